@@ -1,0 +1,83 @@
+#include "platform/form.h"
+
+#include <stdexcept>
+
+namespace ui {
+
+Colour PaletteColour(int number) {
+  static const Colour kPalette[16] = {
+      {0, 0, 0},       {0, 0, 128},   {0, 128, 0},   {0, 128, 128},   {128, 0, 0},   {128, 0, 128},
+      {128, 128, 0},   {192, 192, 192}, {128, 128, 128}, {0, 0, 255},   {0, 255, 0},   {0, 255, 255},
+      {255, 0, 0},     {255, 0, 255}, {255, 255, 0}, {255, 255, 255}};
+  if (number < 0 || number > 15) throw std::out_of_range("palette colour number");
+  return kPalette[number];
+}
+
+Control& Form::Add(Control control) {
+  controls.push_back(std::move(control));
+  return controls.back();
+}
+
+Timer& Form::AddTimer(std::string name, int interval, bool enabled,
+                      std::function<void()> onTick) {
+  Timer t;
+  t.name = std::move(name);
+  t.interval = interval;
+  t.enabled = enabled;
+  t.starts = enabled ? 1 : 0;
+  t.onTick = std::move(onTick);
+  timers.push_back(std::move(t));
+  return timers.back();
+}
+
+Control& Form::operator[](const std::string& name) {
+  for (auto& c : controls)
+    if (c.name == name) return c;
+  throw std::out_of_range("no control named " + name);
+}
+
+const Control& Form::operator[](const std::string& name) const {
+  for (const auto& c : controls)
+    if (c.name == name) return c;
+  throw std::out_of_range("no control named " + name);
+}
+
+Timer& Form::timer(const std::string& name) {
+  for (auto& t : timers)
+    if (t.name == name) return t;
+  throw std::out_of_range("no timer named " + name);
+}
+
+const Timer& Form::timer(const std::string& name) const {
+  for (const auto& t : timers)
+    if (t.name == name) return t;
+  throw std::out_of_range("no timer named " + name);
+}
+
+float Form::AbsoluteLeft(const Control& control) const {
+  float left = control.left;
+  for (const Control* c = &control; !c->container.empty();) {
+    c = &(*this)[c->container];
+    left += c->left;
+  }
+  return left;
+}
+
+float Form::AbsoluteTop(const Control& control) const {
+  float top = control.top;
+  for (const Control* c = &control; !c->container.empty();) {
+    c = &(*this)[c->container];
+    top += c->top;
+  }
+  return top;
+}
+
+bool Form::Shown(const Control& control) const {
+  for (const Control* c = &control;;) {
+    if (!c->visible) return false;
+    if (c->container.empty()) return true;
+    c = &(*this)[c->container];
+  }
+}
+
+}  // namespace ui

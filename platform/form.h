@@ -1,0 +1,112 @@
+// Windows described as data, the way a form designer describes them: each control with its kind,
+// container, position and size in twips, caption, font, colours and visibility. Handlers change
+// these properties; the platform's Ui reflects each change on screen after every event.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+using WindowHandle = std::uintptr_t;
+
+constexpr float kTwipsPerPoint = 20.0f;
+
+struct Size {
+  float width = 0, height = 0;
+  bool operator==(const Size&) const = default;
+};
+
+struct Colour {
+  std::uint8_t red = 0, green = 0, blue = 0;
+  bool operator==(const Colour&) const = default;
+};
+
+// The standard 16-colour palette of the early PC colour text modes (0 black ... 15 bright white).
+Colour PaletteColour(int number);
+
+enum class Kind { Label, Picture, Frame, Button, TextBox };
+enum class Align { Left, Centre, Right };
+
+struct Font {
+  std::string name = "Verdana";
+  float points = 8.25f;
+  bool bold = false;
+  bool underline = false;
+  bool operator==(const Font&) const = default;
+};
+
+struct Control {
+  std::string name;
+  Kind kind = Kind::Label;
+  std::string container;  // the name of the picture box or frame that holds it; empty: the window
+  float left = 0, top = 0, width = 0, height = 0;  // twips, from the container's top-left corner
+  std::string caption;                             // label, button or frame caption; text box text
+  std::string tooltip;
+  std::string image;  // a picture's bitmap resource name
+  Font font;
+  Colour fore{0, 0, 0};
+  Colour back{192, 192, 192};
+  bool transparent = false;  // labels: the container shows through
+  bool autoSize = false;     // labels: width and height follow the caption
+  bool wordWrap = false;     // labels: wrap at word boundaries to the width
+  Align align = Align::Left;
+  bool visible = true;
+  bool link = false;  // drawn as a web link: a hand pointer over it
+  std::function<void()> onClick;
+};
+
+// A form timer: fires only while enabled; enabling an enabled timer changes nothing; a new
+// interval restarts the count of an enabled timer. `starts` counts the (re)starts of the count, so
+// the platform can tell a restart from no change.
+struct Timer {
+  std::string name;
+  int interval = 0;  // milliseconds
+  bool enabled = false;
+  unsigned starts = 0;
+  std::function<void()> onTick;
+
+  void SetEnabled(bool on) {
+    if (on && !enabled) ++starts;
+    enabled = on;
+  }
+  void SetInterval(int milliseconds) {
+    if (milliseconds == interval) return;
+    interval = milliseconds;
+    if (enabled) ++starts;
+  }
+};
+
+struct Form {
+  std::string caption;
+  Colour back{0, 0, 0};
+  bool maximised = false;
+  bool popup = false;    // no frame or title bar
+  bool topmost = false;  // above every other window
+  float left = 0, top = 0, width = 0, height = 0;  // twips; the client area for framed windows
+  std::vector<Control> controls;                   // in drawing order, containers before contents
+  std::vector<Timer> timers;
+
+  std::function<void()> onClick;
+  std::function<void(int keyCode, int shift)> onKeyDown;
+  std::function<void(int character)> onKeyPress;
+  std::function<void(float x, float y)> onMouseMove;  // twips from the window's top-left corner
+  std::function<void()> onClose;                      // the user closed the window
+
+  Control& Add(Control control);
+  Timer& AddTimer(std::string name, int interval, bool enabled, std::function<void()> onTick);
+  // Look-ups by design name; an unknown name is a programming error and throws std::out_of_range.
+  Control& operator[](const std::string& name);
+  const Control& operator[](const std::string& name) const;
+  Timer& timer(const std::string& name);
+  const Timer& timer(const std::string& name) const;
+  // A control's position on the window, adding the positions of its containers.
+  float AbsoluteLeft(const Control& control) const;
+  float AbsoluteTop(const Control& control) const;
+  // Visible itself and inside visible containers.
+  bool Shown(const Control& control) const;
+};
+
+}  // namespace ui

@@ -1,0 +1,330 @@
+#include "platform/memory/memory_platform.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <system_error>
+
+namespace platform::memory {
+
+namespace fs = std::filesystem;
+
+// ----- process -------------------------------------------------------------------------------
+
+void MemoryProcess::End(int exitCode) {
+  ends.push_back(exitCode);
+  throw ProgramEnded{exitCode};
+}
+
+// ----- files ---------------------------------------------------------------------------------
+
+namespace {
+
+class HostInputFile : public InputFile {
+ public:
+  explicit HostInputFile(std::FILE* file) : file_(file) {}
+  ~HostInputFile() override { std::fclose(file_); }
+  std::size_t Read(char* buffer, std::size_t size) override {
+    std::size_t n = std::fread(buffer, 1, size, file_);
+    if (n == 0 && std::ferror(file_)) throw Failure(57, "Device I/O error");
+    return n;
+  }
+
+ private:
+  std::FILE* file_;
+};
+
+[[noreturn]] void FailOpening(const std::string& path, const std::string& hostPath) {
+  if (path.empty() || path.find_first_of("*?\"<>|") != std::string::npos)
+    throw Failure(codes::kBadFileName, "Bad file name or number");
+  const fs::path p(hostPath);
+  std::error_code ec;
+  if (!fs::is_directory(p.parent_path(), ec))
+    throw Failure(codes::kPathNotFound, "Path not found");
+  if (!fs::exists(p, ec)) throw Failure(codes::kFileNotFound, "File not found");
+  throw Failure(codes::kPathFileAccess, "Path/File access error");
+}
+
+}  // namespace
+
+std::string MemoryFiles::HostPath(const std::string& path) {
+  std::string host = path;
+  std::replace(host.begin(), host.end(), '\\', '/');
+  return host;
+}
+
+std::unique_ptr<InputFile> MemoryFiles::OpenForReading(const std::string& path) {
+  const std::string host = HostPath(path);
+  std::error_code ec;
+  std::FILE* file = fs::is_regular_file(host, ec) ? std::fopen(host.c_str(), "rb") : nullptr;
+  if (!file) FailOpening(path, host);
+  return std::make_unique<HostInputFile>(file);
+}
+
+void MemoryFiles::WriteNew(const std::string& path, std::string_view bytes) {
+  const std::string host = HostPath(path);
+  std::error_code ec;
+  if (!fs::is_directory(fs::path(host).parent_path(), ec))
+    throw Failure(codes::kPathNotFound, "Path not found");
+  std::ofstream out(host, std::ios::binary | std::ios::trunc);
+  if (!out) throw Failure(codes::kPathFileAccess, "Path/File access error");
+  if (failWriteAfter) {
+    const std::size_t n = std::min(*failWriteAfter, bytes.size());
+    failWriteAfter.reset();
+    out.write(bytes.data(), static_cast<std::streamsize>(n));
+    throw Failure(61, "Disk full");
+  }
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out.flush()) throw Failure(57, "Device I/O error");
+}
+
+void MemoryFiles::MoveReplacing(const std::string& source, const std::string& target) {
+  if (failMove) {
+    failMove = false;
+    throw Failure(codes::kPermissionDenied, "Permission denied");
+  }
+  std::error_code ec;
+  fs::rename(HostPath(source), HostPath(target), ec);
+  if (ec) throw Failure(codes::kPathFileAccess, "Path/File access error");
+}
+
+void MemoryFiles::CopyReplacing(const std::string& source, const std::string& target) {
+  std::string bytes;
+  {
+    auto in = OpenForReading(source);
+    char buffer[4096];
+    for (std::size_t n; (n = in->Read(buffer, sizeof buffer)) > 0;) bytes.append(buffer, n);
+  }
+  if (failCopyAfter) {
+    failWriteAfter = failCopyAfter;
+    failCopyAfter.reset();
+  }
+  WriteNew(target, bytes);
+}
+
+void MemoryFiles::Remove(const std::string& path) noexcept {
+  std::error_code ec;
+  fs::remove(HostPath(path), ec);
+}
+
+// ----- clock ---------------------------------------------------------------------------------
+
+int VirtualClock::SecondsOfDay() {
+  return static_cast<int>((secondsOfDayAtStart + now / 1000) % 86400);
+}
+
+double VirtualClock::SecondsSinceMidnight() {
+  return static_cast<double>((secondsOfDayAtStart * 1000 + now) % 86400000) / 1000.0 + fraction;
+}
+
+void VirtualClock::Set(Date date, int hours, int minutes, int seconds) {
+  today = date;
+  secondsOfDayAtStart = static_cast<int>(
+      ((hours * 3600 + minutes * 60 + seconds) - (now / 1000) % 86400 + 86400) % 86400);
+}
+
+// ----- desktop -------------------------------------------------------------------------------
+
+Answer MemoryDesktop::ShowMessage(const MessageBoxRequest& box) {
+  messages.push_back(box);
+  if (!answers.empty()) {
+    Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  return box.buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+}
+
+bool MemoryDesktop::TopLevelWindowExists(const std::string& title) {
+  if (otherWindows.count(title)) return true;
+  for (const ui::Form* form : ui_.openForms)
+    if (form->caption == title) return true;
+  return false;
+}
+
+int MemoryDesktop::ShowCursor(bool show) {
+  cursorCalls.push_back(show);
+  return cursorCount += show ? 1 : -1;
+}
+
+unsigned MemoryDesktop::WindowsDirectory(char* buffer, unsigned size) {
+  const auto length = static_cast<unsigned>(windowsDirectory.size());
+  if (size <= length) return length + 1;
+  std::copy(windowsDirectory.begin(), windowsDirectory.end(), buffer);
+  buffer[length] = '\0';
+  return length;
+}
+
+// ----- shell ---------------------------------------------------------------------------------
+
+std::intptr_t MemoryShell::Execute(ui::WindowHandle owner, const std::string& operation,
+                                   const std::string& file, const std::string& parameters,
+                                   const std::string& directory, int showCommand) {
+  executions.push_back({owner, operation, file, parameters, directory, showCommand});
+  return 42;
+}
+
+bool MemoryShell::StartProgram(const std::string& path) {
+  startAttempts.push_back(path);
+  std::error_code ec;
+  if (!fs::is_regular_file(MemoryFiles::HostPath(path), ec)) return false;
+  started.push_back(path);
+  return true;
+}
+
+// ----- windows -------------------------------------------------------------------------------
+
+ui::Size MemoryUi::MeasureText(const ui::Font& font, const std::string& text) {
+  std::size_t widest = 0, lines = 1, current = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    if (text[i] == '\n') {
+      ++lines;
+      current = 0;
+      continue;
+    }
+    widest = std::max(widest, ++current);
+  }
+  const float em = font.points * ui::kTwipsPerPoint;
+  return {static_cast<float>(widest) * em * (font.bold ? 0.65f : 0.6f),
+          static_cast<float>(lines) * em * 1.25f};
+}
+
+void MemoryUi::Open(ui::Form& form) {
+  if (!IsOpen(form)) openForms.push_back(&form);
+  SyncTimers();
+}
+
+void MemoryUi::Close(ui::Form& form) {
+  openForms.erase(std::remove(openForms.begin(), openForms.end(), &form), openForms.end());
+  SyncTimers();
+}
+
+ui::WindowHandle MemoryUi::Handle(const ui::Form& form) {
+  return IsOpen(form) ? reinterpret_cast<ui::WindowHandle>(&form) : 0;
+}
+
+bool MemoryUi::IsOpen(const ui::Form& form) const {
+  return std::find(openForms.begin(), openForms.end(), &form) != openForms.end();
+}
+
+void MemoryUi::SyncTimers() {
+  std::vector<Scheduled> next;
+  if (!ended) {
+    for (ui::Form* form : openForms) {
+      for (std::size_t i = 0; i < form->timers.size(); ++i) {
+        const ui::Timer& t = form->timers[i];
+        if (!t.enabled || t.interval <= 0) continue;
+        auto old = std::find_if(scheduled_.begin(), scheduled_.end(), [&](const Scheduled& s) {
+          return s.form == form && s.timer == i;
+        });
+        if (old != scheduled_.end() && old->starts == t.starts && old->interval == t.interval)
+          next.push_back(*old);
+        else
+          next.push_back({form, i, t.starts, t.interval, clock_.now + t.interval});
+      }
+    }
+  }
+  scheduled_ = std::move(next);
+}
+
+void MemoryUi::Advance(std::int64_t milliseconds) {
+  const std::int64_t until = clock_.now + milliseconds;
+  while (!ended) {
+    auto due = std::min_element(scheduled_.begin(), scheduled_.end(),
+                                [](const Scheduled& a, const Scheduled& b) { return a.due < b.due; });
+    if (due == scheduled_.end() || due->due > until) break;
+    clock_.now = due->due;
+    due->due += due->interval;
+    ui::Form* form = due->form;
+    const std::size_t index = due->timer;
+    Run([&] {
+      if (form->timers[index].onTick) form->timers[index].onTick();
+    });
+  }
+  clock_.now = until;
+}
+
+void MemoryUi::Click(ui::Form& form) {
+  Run([&] {
+    if (form.onClick) form.onClick();
+  });
+}
+
+void MemoryUi::ClickControl(ui::Form& form, const std::string& control) {
+  Run([&] {
+    if (form[control].onClick) form[control].onClick();
+  });
+}
+
+void MemoryUi::KeyDown(ui::Form& form, int keyCode) {
+  Run([&] {
+    if (form.onKeyDown) form.onKeyDown(keyCode, 0);
+  });
+}
+
+void MemoryUi::KeyPress(ui::Form& form, int character) {
+  Run([&] {
+    if (form.onKeyPress) form.onKeyPress(character);
+  });
+}
+
+void MemoryUi::MouseMove(ui::Form& form, float x, float y) {
+  Run([&] {
+    if (form.onMouseMove) form.onMouseMove(x, y);
+  });
+}
+
+void MemoryUi::UserCloses(ui::Form& form) {
+  Run([&] {
+    if (form.onClose) form.onClose();
+    Close(form);
+  });
+}
+
+// ----- the whole platform --------------------------------------------------------------------
+
+MemoryPlatform::MemoryPlatform() {
+  std::random_device seed;
+  std::mt19937_64 numbers(seed());
+  for (;;) {
+    fs::path dir = fs::temp_directory_path() / ("tavoria-test-" + std::to_string(numbers()));
+    std::error_code ec;
+    if (fs::create_directory(dir, ec)) {
+      process.programDirectory = dir.string();
+      break;
+    }
+  }
+}
+
+MemoryPlatform::~MemoryPlatform() {
+  std::error_code ec;
+  fs::remove_all(process.programDirectory, ec);
+}
+
+std::string MemoryPlatform::PathOf(const std::string& name) const {
+  return process.programDirectory + "/" + name;
+}
+
+void MemoryPlatform::WriteFile(const std::string& name, std::string_view bytes) const {
+  std::ofstream out(PathOf(name), std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::optional<std::string> MemoryPlatform::ReadFile(const std::string& name) const {
+  std::ifstream in(PathOf(name), std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::string> MemoryPlatform::Listing() const {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(process.programDirectory))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace platform::memory

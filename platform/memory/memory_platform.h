@@ -1,0 +1,181 @@
+// A deterministic platform in memory for tests: files in a temporary directory with injected
+// faults, message boxes recorded and answered by the test, a virtual clock that drives the
+// windows' timers, and text measured by a fixed metric.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace platform::memory {
+
+class MemoryProcess : public Process {
+ public:
+  std::string argumentText;
+  std::string programDirectory;
+  std::vector<int> ends;  // every End call's exit code
+
+  std::string ArgumentText() override { return argumentText; }
+  std::string ProgramDirectory() override { return programDirectory; }
+  [[noreturn]] void End(int exitCode) override;
+};
+
+// Real files under a temporary directory; backslashes in paths are taken as separators.
+class MemoryFiles : public Files {
+ public:
+  // The next WriteNew writes this many bytes, then fails as a full disk does.
+  std::optional<std::size_t> failWriteAfter;
+  // The next CopyReplacing writes this many bytes of the target, then fails.
+  std::optional<std::size_t> failCopyAfter;
+  // The next MoveReplacing fails and leaves both files as they were.
+  bool failMove = false;
+
+  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
+  void WriteNew(const std::string& path, std::string_view bytes) override;
+  void MoveReplacing(const std::string& source, const std::string& target) override;
+  void CopyReplacing(const std::string& source, const std::string& target) override;
+  void Remove(const std::string& path) noexcept override;
+
+  static std::string HostPath(const std::string& path);
+};
+
+class VirtualClock : public Clock {
+ public:
+  Date today{2026, 12, 8};
+  int secondsOfDayAtStart = 12 * 3600;  // the time of day when virtual time was 0
+  double fraction = 0;                  // added to SecondsSinceMidnight
+  DateOrder dateOrder = DateOrder::DayMonthYear;
+  std::int64_t now = 0;  // virtual milliseconds, advanced by MemoryUi::Advance
+
+  Date Today() override { return today; }
+  int SecondsOfDay() override;
+  double SecondsSinceMidnight() override;
+  DateOrder RegionalDateOrder() override { return dateOrder; }
+  std::int64_t Milliseconds() override { return now; }
+  // Sets today's date and the time of day now.
+  void Set(Date date, int hours, int minutes, int seconds);
+};
+
+class MemoryUi;
+
+class MemoryDesktop : public Desktop {
+ public:
+  explicit MemoryDesktop(MemoryUi& ui) : ui_(ui) {}
+  std::vector<MessageBoxRequest> messages;  // every box shown, in order
+  std::deque<Answer> answers;               // answers for the next boxes; default OK or No
+  std::set<std::string> otherWindows;       // titles of other programs' top-level windows
+  std::vector<bool> cursorCalls;            // every ShowCursor argument, in order
+  int cursorCount = 0;
+  std::string windowsDirectory = "C:\\windows";
+
+  Answer ShowMessage(const MessageBoxRequest& box) override;
+  bool TopLevelWindowExists(const std::string& title) override;
+  int ShowCursor(bool show) override;
+  unsigned WindowsDirectory(char* buffer, unsigned size) override;
+
+ private:
+  MemoryUi& ui_;
+};
+
+class MemoryShell : public Shell {
+ public:
+  struct Execution {
+    ui::WindowHandle owner;
+    std::string operation, file, parameters, directory;
+    int showCommand;
+    bool operator==(const Execution&) const = default;
+  };
+  std::vector<Execution> executions;
+  std::vector<std::string> started;  // programs started (only those that exist)
+  std::vector<std::string> startAttempts;
+
+  std::intptr_t Execute(ui::WindowHandle owner, const std::string& operation,
+                        const std::string& file, const std::string& parameters,
+                        const std::string& directory, int showCommand) override;
+  bool StartProgram(const std::string& path) override;
+};
+
+class MemoryUi : public Ui {
+ public:
+  explicit MemoryUi(VirtualClock& clock) : clock_(clock) {}
+  ui::Size screen{15360, 11520};  // 1024 x 768 pixels at 15 twips a pixel
+
+  ui::Size ScreenSize() override { return screen; }
+  // Fixed metric: each character is 0.6 of the point size wide (0.65 bold), a line 1.25 high.
+  ui::Size MeasureText(const ui::Font& font, const std::string& text) override;
+  void Open(ui::Form& form) override;
+  void Close(ui::Form& form) override;
+  ui::WindowHandle Handle(const ui::Form& form) override;
+  int RunEventLoop() override { return exitCode; }
+
+  // Moves virtual time on, firing every timer that falls due, in time order.
+  void Advance(std::int64_t milliseconds);
+  std::int64_t Now() const { return clock_.now; }
+  // User input, delivered to the form's handlers as the real window would.
+  void Click(ui::Form& form);
+  void ClickControl(ui::Form& form, const std::string& control);
+  void KeyDown(ui::Form& form, int keyCode);
+  void KeyPress(ui::Form& form, int character);
+  void MouseMove(ui::Form& form, float x, float y);
+  void UserCloses(ui::Form& form);
+  // Runs a piece of the program (Main, a handler) as the event loop would: an End stops it.
+  template <typename F>
+  void Run(F&& f) {
+    if (ended) return;
+    try {
+      f();
+    } catch (const ProgramEnded& e) {
+      ended = true;
+      exitCode = e.exitCode;
+    }
+    SyncTimers();
+  }
+
+  bool IsOpen(const ui::Form& form) const;
+  std::vector<ui::Form*> openForms;
+  bool ended = false;
+  int exitCode = 0;
+
+ private:
+  struct Scheduled {
+    ui::Form* form;
+    std::size_t timer;
+    unsigned starts;
+    int interval;
+    std::int64_t due;
+  };
+  void SyncTimers();
+  VirtualClock& clock_;
+  std::vector<Scheduled> scheduled_;
+};
+
+// The whole in-memory platform, with a fresh temporary program directory.
+class MemoryPlatform {
+ public:
+  MemoryPlatform();
+  ~MemoryPlatform();
+  MemoryPlatform(const MemoryPlatform&) = delete;
+  MemoryPlatform& operator=(const MemoryPlatform&) = delete;
+
+  // A file in the program directory, read or written directly (bytes as they are on disk).
+  std::string PathOf(const std::string& name) const;
+  void WriteFile(const std::string& name, std::string_view bytes) const;
+  std::optional<std::string> ReadFile(const std::string& name) const;
+  // The file names in the program directory.
+  std::vector<std::string> Listing() const;
+
+  MemoryProcess process;
+  MemoryFiles files;
+  VirtualClock clock;
+  MemoryUi ui{clock};
+  MemoryDesktop desktop{ui};
+  MemoryShell shell;
+  Platform platform{process, files, clock, desktop, shell, ui};
+};
+
+}  // namespace platform::memory

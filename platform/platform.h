@@ -1,0 +1,180 @@
+// The few operations the programs need from the system. The logic above this folder speaks only
+// to these interfaces; win32/ implements them on the Win32 API and memory/ in memory for tests.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "platform/form.h"
+
+namespace platform {
+
+// A failure with the error number and description the user is shown in error reports.
+class Failure : public std::runtime_error {
+ public:
+  Failure(int code, const std::string& description, std::string source = "Tavoria")
+      : std::runtime_error(description), code_(code), source_(std::move(source)) {}
+  int code() const { return code_; }
+  std::string description() const { return what(); }
+  const std::string& source() const { return source_; }
+
+ private:
+  int code_;
+  std::string source_;
+};
+
+// Error numbers the programs tell apart. Any other failure keeps the system's own number.
+namespace codes {
+constexpr int kInvalidCall = 5;          // "Invalid procedure call or argument"
+constexpr int kOverflow = 6;             // "Overflow"
+constexpr int kSubscriptOutOfRange = 9;  // a list is full
+constexpr int kTypeMismatch = 13;        // not a date, time or number
+constexpr int kBadFileName = 52;
+constexpr int kFileNotFound = 53;
+constexpr int kInputPastEnd = 62;
+constexpr int kPermissionDenied = 70;
+constexpr int kPathFileAccess = 75;
+constexpr int kPathNotFound = 76;
+}  // namespace codes
+
+// Thrown by Process::End in the in-memory platform so a test sees the program end "at once".
+struct ProgramEnded {
+  int exitCode;
+};
+
+// ----- process -------------------------------------------------------------------------------
+
+class Process {
+ public:
+  virtual ~Process() = default;
+  // The command line without the program's own name and the blanks after it; nothing else trimmed.
+  virtual std::string ArgumentText() = 0;
+  // The directory that holds the running program, without a trailing backslash.
+  virtual std::string ProgramDirectory() = 0;
+  // Ends the program at once: no further code of the program runs.
+  [[noreturn]] virtual void End(int exitCode) = 0;
+};
+
+// ----- files ---------------------------------------------------------------------------------
+// Paths use backslashes, as on Windows; every file is opened and closed within one call.
+
+class InputFile {
+ public:
+  virtual ~InputFile() = default;
+  // Reads up to size bytes; returns 0 only at the end of the file. Throws Failure.
+  virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+};
+
+class Files {
+ public:
+  virtual ~Files() = default;
+  // Throws Failure: 53 missing file, 76 missing directory, 52 bad name, else the system's own.
+  virtual std::unique_ptr<InputFile> OpenForReading(const std::string& path) = 0;
+  // Creates or empties the file and writes all the bytes. Throws Failure; may leave a partial file.
+  virtual void WriteNew(const std::string& path, std::string_view bytes) = 0;
+  // Replaces `target` by `source` in one step (the source name is gone afterwards). Throws Failure.
+  virtual void MoveReplacing(const std::string& source, const std::string& target) = 0;
+  // Copies byte for byte, replacing a file already at `target`. Throws Failure.
+  virtual void CopyReplacing(const std::string& source, const std::string& target) = 0;
+  // Removes the file if it is there; never fails.
+  virtual void Remove(const std::string& path) noexcept = 0;
+};
+
+// ----- clock and calendar --------------------------------------------------------------------
+
+struct Date {
+  int year = 0, month = 0, day = 0;
+  auto operator<=>(const Date&) const = default;
+};
+
+// How the user's regional settings order the parts of a numeric date.
+enum class DateOrder { DayMonthYear, MonthDayYear, YearMonthDay };
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual Date Today() = 0;
+  // The time of day in whole seconds since midnight (0 to 86399).
+  virtual int SecondsOfDay() = 0;
+  // Seconds since midnight with the fraction the system gives, for seeding the random generator.
+  virtual double SecondsSinceMidnight() = 0;
+  virtual DateOrder RegionalDateOrder() = 0;
+  // Milliseconds since some fixed moment, for measuring; never goes back.
+  virtual std::int64_t Milliseconds() = 0;
+};
+
+// ----- desktop -------------------------------------------------------------------------------
+
+enum class Icon { None, Information, Exclamation, Question, Stop };
+enum class Buttons { Ok, YesNo };
+enum class Answer { Ok, Yes, No };
+
+struct MessageBoxRequest {
+  std::string title;
+  std::string text;
+  Icon icon = Icon::None;
+  Buttons buttons = Buttons::Ok;
+  bool foreground = false;  // brought to the foreground above other programs
+  bool operator==(const MessageBoxRequest&) const = default;
+};
+
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+  // A modal message box; waits for the user's answer.
+  virtual Answer ShowMessage(const MessageBoxRequest& box) = 0;
+  // True when a top-level window has exactly this title (FindWindowA with no class name).
+  virtual bool TopLevelWindowExists(const std::string& title) = 0;
+  // ShowCursor: returns the new display count.
+  virtual int ShowCursor(bool show) = 0;
+  // GetWindowsDirectoryA: writes at most size characters (with the terminating zero) and returns
+  // the length written, or the size needed (terminating zero included) when the buffer is short.
+  virtual unsigned WindowsDirectory(char* buffer, unsigned size) = 0;
+};
+
+// ----- shell ---------------------------------------------------------------------------------
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // ShellExecuteA; the result is the shell's own (above 32 on success).
+  virtual std::intptr_t Execute(ui::WindowHandle owner, const std::string& operation,
+                                const std::string& file, const std::string& parameters,
+                                const std::string& directory, int showCommand) = 0;
+  // Starts a program in a normal window that takes the focus, without waiting for it.
+  virtual bool StartProgram(const std::string& path) = 0;
+};
+
+// ----- windows -------------------------------------------------------------------------------
+
+class Ui {
+ public:
+  virtual ~Ui() = default;
+  // The screen's size in twips.
+  virtual ui::Size ScreenSize() = 0;
+  // The size a text takes in a font, in twips: the widest line by the number of lines.
+  virtual ui::Size MeasureText(const ui::Font& font, const std::string& text) = 0;
+  // Creates the real window for a description and shows it. The description must outlive it.
+  virtual void Open(ui::Form& form) = 0;
+  // Closes (unloads) the window; the event loop ends when no window is open.
+  virtual void Close(ui::Form& form) = 0;
+  virtual ui::WindowHandle Handle(const ui::Form& form) = 0;
+  // Runs events until no window is open or the program ends; returns the exit code.
+  virtual int RunEventLoop() = 0;
+};
+
+// All of the above, as the programs receive them.
+struct Platform {
+  Process& process;
+  Files& files;
+  Clock& clock;
+  Desktop& desktop;
+  Shell& shell;
+  Ui& ui;
+};
+
+}  // namespace platform

@@ -1,0 +1,166 @@
+#include "saver/startup.h"
+
+#include <cctype>
+#include <cmath>
+#include <limits>
+
+#include "saver/data/database.h"
+#include "saver/data/settings.h"
+#include "saver/display/saver_window.h"
+#include "saver/identity.h"
+#include "saver/setup/setup_window.h"
+
+namespace tavoria {
+
+namespace {
+
+std::string Lines(std::initializer_list<std::string> lines) {
+  std::string text;
+  bool first = true;
+  for (const auto& line : lines) {
+    if (!first) text += CRLF;
+    text += line;
+    first = false;
+  }
+  return text;
+}
+
+std::string LowerCase(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+void RunFullScreen(GeneralCode& g) {
+  if (!NoWindowTitled(g, SAVER_WINDOW_TITLE)) return;
+  LoadDatabase(g);
+  ReadConfig(g);
+  HideMousePointer(g);
+  AddBuiltInAdverts(g);
+  LoadScreenSaverWindow(g);
+  auto& window = g.screenSaverWindow->form;
+  const auto interval = DelayInterval(g.delaySetting);
+  if (!interval) {
+    // A delay edited by hand into something the timer cannot take: say so and stop, with the
+    // pointer back on screen first so the user can answer the report.
+    ShowMousePointer(g);
+    g.sys.desktop.ShowMessage(BadDelayMessage(g.delaySetting));
+    g.sys.process.End(1);
+  }
+  window.timer("Timer1").SetInterval(*interval);
+  window["jokeLabel"].align = ui::Align::Centre;
+  g.nextFixtureIndex = 1;
+  g.sys.ui.Open(window);
+}
+
+}  // namespace
+
+void Main(GeneralCode& g) {
+  const std::string commandLine = g.sys.process.ArgumentText();
+  g.saverSwitch = "/s";
+  g.setupSwitch = "/c";
+  ReadSaverArgs(g);
+  const std::string theSwitch = LowerCase(commandLine.substr(0, 2));
+
+  if (theSwitch == g.setupSwitch) {
+    ReadConfig(g);
+    ShowSetupWindow(g);
+  } else if (theSwitch == g.saverSwitch) {
+    RunFullScreen(g);
+  } else if (commandLine.find("/p") != std::string::npos) {
+    g.sys.process.End(0);
+  } else if (commandLine.find("/a") != std::string::npos) {
+    g.sys.desktop.ShowMessage(PasswordMessage());
+  } else {
+    g.sys.desktop.ShowMessage(InvalidCommandLineMessage(commandLine));
+  }
+}
+
+bool NoWindowTitled(GeneralCode& g, const std::string& title) {
+  return !g.sys.desktop.TopLevelWindowExists(title);
+}
+
+void HideMousePointer(GeneralCode& g) { g.sys.desktop.ShowCursor(false); }
+
+void ShowMousePointer(GeneralCode& g) { g.sys.desktop.ShowCursor(true); }
+
+std::optional<int> DelayInterval(const std::string& delay) {
+  // A plain decimal number: blanks around it, a sign, digits with a point, an exponent.
+  std::size_t i = 0;
+  const std::size_t n = delay.size();
+  auto blank = [&](std::size_t k) { return k < n && (delay[k] == ' ' || delay[k] == '\t'); };
+  auto digit = [&](std::size_t k) {
+    return k < n && std::isdigit(static_cast<unsigned char>(delay[k]));
+  };
+  while (blank(i)) ++i;
+  const std::size_t start = i;
+  if (i < n && (delay[i] == '+' || delay[i] == '-')) ++i;
+  std::size_t digits = 0;
+  while (digit(i)) ++i, ++digits;
+  if (i < n && delay[i] == '.') {
+    ++i;
+    while (digit(i)) ++i, ++digits;
+  }
+  if (digits == 0) return std::nullopt;
+  if (i < n && (delay[i] == 'e' || delay[i] == 'E')) {
+    std::size_t k = i + 1;
+    if (k < n && (delay[k] == '+' || delay[k] == '-')) ++k;
+    if (!digit(k)) return std::nullopt;
+    while (digit(k)) ++k;
+    i = k;
+  }
+  const std::string number = delay.substr(start, i - start);
+  while (blank(i)) ++i;
+  if (i != n) return std::nullopt;
+
+  const double seconds = std::strtod(number.c_str(), nullptr);
+  const double milliseconds = std::nearbyint(seconds * 1000.0);  // halfway goes to even
+  if (!(milliseconds >= 1.0 && milliseconds <= std::numeric_limits<int>::max()))
+    return std::nullopt;
+  return static_cast<int>(milliseconds);
+}
+
+platform::MessageBoxRequest PasswordMessage() {
+  return {std::string(SCREENSAVER_NAME) + ": password protection not supported.",
+          Lines({std::string("Unfortunately, the ") + SCREENSAVER_NAME +
+                     " does not support password protection. ",
+                 "",
+                 "Please visit our site regularly for information on when this feature will be "
+                 "added:",
+                 HOMEPAGE_URL, "", "Sorry for any inconvenience caused."}),
+          platform::Icon::Information, platform::Buttons::Ok};
+}
+
+platform::MessageBoxRequest InvalidCommandLineMessage(const std::string& commandLine) {
+  return {std::string(SCREENSAVER_NAME) + " error!",
+          Lines({"This is a screensaver. It is not intended to be run as a stand-alone program. ",
+                 "", "The command line specified (" + commandLine + ") was invalid. ", "",
+                 "If you are receiving this message instead of the screensaver running as ",
+                 std::string("intended, you may need to edit the screensaver INI file ") +
+                     SWITCHES_FILE + ".",
+                 "Please read documentation for more information.", "",
+                 std::string("If you require more help, please contact ") + SCREENSAVER_COMPANY +
+                     " technical support: ",
+                 "", std::string("E-mail: ") + SUPPORT_EMAIL, std::string("Web: ") + HOMEPAGE_URL,
+                 "", "Please make a note of the following information:", "",
+                 std::string("App version: ") + APP_VERSION, std::string("Devname: ") + DEVNAME,
+                 "", "Thank you, and sorry for any inconvenience."}),
+          platform::Icon::Exclamation, platform::Buttons::Ok};
+}
+
+platform::MessageBoxRequest BadDelayMessage(const std::string& delay) {
+  return {std::string(SCREENSAVER_NAME) + " error!",
+          Lines({std::string("The ") + SCREENSAVER_NAME +
+                     " cannot start: the delay in its settings file " + CONFIG_FILE + " (" +
+                     delay + ") is not a number of seconds it can use.",
+                 "",
+                 "Please open the screensaver's settings and enter a delay between 2 and 30 "
+                 "seconds.",
+                 "",
+                 std::string("If you require more help, please contact ") + SCREENSAVER_COMPANY +
+                     " technical support: ",
+                 "", std::string("E-mail: ") + SUPPORT_EMAIL,
+                 std::string("Web: ") + HOMEPAGE_URL}),
+          platform::Icon::Exclamation, platform::Buttons::Ok};
+}
+
+}  // namespace tavoria
