@@ -1,0 +1,222 @@
+// tavdriver: the end-to-end tests' hands and eyes on the desktop, a console program run under Wine.
+// It finds windows by title, reads message boxes and controls, types into text boxes and presses
+// buttons, as an accessibility tool would. Texts are printed with \r, \n and \\ escaped, one
+// item a line. Exit code 0 on success, 1 when the window or control is not found in time, 2 on
+// bad usage.
+//
+//   tavdriver wait TITLE [MS]            wait until a visible top-level window has this title
+//   tavdriver gone TITLE [MS]            wait until no top-level window has this title
+//   tavdriver box TITLE                  a message box: title=, text=, icon=, buttons=
+//   tavdriver controls TITLE             every child control: class|id|visible|x,y,w,h|text
+//   tavdriver press TITLE BUTTON         press the button with this caption (BM_CLICK)
+//   tavdriver clickon TITLE TEXT         click the (static) control with this text
+//   tavdriver settext TITLE CLASS N TEXT set the text of the Nth (from 0) control of a class
+//   tavdriver close TITLE                ask the window to close
+//   tavdriver cursor                     "shown" or "hidden"
+//   tavdriver rect TITLE                 the window's rectangle on screen: x,y,w,h
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Escape(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\r')
+      out += "\\r";
+    else if (c == '\n')
+      out += "\\n";
+    else if (c == '\\')
+      out += "\\\\";
+    else
+      out += c;
+  }
+  return out;
+}
+
+std::string TextOf(HWND hwnd) {
+  int length = GetWindowTextLengthA(hwnd);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  int n = GetWindowTextA(hwnd, text.data(), length + 1);
+  text.resize(static_cast<size_t>(n > 0 ? n : 0));
+  return text;
+}
+
+std::string ClassOf(HWND hwnd) {
+  char name[256] = "";
+  GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+struct FindTitle {
+  const std::string* title;
+  HWND found;
+};
+
+BOOL CALLBACK MatchTitle(HWND hwnd, LPARAM lParam) {
+  auto* find = reinterpret_cast<FindTitle*>(lParam);
+  if (IsWindowVisible(hwnd) && TextOf(hwnd) == *find->title) {
+    find->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindVisible(const std::string& title) {
+  FindTitle find{&title, nullptr};
+  EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&find));
+  return find.found;
+}
+
+HWND WaitFor(const std::string& title, DWORD milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  for (;;) {
+    if (HWND hwnd = FindVisible(title)) return hwnd;
+    if (GetTickCount64() >= end) return nullptr;
+    Sleep(50);
+  }
+}
+
+BOOL CALLBACK CollectChild(HWND hwnd, LPARAM lParam) {
+  reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+  return TRUE;
+}
+
+std::vector<HWND> Children(HWND parent) {
+  std::vector<HWND> children;
+  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
+  return children;
+}
+
+HWND Require(const std::string& title) {
+  HWND hwnd = WaitFor(title, 5000);
+  if (!hwnd) {
+    std::fprintf(stderr, "tavdriver: no window titled \"%s\"\n", title.c_str());
+    std::exit(1);
+  }
+  return hwnd;
+}
+
+std::string IconOf(HWND box) {
+  struct Known {
+    LPCSTR id;
+    const char* name;
+  };
+  const Known known[] = {{IDI_ASTERISK, "information"},
+                         {IDI_EXCLAMATION, "exclamation"},
+                         {IDI_QUESTION, "question"},
+                         {IDI_HAND, "stop"}};
+  for (HWND child : Children(box)) {
+    if (ClassOf(child) != "Static") continue;
+    if (!(GetWindowLongA(child, GWL_STYLE) & SS_ICON)) continue;
+    HICON icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+    if (!icon) continue;
+    for (const auto& k : known)
+      if (icon == LoadIconA(nullptr, k.id)) return k.name;
+    return "unknown";
+  }
+  return "none";
+}
+
+int Usage() {
+  std::fprintf(stderr, "tavdriver: see the comment at the top of tavdriver.cpp for its usage\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  const std::string command = argv[1];
+  auto arg = [&](int i) { return i < argc ? std::string(argv[i]) : std::string(); };
+  const DWORD timeout = argc > 3 ? static_cast<DWORD>(std::atoi(argv[3])) : 10000;
+
+  if (command == "wait") {
+    if (argc < 3) return Usage();
+    return WaitFor(arg(2), timeout) ? 0 : 1;
+  }
+  if (command == "gone") {
+    if (argc < 3) return Usage();
+    const ULONGLONG end = GetTickCount64() + timeout;
+    while (FindWindowA(nullptr, argv[2])) {
+      if (GetTickCount64() >= end) return 1;
+      Sleep(50);
+    }
+    return 0;
+  }
+  if (command == "cursor") {
+    CURSORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetCursorInfo(&info)) return 1;
+    std::printf("%s\n", (info.flags & CURSOR_SHOWING) ? "shown" : "hidden");
+    return 0;
+  }
+  if (argc < 3) return Usage();
+  HWND window = Require(arg(2));
+
+  if (command == "box") {
+    std::string text, buttons;
+    for (HWND child : Children(window)) {
+      if (GetDlgCtrlID(child) == 0xFFFF) text = TextOf(child);
+      if (ClassOf(child) != "Button") continue;
+      if (!buttons.empty()) buttons += ',';
+      buttons += TextOf(child);
+    }
+    std::printf("title=%s\ntext=%s\nicon=%s\nbuttons=%s\n", Escape(TextOf(window)).c_str(),
+                Escape(text).c_str(), IconOf(window).c_str(), Escape(buttons).c_str());
+    return 0;
+  }
+  if (command == "controls") {
+    for (HWND child : Children(window)) {
+      RECT r;
+      GetWindowRect(child, &r);
+      std::printf("%s|%d|%d|%ld,%ld,%ld,%ld|%s\n", ClassOf(child).c_str(), GetDlgCtrlID(child),
+                  IsWindowVisible(child) ? 1 : 0, r.left, r.top, r.right - r.left,
+                  r.bottom - r.top, Escape(TextOf(child)).c_str());
+    }
+    return 0;
+  }
+  if (command == "rect") {
+    RECT r;
+    GetWindowRect(window, &r);
+    std::printf("%ld,%ld,%ld,%ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return 0;
+  }
+  if (command == "close") {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  if (command == "press" || command == "clickon") {
+    if (argc < 4) return Usage();
+    for (HWND child : Children(window)) {
+      if (TextOf(child) != argv[3] || !IsWindowVisible(child)) continue;
+      if (command == "press") {
+        PostMessageA(child, BM_CLICK, 0, 0);
+      } else {
+        PostMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        PostMessageA(child, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+      }
+      return 0;
+    }
+    std::fprintf(stderr, "tavdriver: no control \"%s\" in \"%s\"\n", argv[3], argv[2]);
+    return 1;
+  }
+  if (command == "settext") {
+    if (argc < 6) return Usage();
+    int wanted = std::atoi(argv[4]);
+    for (HWND child : Children(window)) {
+      if (_stricmp(ClassOf(child).c_str(), argv[3]) != 0) continue;
+      if (wanted-- == 0) {
+        SendMessageA(child, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[5]));
+        return 0;
+      }
+    }
+    std::fprintf(stderr, "tavdriver: no control of class %s\n", argv[3]);
+    return 1;
+  }
+  return Usage();
+}
