@@ -6,9 +6,9 @@ namespace ui {
 
 Colour PaletteColour(int number) {
   static const Colour kPalette[16] = {
-      {0, 0, 0},       {0, 0, 128},   {0, 128, 0},   {0, 128, 128},   {128, 0, 0},   {128, 0, 128},
-      {128, 128, 0},   {192, 192, 192}, {128, 128, 128}, {0, 0, 255},   {0, 255, 0},   {0, 255, 255},
-      {255, 0, 0},     {255, 0, 255}, {255, 255, 0}, {255, 255, 255}};
+      {0, 0, 0},     {0, 0, 128},     {0, 128, 0},     {0, 128, 128},  {128, 0, 0}, {128, 0, 128},
+      {128, 128, 0}, {192, 192, 192}, {128, 128, 128}, {0, 0, 255},    {0, 255, 0}, {0, 255, 255},
+      {255, 0, 0},   {255, 0, 255},   {255, 255, 0},   {255, 255, 255}};
   if (number < 0 || number > 15) throw std::out_of_range("palette colour number");
   return kPalette[number];
 }
@@ -18,8 +18,7 @@ Control& Form::Add(Control control) {
   return controls.back();
 }
 
-Timer& Form::AddTimer(std::string name, int interval, bool enabled,
-                      std::function<void()> onTick) {
+Timer& Form::AddTimer(std::string name, int interval, bool enabled, std::function<void()> onTick) {
   Timer t;
   t.name = std::move(name);
   t.interval = interval;

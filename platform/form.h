@@ -83,8 +83,8 @@ struct Form {
   std::string caption;
   Colour back{0, 0, 0};
   bool maximised = false;
-  bool popup = false;    // no frame or title bar
-  bool topmost = false;  // above every other window
+  bool popup = false;                              // no frame or title bar
+  bool topmost = false;                            // above every other window
   float left = 0, top = 0, width = 0, height = 0;  // twips; the client area for framed windows
   std::vector<Control> controls;                   // in drawing order, containers before contents
   std::vector<Timer> timers;

@@ -2,8 +2,7 @@
 
 namespace platform {
 
-TextReader::TextReader(Files& files, const std::string& path)
-    : file_(files.OpenForReading(path)) {}
+TextReader::TextReader(Files& files, const std::string& path) : file_(files.OpenForReading(path)) {}
 
 int TextReader::Peek() {
   if (position_ == filled_) {
@@ -24,9 +23,13 @@ int TextReader::Get() {
   return c;
 }
 
-bool TextReader::AtEnd() { return Peek() < 0; }
+bool TextReader::AtEnd() {
+  return Peek() < 0;
+}
 
-void TextReader::Fail(const char* why) { throw Failure(codes::kInputPastEnd, why); }
+void TextReader::Fail(const char* why) {
+  throw Failure(codes::kInputPastEnd, why);
+}
 
 std::string TextReader::ReadLine() {
   if (AtEnd()) Fail("Input past end of file");

@@ -79,9 +79,13 @@ bool NoWindowTitled(GeneralCode& g, const std::string& title) {
   return !g.sys.desktop.TopLevelWindowExists(title);
 }
 
-void HideMousePointer(GeneralCode& g) { g.sys.desktop.ShowCursor(false); }
+void HideMousePointer(GeneralCode& g) {
+  g.sys.desktop.ShowCursor(false);
+}
 
-void ShowMousePointer(GeneralCode& g) { g.sys.desktop.ShowCursor(true); }
+void ShowMousePointer(GeneralCode& g) {
+  g.sys.desktop.ShowCursor(true);
+}
 
 std::optional<int> DelayInterval(const std::string& delay) {
   // A plain decimal number: blanks around it, a sign, digits with a point, an exponent.
@@ -142,24 +146,23 @@ platform::MessageBoxRequest InvalidCommandLineMessage(const std::string& command
                      " technical support: ",
                  "", std::string("E-mail: ") + SUPPORT_EMAIL, std::string("Web: ") + HOMEPAGE_URL,
                  "", "Please make a note of the following information:", "",
-                 std::string("App version: ") + APP_VERSION, std::string("Devname: ") + DEVNAME,
-                 "", "Thank you, and sorry for any inconvenience."}),
+                 std::string("App version: ") + APP_VERSION, std::string("Devname: ") + DEVNAME, "",
+                 "Thank you, and sorry for any inconvenience."}),
           platform::Icon::Exclamation, platform::Buttons::Ok};
 }
 
 platform::MessageBoxRequest BadDelayMessage(const std::string& delay) {
   return {std::string(SCREENSAVER_NAME) + " error!",
           Lines({std::string("The ") + SCREENSAVER_NAME +
-                     " cannot start: the delay in its settings file " + CONFIG_FILE + " (" +
-                     delay + ") is not a number of seconds it can use.",
+                     " cannot start: the delay in its settings file " + CONFIG_FILE + " (" + delay +
+                     ") is not a number of seconds it can use.",
                  "",
                  "Please open the screensaver's settings and enter a delay between 2 and 30 "
                  "seconds.",
                  "",
                  std::string("If you require more help, please contact ") + SCREENSAVER_COMPANY +
                      " technical support: ",
-                 "", std::string("E-mail: ") + SUPPORT_EMAIL,
-                 std::string("Web: ") + HOMEPAGE_URL}),
+                 "", std::string("E-mail: ") + SUPPORT_EMAIL, std::string("Web: ") + HOMEPAGE_URL}),
           platform::Icon::Exclamation, platform::Buttons::Ok};
 }
 

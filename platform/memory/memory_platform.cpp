@@ -41,8 +41,7 @@ class HostInputFile : public InputFile {
     throw Failure(codes::kBadFileName, "Bad file name or number");
   const fs::path p(hostPath);
   std::error_code ec;
-  if (!fs::is_directory(p.parent_path(), ec))
-    throw Failure(codes::kPathNotFound, "Path not found");
+  if (!fs::is_directory(p.parent_path(), ec)) throw Failure(codes::kPathNotFound, "Path not found");
   if (!fs::exists(p, ec)) throw Failure(codes::kFileNotFound, "File not found");
   throw Failure(codes::kPathFileAccess, "Path/File access error");
 }
@@ -217,9 +216,8 @@ void MemoryUi::SyncTimers() {
       for (std::size_t i = 0; i < form->timers.size(); ++i) {
         const ui::Timer& t = form->timers[i];
         if (!t.enabled || t.interval <= 0) continue;
-        auto old = std::find_if(scheduled_.begin(), scheduled_.end(), [&](const Scheduled& s) {
-          return s.form == form && s.timer == i;
-        });
+        auto old = std::find_if(scheduled_.begin(), scheduled_.end(),
+                                [&](const Scheduled& s) { return s.form == form && s.timer == i; });
         if (old != scheduled_.end() && old->starts == t.starts && old->interval == t.interval)
           next.push_back(*old);
         else
@@ -233,8 +231,9 @@ void MemoryUi::SyncTimers() {
 void MemoryUi::Advance(std::int64_t milliseconds) {
   const std::int64_t until = clock_.now + milliseconds;
   while (!ended) {
-    auto due = std::min_element(scheduled_.begin(), scheduled_.end(),
-                                [](const Scheduled& a, const Scheduled& b) { return a.due < b.due; });
+    auto due =
+        std::min_element(scheduled_.begin(), scheduled_.end(),
+                         [](const Scheduled& a, const Scheduled& b) { return a.due < b.due; });
     if (due == scheduled_.end() || due->due > until) break;
     clock_.now = due->due;
     due->due += due->interval;

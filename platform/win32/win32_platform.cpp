@@ -1,7 +1,7 @@
 #include "platform/win32/win32_platform.h"
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <vector>
 
@@ -22,7 +22,9 @@ std::string ArgumentTextOf(const char* commandLine) {
   return p;
 }
 
-std::string Win32Process::ArgumentText() { return ArgumentTextOf(GetCommandLineA()); }
+std::string Win32Process::ArgumentText() {
+  return ArgumentTextOf(GetCommandLineA());
+}
 
 std::string Win32Process::ProgramDirectory() {
   std::vector<char> buffer(MAX_PATH);
@@ -36,28 +38,39 @@ std::string Win32Process::ProgramDirectory() {
   }
 }
 
-void Win32Process::End(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }
+void Win32Process::End(int exitCode) {
+  ExitProcess(static_cast<UINT>(exitCode));
+}
 
 // ----- files ---------------------------------------------------------------------------------
 
 Failure FailureFromSystemError(unsigned long error) {
   char* text = nullptr;
-  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                     FORMAT_MESSAGE_IGNORE_INSERTS,
-                 nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
   std::string description = text ? text : "Unknown error " + std::to_string(error);
   if (text) LocalFree(text);
   while (!description.empty() && (description.back() == '\n' || description.back() == '\r'))
     description.pop_back();
   int code = static_cast<int>(error);
   switch (error) {
-    case ERROR_FILE_NOT_FOUND: code = codes::kFileNotFound; break;
-    case ERROR_PATH_NOT_FOUND: code = codes::kPathNotFound; break;
+    case ERROR_FILE_NOT_FOUND:
+      code = codes::kFileNotFound;
+      break;
+    case ERROR_PATH_NOT_FOUND:
+      code = codes::kPathNotFound;
+      break;
     case ERROR_INVALID_NAME:
-    case ERROR_BAD_PATHNAME: code = codes::kBadFileName; break;
+    case ERROR_BAD_PATHNAME:
+      code = codes::kBadFileName;
+      break;
     case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION: code = codes::kPermissionDenied; break;
-    default: break;
+    case ERROR_SHARING_VIOLATION:
+      code = codes::kPermissionDenied;
+      break;
+    default:
+      break;
   }
   return Failure(code, description, "Windows");
 }
@@ -114,7 +127,9 @@ void Win32Files::CopyReplacing(const std::string& source, const std::string& tar
     throw FailureFromSystemError(GetLastError());
 }
 
-void Win32Files::Remove(const std::string& path) noexcept { DeleteFileA(path.c_str()); }
+void Win32Files::Remove(const std::string& path) noexcept {
+  DeleteFileA(path.c_str());
+}
 
 // ----- clock ---------------------------------------------------------------------------------
 
@@ -140,31 +155,48 @@ DateOrder Win32Clock::RegionalDateOrder() {
   char order[4] = "1";
   GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IDATE, order, sizeof order);
   switch (order[0]) {
-    case '0': return DateOrder::MonthDayYear;
-    case '2': return DateOrder::YearMonthDay;
-    default: return DateOrder::DayMonthYear;
+    case '0':
+      return DateOrder::MonthDayYear;
+    case '2':
+      return DateOrder::YearMonthDay;
+    default:
+      return DateOrder::DayMonthYear;
   }
 }
 
-std::int64_t Win32Clock::Milliseconds() { return static_cast<std::int64_t>(GetTickCount64()); }
+std::int64_t Win32Clock::Milliseconds() {
+  return static_cast<std::int64_t>(GetTickCount64());
+}
 
 // ----- desktop -------------------------------------------------------------------------------
 
 Answer Win32Desktop::ShowMessage(const MessageBoxRequest& box) {
   UINT flags = box.buttons == Buttons::YesNo ? MB_YESNO : MB_OK;
   switch (box.icon) {
-    case Icon::Information: flags |= MB_ICONINFORMATION; break;
-    case Icon::Exclamation: flags |= MB_ICONEXCLAMATION; break;
-    case Icon::Question: flags |= MB_ICONQUESTION; break;
-    case Icon::Stop: flags |= MB_ICONSTOP; break;
-    case Icon::None: break;
+    case Icon::Information:
+      flags |= MB_ICONINFORMATION;
+      break;
+    case Icon::Exclamation:
+      flags |= MB_ICONEXCLAMATION;
+      break;
+    case Icon::Question:
+      flags |= MB_ICONQUESTION;
+      break;
+    case Icon::Stop:
+      flags |= MB_ICONSTOP;
+      break;
+    case Icon::None:
+      break;
   }
   if (box.foreground) flags |= MB_SETFOREGROUND;
   HWND owner = GetActiveWindow();
   switch (MessageBoxA(owner, box.text.c_str(), box.title.c_str(), flags)) {
-    case IDYES: return Answer::Yes;
-    case IDNO: return Answer::No;
-    default: return Answer::Ok;
+    case IDYES:
+      return Answer::Yes;
+    case IDNO:
+      return Answer::No;
+    default:
+      return Answer::Ok;
   }
 }
 
@@ -172,7 +204,9 @@ bool Win32Desktop::TopLevelWindowExists(const std::string& title) {
   return FindWindowA(nullptr, title.c_str()) != nullptr;
 }
 
-int Win32Desktop::ShowCursor(bool show) { return ::ShowCursor(show ? TRUE : FALSE); }
+int Win32Desktop::ShowCursor(bool show) {
+  return ::ShowCursor(show ? TRUE : FALSE);
+}
 
 unsigned Win32Desktop::WindowsDirectory(char* buffer, unsigned size) {
   return GetWindowsDirectoryA(buffer, size);

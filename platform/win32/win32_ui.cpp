@@ -20,7 +20,8 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
       PostMessageA(nullptr, WM_APP, 0, 0);
       return 0;
-    default: return DefWindowProcA(hwnd, message, wParam, lParam);
+    default:
+      return DefWindowProcA(hwnd, message, wParam, lParam);
   }
 }
 
@@ -37,7 +38,9 @@ void RegisterFormClass() {
   registered = true;
 }
 
-int TwipsToPixels(float twips, int dpi) { return static_cast<int>(twips * dpi / 1440.0f); }
+int TwipsToPixels(float twips, int dpi) {
+  return static_cast<int>(twips * dpi / 1440.0f);
+}
 
 int ScreenDpi() {
   HDC dc = GetDC(nullptr);
@@ -54,7 +57,9 @@ ui::Size Win32Ui::ScreenSize() {
           GetSystemMetrics(SM_CYSCREEN) * twipsPerPixel};
 }
 
-ui::Size Win32Ui::MeasureText(const ui::Font&, const std::string&) { return {}; }
+ui::Size Win32Ui::MeasureText(const ui::Font&, const std::string&) {
+  return {};
+}
 
 void Win32Ui::Open(ui::Form& form) {
   if (windows_.count(&form)) {

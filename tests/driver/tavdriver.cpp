@@ -101,6 +101,16 @@ HWND Require(const std::string& title) {
   return hwnd;
 }
 
+// 32 x 32 pixels of a device context, as 0x00RRGGBB values.
+std::vector<COLORREF> Grab(HDC dc, int x, int y) {
+  std::vector<COLORREF> pixels;
+  for (int j = 0; j < 32; ++j)
+    for (int i = 0; i < 32; ++i) pixels.push_back(GetPixel(dc, x + i, y + j));
+  return pixels;
+}
+
+// Which system icon a message box shows. Icon handles cannot be read across processes, so the icon
+// on screen is compared with each system icon drawn on the same background.
 std::string IconOf(HWND box) {
   struct Known {
     LPCSTR id;
@@ -112,12 +122,39 @@ std::string IconOf(HWND box) {
                          {IDI_HAND, "stop"}};
   for (HWND child : Children(box)) {
     if (ClassOf(child) != "Static") continue;
-    if (!(GetWindowLongA(child, GWL_STYLE) & SS_ICON)) continue;
-    HICON icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-    if (!icon) continue;
-    for (const auto& k : known)
-      if (icon == LoadIconA(nullptr, k.id)) return k.name;
-    return "unknown";
+    if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) continue;
+    RECT r;
+    GetWindowRect(child, &r);
+    HDC screen = GetDC(nullptr);
+    const auto shown = Grab(screen, r.left, r.top);
+    const COLORREF background = GetPixel(screen, r.left, r.top);
+    ReleaseDC(nullptr, screen);
+
+    std::string best = "unknown";
+    size_t bestDifferences = 32 * 32 / 20;  // at most 5 % of the pixels may differ
+    HDC memory = CreateCompatibleDC(nullptr);
+    HDC screenForBitmap = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screenForBitmap, 32, 32);
+    ReleaseDC(nullptr, screenForBitmap);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    HBRUSH brush = CreateSolidBrush(background);
+    for (const auto& k : known) {
+      RECT all{0, 0, 32, 32};
+      FillRect(memory, &all, brush);
+      DrawIconEx(memory, 0, 0, LoadIconA(nullptr, k.id), 32, 32, 0, nullptr, DI_NORMAL);
+      const auto drawn = Grab(memory, 0, 0);
+      size_t differences = 0;
+      for (size_t i = 0; i < drawn.size(); ++i) differences += drawn[i] != shown[i];
+      if (differences < bestDifferences) {
+        bestDifferences = differences;
+        best = k.name;
+      }
+    }
+    DeleteObject(brush);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    return best;
   }
   return "none";
 }
@@ -175,8 +212,8 @@ int main(int argc, char** argv) {
       RECT r;
       GetWindowRect(child, &r);
       std::printf("%s|%d|%d|%ld,%ld,%ld,%ld|%s\n", ClassOf(child).c_str(), GetDlgCtrlID(child),
-                  IsWindowVisible(child) ? 1 : 0, r.left, r.top, r.right - r.left,
-                  r.bottom - r.top, Escape(TextOf(child)).c_str());
+                  IsWindowVisible(child) ? 1 : 0, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                  Escape(TextOf(child)).c_str());
     }
     return 0;
   }

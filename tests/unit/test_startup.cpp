@@ -28,17 +28,22 @@ struct StartupTest : ::testing::Test {
     if (g.setupWindow && m.ui.IsOpen(g.setupWindow->form)) return Mode::Settings;
     if (g.screenSaverWindow && m.ui.IsOpen(g.screenSaverWindow->form)) return Mode::FullScreen;
     if (m.desktop.messages.empty()) return Mode::Nothing;
-    return m.desktop.messages.back() == tavoria::PasswordMessage() ? Mode::Password
-                                                                   : Mode::Invalid;
+    return m.desktop.messages.back() == tavoria::PasswordMessage() ? Mode::Password : Mode::Invalid;
   }
 };
 
 TEST_F(StartupTest, TheFirstTwoCharactersLowerCasedSelectTheMode) {
   EXPECT_EQ(Start("/s"), Mode::FullScreen);
 }
-TEST_F(StartupTest, CapitalSwitchesWorkToo) { EXPECT_EQ(Start("/S"), Mode::FullScreen); }
-TEST_F(StartupTest, SettingsSwitch) { EXPECT_EQ(Start("/C"), Mode::Settings); }
-TEST_F(StartupTest, SettingsWithAWindowHandleJoined) { EXPECT_EQ(Start("/c:1234"), Mode::Settings); }
+TEST_F(StartupTest, CapitalSwitchesWorkToo) {
+  EXPECT_EQ(Start("/S"), Mode::FullScreen);
+}
+TEST_F(StartupTest, SettingsSwitch) {
+  EXPECT_EQ(Start("/C"), Mode::Settings);
+}
+TEST_F(StartupTest, SettingsWithAWindowHandleJoined) {
+  EXPECT_EQ(Start("/c:1234"), Mode::Settings);
+}
 TEST_F(StartupTest, PreviewEndsAtOnceWithNoWindow) {
   EXPECT_EQ(Start("/p 1234"), Mode::Preview);
   EXPECT_EQ(m.process.ends, std::vector<int>{0});
@@ -48,12 +53,18 @@ TEST_F(StartupTest, PreviewEndsAtOnceWithNoWindow) {
 TEST_F(StartupTest, PreviewAndPasswordTestsAreCaseSensitive) {
   EXPECT_EQ(Start("/P 1234"), Mode::Invalid);
 }
-TEST_F(StartupTest, ALeadingBlankHidesTheSwitch) { EXPECT_EQ(Start(" /s"), Mode::Invalid); }
+TEST_F(StartupTest, ALeadingBlankHidesTheSwitch) {
+  EXPECT_EQ(Start(" /s"), Mode::Invalid);
+}
 TEST_F(StartupTest, ALeadingBlankStillFindsPreviewLaterOn) {
   EXPECT_EQ(Start(" /s /p 12"), Mode::Preview);
 }
-TEST_F(StartupTest, PasswordAnywhere) { EXPECT_EQ(Start("/x /a"), Mode::Password); }
-TEST_F(StartupTest, PreviewBeforePassword) { EXPECT_EQ(Start("/a /p 5"), Mode::Preview); }
+TEST_F(StartupTest, PasswordAnywhere) {
+  EXPECT_EQ(Start("/x /a"), Mode::Password);
+}
+TEST_F(StartupTest, PreviewBeforePassword) {
+  EXPECT_EQ(Start("/a /p 5"), Mode::Preview);
+}
 
 TEST_F(StartupTest, TheSwitchesFileRedefinesTheSwitches) {
   m.WriteFile("tavoria_ssargs.ini", "/x\r\n/y\r\n");
