@@ -1,7 +1,8 @@
 #include "platform/win32/win32_platform.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// windows.h first: the other system headers build on it.
+#include <shellapi.h>
 
 #include <vector>
 
