@@ -1,0 +1,329 @@
+// Kelvane, the upgrade assistant: what it installs, where, and what it tells the user.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/memory/memory_platform.h"
+#include "upgrader/module1.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::Icon;
+using platform::MessageBoxRequest;
+using platform::memory::MemoryPlatform;
+
+// A small but complete team database whose first line is `devname`.
+std::string Database(const std::string& devname = "tavoria") {
+  return devname +
+         "\r\nTavoria team database\r\nUpgrade 17\r\n17\r\nfree\r\n2\r\nfree\r\n"
+         "Tavoria vs Brazil\r\nThe big one\r\nEnd special fixtures\r\n"
+         "ignored\r\n"
+         "14/06/2026\r\nGroup A\r\nTavoria vs Brazil\r\n18:00\r\nx\r\nEnd Fixtures\r\n"
+         "ignored\r\nTavoria have never lost on a Tuesday.\r\nEnd Trivia\r\n"
+         "ignored\r\nBuy the shirt!\r\nEnd Ads\r\n";
+}
+
+const std::string kOldDatabase = Database() + "the old one";
+
+MessageBoxRequest CouldNotUpgrade() {
+  return {.title = "Couldn't upgrade!",
+          .text = "The Fenmoor Kelvane couldn't upgrade your screensaver.",
+          .icon = Icon::Information};
+}
+MessageBoxRequest Upgraded() {
+  return {.title = "Screensaver upgraded!",
+          .text = "Your screensaver has been upgraded!",
+          .icon = Icon::Information};
+}
+MessageBoxRequest Failed(const std::string& description) {
+  return {.title = "Screensaver upgrade",
+          .text = "The Fenmoor Kelvane couldn't upgrade your screensaver: \r\n\r\n" + description,
+          .icon = Icon::Stop};
+}
+
+const std::string kNotAValidName = "The upgrade file does not name a valid database.";
+const std::string kNotComplete = "The upgrade file is not a complete team database.";
+
+struct KelvaneTest : ::testing::Test {
+  MemoryPlatform m;
+  // The Windows directory is a folder inside the program directory, so that anything written
+  // beside it (in the program directory) shows up as well.
+  std::string windows = m.process.programDirectory + "\\windows";
+
+  KelvaneTest() {
+    fs::create_directory(m.PathOf("windows"));
+    m.desktop.windowsDirectory = windows;
+    m.WriteFile("windows/tavoria.sdf", kOldDatabase);
+    fs::create_directory(m.PathOf("My Downloads"));
+  }
+
+  // Writes an upgrade file and returns its path as the shell would pass it.
+  std::string Upgrade(const std::string& bytes, const std::string& name = "tavoria upgrade.tup") {
+    m.WriteFile("My Downloads/" + name, bytes);
+    return m.process.programDirectory + "\\My Downloads\\" + name;
+  }
+
+  void Run(const std::string& argumentText) {
+    m.process.argumentText = argumentText;
+    m.ui.Run([&] { kelvane::Main(m.platform); });
+  }
+
+  std::vector<std::string> WindowsFiles() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(m.PathOf("windows")))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  std::optional<std::string> Installed(const std::string& name) const {
+    return m.ReadFile("windows/" + name);
+  }
+  // The old database is still there, unchanged, and nothing else was written.
+  void ExpectNothingChanged() const {
+    EXPECT_EQ(WindowsFiles(), std::vector<std::string>{"tavoria.sdf"});
+    EXPECT_EQ(Installed("tavoria.sdf"), kOldDatabase);
+    EXPECT_EQ(m.Listing(), (std::vector<std::string>{"My Downloads", "windows"}));
+  }
+  std::vector<MessageBoxRequest> Boxes(const MessageBoxRequest& box) const { return {box}; }
+};
+
+// ----- the three messages ---------------------------------------------------------------------
+
+TEST_F(KelvaneTest, NoArgumentSaysItCouldNotUpgradeAndWritesNothing) {
+  Run("");
+  EXPECT_EQ(m.desktop.messages, Boxes(CouldNotUpgrade()));
+  ExpectNothingChanged();
+}
+
+TEST_F(KelvaneTest, AGoodUpgradeReplacesTheDatabaseByteForByte) {
+  const std::string upgrade = Database() + "trailing lines are copied too\r\n";
+  const std::string path = Upgrade(upgrade);
+  Run(path);
+  EXPECT_EQ(m.desktop.messages, Boxes(Upgraded()));
+  EXPECT_EQ(Installed("tavoria.sdf"), upgrade);
+  EXPECT_EQ(WindowsFiles(), std::vector<std::string>{"tavoria.sdf"});  // no temporary file left
+  EXPECT_EQ(m.ReadFile("My Downloads/tavoria upgrade.tup"), upgrade);  // the upgrade file stays
+}
+
+TEST_F(KelvaneTest, AFirstDatabaseIsCreated) {
+  fs::remove(m.PathOf("windows/tavoria.sdf"));
+  Run(Upgrade(Database()));
+  EXPECT_EQ(m.desktop.messages, Boxes(Upgraded()));
+  EXPECT_EQ(Installed("tavoria.sdf"), Database());
+}
+
+TEST_F(KelvaneTest, BareLineFeedsEndTheFirstLineToo) {
+  std::string upgrade = Database();
+  upgrade.erase(upgrade.find('\r'), 1);
+  Run(Upgrade(upgrade));
+  EXPECT_EQ(m.desktop.messages, Boxes(Upgraded()));
+  EXPECT_EQ(Installed("tavoria.sdf"), upgrade);
+}
+
+TEST_F(KelvaneTest, AQuotedPathIsTakenWithItsQuotesAndFailsToOpen) {
+  Run("\"" + Upgrade(Database()) + "\"");
+  EXPECT_EQ(m.desktop.messages, Boxes(Failed("Bad file name or number")));
+  ExpectNothingChanged();
+}
+
+TEST_F(KelvaneTest, AMissingFileGivesTheNotFoundDescriptionOnly) {
+  Run(m.process.programDirectory + "\\My Downloads\\nothing here.tup");
+  EXPECT_EQ(m.desktop.messages, Boxes(Failed("File not found")));
+  ExpectNothingChanged();
+}
+
+TEST_F(KelvaneTest, ABlankBeforeThePathIsPartOfThePath) {
+  Run(" " + Upgrade(Database()));
+  ASSERT_EQ(m.desktop.messages.size(), 1u);
+  EXPECT_EQ(m.desktop.messages[0].title, "Screensaver upgrade");
+  ExpectNothingChanged();
+}
+
+TEST_F(KelvaneTest, AnEmptyFileHasNoLineToRead) {
+  Run(Upgrade(""));
+  EXPECT_EQ(m.desktop.messages, Boxes(Failed("Input past end of file")));
+  ExpectNothingChanged();
+}
+
+// ----- the name from the first line ------------------------------------------------------------
+
+TEST_F(KelvaneTest, AnotherDevnameIsInstalledUnderItsOwnName) {
+  Run(Upgrade(Database("other")));
+  EXPECT_EQ(m.desktop.messages, Boxes(Upgraded()));
+  EXPECT_EQ(Installed("other.sdf"), Database("other"));
+  EXPECT_EQ(Installed("tavoria.sdf"), kOldDatabase);
+  EXPECT_EQ(WindowsFiles(), (std::vector<std::string>{"other.sdf", "tavoria.sdf"}));
+}
+
+TEST_F(KelvaneTest, AnEmptyFirstLineGivesDotSdf) {
+  Run(Upgrade(Database("")));
+  EXPECT_EQ(m.desktop.messages, Boxes(Upgraded()));
+  EXPECT_EQ(Installed(".sdf"), Database(""));
+}
+
+TEST_F(KelvaneTest, PlainNamesThatMerelyLookOddAreAccepted) {
+  for (const std::string& name :
+       std::vector<std::string>{"COM10", "CONSOLE", "LPT", "nul-ish", "tavoria v2", "a.b",
+                                ".hidden", " leading blank", std::string(251, 'x')}) {
+    SCOPED_TRACE(name);
+    m.desktop.messages.clear();
+    Run(Upgrade(Database(name)));
+    EXPECT_EQ(m.desktop.messages, Boxes(Upgraded()));
+    EXPECT_EQ(Installed(name + ".sdf"), Database(name));
+  }
+}
+
+TEST_F(KelvaneTest, ANameThatIsNotAPlainFileNameIsRefusedAndNothingIsWritten) {
+  const std::string upgrade = "upgrade.tup";
+  for (const std::string& name : std::vector<std::string>{"..\\evil",
+                                                          "../evil",
+                                                          "..\\..\\evil",
+                                                          "sub\\tavoria",
+                                                          "sub/tavoria",
+                                                          "C:tavoria",
+                                                          "C:\\tavoria",
+                                                          "\\\\server\\share\\tavoria",
+                                                          "..",
+                                                          "a..b",
+                                                          "a<b",
+                                                          "a>b",
+                                                          "a\"b",
+                                                          "a|b",
+                                                          "a?b",
+                                                          "a*b",
+                                                          "a:b",
+                                                          "tab\there",
+                                                          std::string("bell\x07"),
+                                                          std::string("cr\rinside"),
+                                                          std::string(1, '\x1f'),
+                                                          "CON",
+                                                          "con",
+                                                          "Nul",
+                                                          "aux",
+                                                          "PRN",
+                                                          "COM1",
+                                                          "com9",
+                                                          "LPT1",
+                                                          "lpt0",
+                                                          "COM\xB9",
+                                                          "CONIN$",
+                                                          "conout$",
+                                                          "CLOCK$",
+                                                          "con.txt",
+                                                          "NUL.tar",
+                                                          "CON .x",
+                                                          "tavoria.",
+                                                          "tavoria ",
+                                                          " ",
+                                                          std::string(252, 'x')}) {
+    SCOPED_TRACE(name);
+    m.desktop.messages.clear();
+    Run(Upgrade(Database(name), upgrade));
+    EXPECT_EQ(m.desktop.messages, Boxes(Failed(kNotAValidName)));
+    ExpectNothingChanged();
+  }
+}
+
+// ----- only complete databases ----------------------------------------------------------------
+
+TEST_F(KelvaneTest, AnUpgradeThatEndsBeforeEndAdsIsRefused) {
+  const std::string whole = Database();
+  for (const std::size_t cut : {whole.find("End Ads"), whole.find("End Trivia"),
+                                whole.find("\r\n") + 2, whole.size() - 3}) {
+    SCOPED_TRACE(cut);
+    m.desktop.messages.clear();
+    Run(Upgrade(whole.substr(0, cut)));
+    EXPECT_EQ(m.desktop.messages, Boxes(Failed(kNotComplete)));
+    ExpectNothingChanged();
+  }
+}
+
+TEST_F(KelvaneTest, AnUpgradeWithItsSectionsOutOfOrderIsRefused) {
+  std::string upgrade = Database();
+  const std::string fixtures = "14/06/2026\r\nGroup A\r\nTavoria vs Brazil\r\n18:00\r\nx\r\n";
+  const std::string trivia = "Tavoria have never lost on a Tuesday.\r\n";
+  upgrade.replace(upgrade.find(fixtures), fixtures.size(), trivia);
+  upgrade.replace(upgrade.find(trivia, upgrade.find("End Fixtures")), trivia.size(), fixtures);
+  Run(Upgrade(upgrade));
+  EXPECT_EQ(m.desktop.messages, Boxes(Failed(kNotComplete)));
+  ExpectNothingChanged();
+}
+
+TEST_F(KelvaneTest, ATerminatorWithATrailingBlankDoesNotEndTheDatabase) {
+  std::string upgrade = Database();
+  upgrade.replace(upgrade.find("End Ads"), 7, "End Ads ");
+  Run(Upgrade(upgrade));
+  EXPECT_EQ(m.desktop.messages, Boxes(Failed(kNotComplete)));
+  ExpectNothingChanged();
+}
+
+TEST_F(KelvaneTest, AnUpgradeTheSaverCouldNotHoldIsRefused) {
+  std::string trivia;
+  for (int n = 0; n < 100; ++n) trivia += "A fact.\r\n";
+  std::string upgrade = Database();
+  upgrade.insert(upgrade.find("End Trivia"), trivia);  // 100 facts and the terminator: 101
+  Run(Upgrade(upgrade));
+  EXPECT_EQ(m.desktop.messages, Boxes(Failed(kNotComplete)));
+  ExpectNothingChanged();
+}
+
+// ----- never half a database -----------------------------------------------------------------
+
+TEST_F(KelvaneTest, AFailedCopyLeavesTheOldDatabaseAndNoTemporaryFile) {
+  m.files.failCopyAfter = 40;
+  Run(Upgrade(Database()));
+  EXPECT_EQ(m.desktop.messages, Boxes(Failed("Disk full")));
+  ExpectNothingChanged();
+}
+
+TEST_F(KelvaneTest, AFailedReplaceLeavesTheOldDatabaseAndNoTemporaryFile) {
+  m.files.failMove = true;
+  Run(Upgrade(Database()));
+  EXPECT_EQ(m.desktop.messages, Boxes(Failed("Permission denied")));
+  ExpectNothingChanged();
+}
+
+TEST_F(KelvaneTest, AMissingWindowsDirectoryFailsWithTheSystemsDescription) {
+  m.desktop.windowsDirectory = m.process.programDirectory + "\\gone";
+  Run(Upgrade(Database()));
+  EXPECT_EQ(m.desktop.messages, Boxes(Failed("Path not found")));
+  ExpectNothingChanged();
+}
+
+TEST_F(KelvaneTest, NoWindowsDirectoryAtAllIsAFailureNotTheRootOfTheDrive) {
+  m.desktop.windowsDirectory = "";
+  Run(Upgrade(Database()));
+  EXPECT_EQ(m.desktop.messages, Boxes(Failed("The Windows directory could not be found.")));
+  ExpectNothingChanged();
+}
+
+// ----- the Windows directory -----------------------------------------------------------------
+
+TEST_F(KelvaneTest, WindowsDirectoryReturnsTheWholePathHoweverLong) {
+  for (const std::size_t length : {1u, 200u, 255u, 256u, 257u, 600u}) {
+    SCOPED_TRACE(length);
+    m.desktop.windowsDirectory = std::string(length, 'w');
+    EXPECT_EQ(kelvane::WindowsDirectory(m.platform), m.desktop.windowsDirectory);
+  }
+  m.desktop.windowsDirectory = "";
+  EXPECT_EQ(kelvane::WindowsDirectory(m.platform), "");
+}
+
+TEST_F(KelvaneTest, AWindowsDirectoryLongerThan256CharactersIsUsedWhole) {
+  std::string relative = "windows";
+  while ((m.process.programDirectory + "/" + relative).size() <= 300)
+    relative += "/" + std::string(60, 'd');
+  fs::create_directories(m.PathOf(relative));
+  m.desktop.windowsDirectory = platform::memory::MemoryFiles::HostPath(m.PathOf(relative));
+  Run(Upgrade(Database()));
+  EXPECT_EQ(m.desktop.messages, Boxes(Upgraded()));
+  EXPECT_EQ(m.ReadFile(relative + "/tavoria.sdf"), Database());
+  EXPECT_EQ(Installed("tavoria.sdf"), kOldDatabase);
+}
+
+}  // namespace
