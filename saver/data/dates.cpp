@@ -1,0 +1,199 @@
+#include "saver/data/dates.h"
+
+#include <array>
+#include <cctype>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace tavoria {
+
+namespace {
+
+using platform::Date;
+using platform::DateOrder;
+
+[[noreturn]] void NotADateOrTime() {
+  throw platform::Failure(platform::codes::kTypeMismatch, "Type mismatch");
+}
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+bool AllDigits(std::string_view text) {
+  if (text.empty()) return false;
+  for (char c : text)
+    if (!IsDigit(c)) return false;
+  return true;
+}
+
+// The value of one to four digits.
+int Number(std::string_view digits) {
+  int value = 0;
+  for (char c : digits) value = value * 10 + (c - '0');
+  return value;
+}
+
+int DayOrMonth(std::string_view part) {
+  if (!AllDigits(part) || part.size() > 2) NotADateOrTime();
+  return Number(part);
+}
+
+int Year(std::string_view part) {
+  if (!AllDigits(part) || (part.size() != 2 && part.size() != 4)) NotADateOrTime();
+  const int year = Number(part);
+  if (part.size() == 4) return year;
+  return year < 30 ? 2000 + year : 1900 + year;
+}
+
+// 1 to 12 for an English month name or its first three letters ("Sept" too), else none.
+std::optional<int> MonthNamed(std::string_view word) {
+  static constexpr std::array<std::string_view, 12> kMonths = {
+      "january", "february", "march",     "april",   "may",      "june",
+      "july",    "august",   "september", "october", "november", "december"};
+  std::string lower;
+  for (char c : word)
+    lower.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+  for (std::size_t i = 0; i < kMonths.size(); ++i) {
+    if (lower == kMonths[i] || lower == kMonths[i].substr(0, 3)) return static_cast<int>(i + 1);
+  }
+  if (lower == "sept") return 9;
+  return std::nullopt;
+}
+
+Date Checked(int year, int month, int day) {
+  if (!IsCalendarDate(year, month, day)) NotADateOrTime();
+  return {year, month, day};
+}
+
+Date NumericDate(std::string_view text, DateOrder order) {
+  const auto first = text.find_first_not_of("0123456789");
+  if (first == std::string_view::npos) NotADateOrTime();
+  const char separator = text[first];
+  if (separator != '/' && separator != '-' && separator != '.') NotADateOrTime();
+  std::vector<std::string_view> parts;
+  for (std::size_t from = 0;;) {
+    const auto to = text.find(separator, from);
+    parts.push_back(text.substr(from, to == std::string_view::npos ? to : to - from));
+    if (to == std::string_view::npos) break;
+    from = to + 1;
+  }
+  if (parts.size() != 3) NotADateOrTime();
+  for (auto part : parts)
+    if (!AllDigits(part)) NotADateOrTime();
+  if (parts[0].size() == 4 || order == DateOrder::YearMonthDay)
+    return Checked(Year(parts[0]), DayOrMonth(parts[1]), DayOrMonth(parts[2]));
+  if (order == DateOrder::MonthDayYear)
+    return Checked(Year(parts[2]), DayOrMonth(parts[0]), DayOrMonth(parts[1]));
+  return Checked(Year(parts[2]), DayOrMonth(parts[1]), DayOrMonth(parts[0]));
+}
+
+Date NamedMonthDate(std::string_view text) {
+  // Words and numbers, split at blanks, commas, dashes, slashes and full stops.
+  std::vector<std::string_view> words;
+  for (std::size_t i = 0; i < text.size();) {
+    const char c = text[i];
+    if (IsBlank(c) || c == ',' || c == '-' || c == '/' || c == '.') {
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    if (IsDigit(c)) {
+      while (end < text.size() && IsDigit(text[end])) ++end;
+    } else if (IsLetter(c)) {
+      while (end < text.size() && IsLetter(text[end])) ++end;
+    } else {
+      NotADateOrTime();
+    }
+    words.push_back(text.substr(i, end - i));
+    i = end;
+  }
+  if (words.size() != 3) NotADateOrTime();
+  const auto month = [&](std::size_t i) {
+    const auto named = MonthNamed(words[i]);
+    if (!named) NotADateOrTime();
+    return *named;
+  };
+  if (IsLetter(words[0][0])) return Checked(Year(words[2]), month(0), DayOrMonth(words[1]));
+  if (!IsLetter(words[1][0])) NotADateOrTime();
+  if (words[0].size() == 4) return Checked(Year(words[0]), month(1), DayOrMonth(words[2]));
+  return Checked(Year(words[2]), month(1), DayOrMonth(words[0]));
+}
+
+}  // namespace
+
+bool IsCalendarDate(int year, int month, int day) {
+  static constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+}
+
+Date ParseDate(const std::string& text, DateOrder order) {
+  const std::string_view date = TrimBlanks(text);
+  for (char c : date)
+    if (IsLetter(c)) return NamedMonthDate(date);
+  return NumericDate(date, order);
+}
+
+int ParseTimeOfDay(const std::string& text) {
+  std::string_view time = TrimBlanks(text);
+  int twelveHourClock = 0;  // 0 for the 24-hour clock, else 1 for AM and 2 for PM
+  if (time.size() >= 2) {
+    const std::string_view suffix = time.substr(time.size() - 2);
+    const auto upper = [](char c) {
+      return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    };
+    if (upper(suffix[1]) == 'M' && (upper(suffix[0]) == 'A' || upper(suffix[0]) == 'P')) {
+      twelveHourClock = upper(suffix[0]) == 'A' ? 1 : 2;
+      time = TrimBlanks(time.substr(0, time.size() - 2));
+    }
+  }
+  std::vector<std::string_view> parts;
+  for (std::size_t from = 0;;) {
+    const auto to = time.find(':', from);
+    parts.push_back(time.substr(from, to == std::string_view::npos ? to : to - from));
+    if (to == std::string_view::npos) break;
+    from = to + 1;
+  }
+  if (parts.size() > 3 || (parts.size() == 1 && !twelveHourClock)) NotADateOrTime();
+  if (!AllDigits(parts[0]) || parts[0].size() > 2) NotADateOrTime();
+  int hours = Number(parts[0]);
+  int minutes = 0, seconds = 0;
+  for (std::size_t i = 1; i < parts.size(); ++i) {
+    if (!AllDigits(parts[i]) || parts[i].size() != 2) NotADateOrTime();
+    const int value = Number(parts[i]);
+    if (value > 59) NotADateOrTime();
+    (i == 1 ? minutes : seconds) = value;
+  }
+  if (twelveHourClock) {
+    if (hours < 1 || hours > 12) NotADateOrTime();
+    hours = hours % 12 + (twelveHourClock == 2 ? 12 : 0);
+  } else if (hours > 23) {
+    NotADateOrTime();
+  }
+  return hours * 3600 + minutes * 60 + seconds;
+}
+
+int WeekdayOf(const Date& date) {
+  // Days since 1 March of year 0 in the proleptic Gregorian calendar, counted from a Wednesday.
+  const int y = date.year - (date.month <= 2 ? 1 : 0);
+  const int m = date.month <= 2 ? date.month + 9 : date.month - 3;
+  const long days = 365L * y + y / 4 - y / 100 + y / 400 + (153 * m + 2) / 5 + date.day - 1;
+  return static_cast<int>((days + 3) % 7) + 1;
+}
+
+}  // namespace tavoria
