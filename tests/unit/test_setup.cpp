@@ -1,0 +1,259 @@
+// The settings window: the delay it accepts and saves, closing it, the offer panel rotation and
+// the installer button.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "platform/memory/memory_platform.h"
+#include "saver/generalcode.h"
+#include "saver/setup/delay_text.h"
+#include "saver/setup/setup_window.h"
+#include "saver/startup.h"
+
+namespace {
+
+using platform::Answer;
+using platform::Buttons;
+using platform::Icon;
+using platform::MessageBoxRequest;
+using platform::memory::MemoryPlatform;
+using tavoria::GeneralCode;
+
+const MessageBoxRequest kInvalidDelay{
+    "Tavoria Screensaver",
+    "The delay you entered was invalid. Please enter a delay between 2 and 30 seconds.",
+    Icon::Exclamation, Buttons::Ok};
+
+const MessageBoxRequest kNotWritten{
+    "Tavoria Screensaver: couldn't open file!",
+    "Tavoria Screensaver could not write to the settings file tavoria_config.ini.\r\n"
+    "\r\n"
+    "Please contact Fenmoor Entertainment UK for support: \r\n"
+    "\r\n"
+    "Web: http://www.fenmoor.example/football/\r\n"
+    "E-mail: support@fenmoor.example",
+    Icon::Exclamation, Buttons::Ok};
+
+const MessageBoxRequest kInstallQuestion{
+    "Install Fenmoor Internet?",
+    "Only switch to Fenmoor Internet if you are using pay-as-you-go Internet access i.e. *NOT* "
+    "any of the following: \r\n"
+    "- BT Anytime \r\n"
+    "- Freeserve Anytime \r\n"
+    "- AOL Dialup (with 'no internet call charges')\r\n"
+    "or any 'anytime', 'unlimited' or 'unmetered' package.\r\n"
+    "\r\n"
+    "Fenmoor Internet (Corravel) will be automatically used in future if you install it. \r\n"
+    "\r\n"
+    "Do you want to set up Fenmoor Internet on this computer? \r\n"
+    "Installing Fenmoor Internet will take about 20 seconds.",
+    Icon::Question, Buttons::YesNo, true};
+
+const MessageBoxRequest kInstallerMissing{
+    "Couldn't find the Fenmoor Internet Installer file.",
+    "Could not find the Fenmoor Internet installer file. \r\n"
+    "\r\n"
+    "Please go to http://www.fenmoor.example/uk/ and download it. ",
+    Icon::Information, Buttons::Ok};
+
+// The window as the settings mode opens it, with a settings file holding 9.
+struct SetupTest : ::testing::Test {
+  MemoryPlatform m;
+  GeneralCode g{m.platform};
+
+  void SetUp() override {
+    m.WriteFile("tavoria_config.ini", "9\r\n");
+    m.process.argumentText = "/c";
+    m.ui.Run([&] { tavoria::Main(g); });
+    ASSERT_TRUE(g.setupWindow);
+  }
+  ui::Form& Form() { return g.setupWindow->form; }
+  bool Open() { return m.ui.IsOpen(Form()); }
+  // Types a delay and presses OK.
+  void EnterDelay(const std::string& text) {
+    Form()["Text1"].caption = text;
+    m.ui.ClickControl(Form(), "Command1");
+  }
+  std::vector<std::string> VisiblePanels() {
+    std::vector<std::string> shown;
+    for (const char* name : {"Picture1", "Picture2", "Picture3"})
+      if (Form()[name].visible) shown.push_back(name);
+    return shown;
+  }
+};
+
+TEST_F(SetupTest, LoadShowsTheWindowAtTheTopLeftWithTheCurrentDelay) {
+  EXPECT_TRUE(Open());
+  EXPECT_EQ(Form().caption, "Tavoria Screensaver Setup");
+  EXPECT_EQ(Form().left, 0);
+  EXPECT_EQ(Form().top, 0);
+  EXPECT_EQ(Form()["Label1"].caption, "Tavoria Screensaver");
+  EXPECT_EQ(Form()["Label2"].caption, "2");
+  EXPECT_EQ(Form()["Text1"].caption, "9");
+  EXPECT_EQ(VisiblePanels(), std::vector<std::string>{"Picture1"});
+  EXPECT_TRUE(Form()["Picture4"].visible);
+}
+
+TEST_F(SetupTest, AcceptedDelaysAreStoredSavedAndCloseTheWindow) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"7", "7"},      {"2", "2"},
+      {"30", "30"},    {" 12 seconds", "12"},
+      {"7.50", "7.5"}, {"2.25", "2.25"},
+      {"1 5", "15"},   {"3e1", "30"},
+      {"+4", "4"},     {"29.999999999999999", "30"}};
+  for (const auto& [typed, stored] : cases) {
+    SCOPED_TRACE(typed);
+    MemoryPlatform fresh;
+    GeneralCode g2{fresh.platform};
+    fresh.process.argumentText = "/c";
+    fresh.ui.Run([&] { tavoria::Main(g2); });
+    g2.setupWindow->form["Text1"].caption = typed;
+    fresh.ui.ClickControl(g2.setupWindow->form, "Command1");
+    EXPECT_EQ(g2.delaySetting, stored);
+    EXPECT_EQ(fresh.ReadFile("tavoria_config.ini"), stored + "\r\n");
+    EXPECT_TRUE(fresh.desktop.messages.empty());
+    EXPECT_FALSE(fresh.ui.IsOpen(g2.setupWindow->form));
+  }
+}
+
+TEST_F(SetupTest, RefusedDelaysChangeNothingAndKeepTheWindowOpen) {
+  for (const std::string typed :
+       {"1.9", "30.5", "0", "", "abc", "-7", ".", "&H10", "30.000001", "1e400", "seven"}) {
+    SCOPED_TRACE(typed);
+    m.desktop.messages.clear();
+    EnterDelay(typed);
+    EXPECT_EQ(m.desktop.messages, std::vector<MessageBoxRequest>{kInvalidDelay});
+    EXPECT_EQ(g.delaySetting, "9");
+    EXPECT_EQ(m.ReadFile("tavoria_config.ini"), "9\r\n");
+    EXPECT_TRUE(Open());
+    EXPECT_EQ(Form()["Text1"].caption, typed);
+  }
+  // The user corrects the text and presses OK again.
+  EnterDelay("8");
+  EXPECT_EQ(g.delaySetting, "8");
+  EXPECT_FALSE(Open());
+}
+
+TEST_F(SetupTest, CancelAfterEditingStoresAndSavesNothing) {
+  Form()["Text1"].caption = "20";
+  m.ui.ClickControl(Form(), "Command3");
+  EXPECT_FALSE(Open());
+  EXPECT_EQ(g.delaySetting, "9");
+  EXPECT_EQ(m.ReadFile("tavoria_config.ini"), "9\r\n");
+  EXPECT_TRUE(m.desktop.messages.empty());
+}
+
+TEST_F(SetupTest, ClosingTheWindowAnyOtherWayIsACancel) {
+  Form()["Text1"].caption = "20";
+  m.ui.UserCloses(Form());
+  EXPECT_FALSE(Open());
+  EXPECT_EQ(g.delaySetting, "9");
+  EXPECT_EQ(m.ReadFile("tavoria_config.ini"), "9\r\n");
+  EXPECT_TRUE(m.desktop.messages.empty());
+}
+
+TEST_F(SetupTest, AFailedWriteIsReportedAndTheWindowClosesWithTheNewDelayInMemory) {
+  m.files.failWriteAfter = 1;
+  EnterDelay("12");
+  EXPECT_EQ(m.desktop.messages, std::vector<MessageBoxRequest>{kNotWritten});
+  EXPECT_EQ(g.delaySetting, "12");
+  EXPECT_EQ(m.ReadFile("tavoria_config.ini"), "9\r\n");
+  EXPECT_FALSE(Open());
+}
+
+TEST_F(SetupTest, TheOfferPanelsTakeTurnsEveryTenSeconds) {
+  std::vector<std::vector<std::string>> seen{VisiblePanels()};
+  for (int second = 1; second <= 35; ++second) {
+    m.ui.Advance(1000);
+    if (VisiblePanels() != seen.back()) seen.push_back(VisiblePanels());
+    if (second == 9) {
+      EXPECT_EQ(VisiblePanels(), std::vector<std::string>{"Picture1"});
+    }
+  }
+  EXPECT_EQ(seen, (std::vector<std::vector<std::string>>{
+                      {"Picture1"}, {"Picture2"}, {"Picture3"}, {"Picture1"}}));
+  EXPECT_TRUE(Form()["Picture4"].visible);
+}
+
+TEST_F(SetupTest, WithNoPanelShownTheRotationChangesNothing) {
+  Form()["Picture1"].visible = false;
+  m.ui.Advance(35000);
+  EXPECT_TRUE(VisiblePanels().empty());
+}
+
+TEST_F(SetupTest, OnlyTheFirstShownPanelCounts) {
+  Form()["Picture2"].visible = true;  // 1 and 2 both shown: 1 is the one that counts
+  m.ui.Advance(10000);
+  EXPECT_EQ(VisiblePanels(), std::vector<std::string>{"Picture2"});
+  Form()["Picture3"].visible = false;
+  Form()["Picture1"].visible = false;
+  Form()["Picture3"].visible = true;
+  Form()["Picture2"].visible = true;
+  m.ui.Advance(10000);
+  EXPECT_EQ(VisiblePanels(), std::vector<std::string>{"Picture3"});
+}
+
+TEST_F(SetupTest, InstallAnsweredNoStartsNothing) {
+  m.WriteFile("setup_fenmoor_internet_access.exe", "MZ");
+  m.desktop.answers.push_back(Answer::No);
+  m.ui.ClickControl(Form(), "Command2");
+  EXPECT_EQ(m.desktop.messages, std::vector<MessageBoxRequest>{kInstallQuestion});
+  EXPECT_TRUE(m.shell.startAttempts.empty());
+  EXPECT_TRUE(Open());
+}
+
+TEST_F(SetupTest, InstallAnsweredYesStartsTheInstallerBesideTheProgram) {
+  m.WriteFile("setup_fenmoor_internet_access.exe", "MZ");
+  m.desktop.answers.push_back(Answer::Yes);
+  m.ui.ClickControl(Form(), "Command2");
+  EXPECT_EQ(m.desktop.messages, std::vector<MessageBoxRequest>{kInstallQuestion});
+  EXPECT_EQ(m.shell.started, std::vector<std::string>{m.process.programDirectory +
+                                                      "\\setup_fenmoor_internet_access.exe"});
+  EXPECT_TRUE(Open());
+}
+
+TEST_F(SetupTest, AMissingInstallerIsReportedAndTheWindowStaysOpen) {
+  m.desktop.answers.push_back(Answer::Yes);
+  m.ui.ClickControl(Form(), "Command2");
+  EXPECT_EQ(m.desktop.messages,
+            (std::vector<MessageBoxRequest>{kInstallQuestion, kInstallerMissing}));
+  EXPECT_EQ(m.shell.startAttempts.size(), 1u);
+  EXPECT_TRUE(m.shell.started.empty());
+  EXPECT_TRUE(Open());
+}
+
+TEST_F(SetupTest, OpeningTheSettingsAgainReusesTheLoadedWindow) {
+  ui::Form* first = &Form();
+  m.ui.Run([&] { tavoria::ShowSetupWindow(g); });
+  EXPECT_EQ(&Form(), first);
+  EXPECT_EQ(Form().timers.size(), 1u);
+}
+
+TEST(DelayText, LeadingNumberReadsLikeVal) {
+  EXPECT_EQ(tavoria::LeadingNumber("  12 seconds"), 12);
+  EXPECT_EQ(tavoria::LeadingNumber("1 2 3"), 123);
+  EXPECT_EQ(tavoria::LeadingNumber("\t7.5x"), 7.5);
+  EXPECT_EQ(tavoria::LeadingNumber("-2.5"), -2.5);
+  EXPECT_EQ(tavoria::LeadingNumber(".5"), 0.5);
+  EXPECT_EQ(tavoria::LeadingNumber("7."), 7);
+  EXPECT_EQ(tavoria::LeadingNumber("2d1"), 20);
+  EXPECT_EQ(tavoria::LeadingNumber("2e"), 2);
+  EXPECT_EQ(tavoria::LeadingNumber("2e+"), 2);
+  EXPECT_EQ(tavoria::LeadingNumber("7,5"), 7);
+  EXPECT_EQ(tavoria::LeadingNumber("1.2.3"), 1.2);
+  EXPECT_EQ(tavoria::LeadingNumber("+-3"), 0);
+  EXPECT_EQ(tavoria::LeadingNumber(""), 0);
+  EXPECT_EQ(tavoria::LeadingNumber("x7"), 0);
+  EXPECT_TRUE(std::isinf(tavoria::LeadingNumber("9e999")));
+}
+
+TEST(DelayText, DecimalTextHasAtMostFifteenDigitsAndNoTrailingZeros) {
+  EXPECT_EQ(tavoria::DecimalText(7), "7");
+  EXPECT_EQ(tavoria::DecimalText(7.5), "7.5");
+  EXPECT_EQ(tavoria::DecimalText(30), "30");
+  EXPECT_EQ(tavoria::DecimalText(2.0 / 3.0 * 3 + 1.0 / 3.0), "2.33333333333333");
+  EXPECT_EQ(tavoria::DecimalText(12.1), "12.1");
+  EXPECT_EQ(tavoria::DecimalText(2.000000000000001), "2");
+}
+
+}  // namespace
