@@ -1,0 +1,137 @@
+# Kelvane, the real upgrade assistant: installing an upgrade file into C:\windows, and refusing
+# missing, truncated and badly named ones without touching the installed database.
+
+fresh_app_dir kelvane
+KELVANE=$APP_WIN\\kelvane.exe
+WINDIR=$C_DRIVE/windows
+UPGRADES="$C_DRIVE/My Upgrades"
+UPGRADES_WIN='C:\My Upgrades'
+mkdir -p "$UPGRADES"
+FAILED_TEXT="The Fenmoor Kelvane couldn't upgrade your screensaver: \\r\\n\\r\\n"
+
+# kelvane_database DEVNAME: a small complete team database whose first line is DEVNAME.
+kelvane_database() {
+  printf '%s\r\n' "$1" 'Tavoria team database' 'Upgrade 18' 18 free 2 free \
+    'Tavoria vs Brazil' 'The big one' 'End special fixtures' ignored \
+    14/06/2026 'Group A' 'Tavoria vs Brazil' 18:00 x 'End Fixtures' \
+    ignored 'Tavoria have never lost on a Tuesday.' 'End Trivia' \
+    ignored 'Buy the shirt!' 'End Ads'
+}
+
+# kelvane_run TITLE ARGS...: starts Kelvane with ARGS (wine joins them with single blanks, as a
+# shell association without quotes does), waits for the box titled TITLE, leaves it in BOX,
+# presses OK and waits for the program to end. Returns 1 when the box never appears.
+kelvane_run() {
+  local title=$1
+  shift
+  BOX=
+  start_program 30 "$KELVANE" "$@"
+  local pid=$LAST_PID
+  if ! driver wait "$title" 10000 >/dev/null; then
+    wait_exit "$pid" 1 || true
+    return 1
+  fi
+  BOX=$(driver box "$title")
+  driver press "$title" OK
+  wait_exit "$pid" 10 || fail "Kelvane ends after OK"
+  return 0
+}
+
+# kelvane_open TITLE PATH: kelvane_run with PATH as the argument text, blanks and all.
+kelvane_open() {
+  local words
+  read -ra words <<<"$2"
+  kelvane_run "$1" "${words[@]}"
+}
+
+windows_listing() { (cd "$WINDIR" && find . -maxdepth 1 | sort); }
+drive_listing() { (cd "$C_DRIVE" && find . -maxdepth 1 | sort); }
+
+# ----- a good upgrade -------------------------------------------------------------------------
+
+printf 'the old database\r\n' >"$WINDIR/tavoria.sdf"
+kelvane_database tavoria >"$UPGRADES/tavoria upgrade 18.tup"
+printf 'lines after End Ads are copied too\r\n' >>"$UPGRADES/tavoria upgrade 18.tup"
+listing_before=$(windows_listing)
+# The path holds blanks: it arrives as the whole argument text.
+if kelvane_open "Screensaver upgraded!" "$UPGRADES_WIN\\tavoria upgrade 18.tup"; then
+  check_equal "a good upgrade: the success box, whole" \
+    "$(printf 'title=Screensaver upgraded!\ntext=Your screensaver has been upgraded!\nicon=information\nbuttons=OK')" \
+    "$BOX"
+  check "a good upgrade: C:\\windows\\tavoria.sdf is the upgrade file byte for byte" \
+    cmp -s "$UPGRADES/tavoria upgrade 18.tup" "$WINDIR/tavoria.sdf"
+  check_equal "a good upgrade: nothing else appears in C:\\windows" "$listing_before" \
+    "$(windows_listing)"
+else
+  fail "a good upgrade: the success box appears"
+fi
+installed=$(mktemp)
+cp "$WINDIR/tavoria.sdf" "$installed"
+
+# ----- failures leave the installed database as it was ---------------------------------------
+
+# A missing file: the system's not-found description.
+if kelvane_open "Screensaver upgrade" "$UPGRADES_WIN\\no such upgrade.tup"; then
+  check_equal "a missing file: the failure box with the not-found description, whole" \
+    "$(printf 'title=Screensaver upgrade\ntext=%sFile not found.\nicon=stop\nbuttons=OK' "$FAILED_TEXT")" \
+    "$BOX"
+else
+  fail "a missing file: the failure box appears"
+fi
+check "a missing file: the installed database is untouched" cmp -s "$installed" "$WINDIR/tavoria.sdf"
+
+# A download cut short before its "End Ads" line.
+whole=$(kelvane_database tavoria | wc -c)
+kelvane_database tavoria | head -c $((whole - 6)) >"$UPGRADES/cut.tup"  # ends in "End A"
+if kelvane_open "Screensaver upgrade" "$UPGRADES_WIN\\cut.tup"; then
+  check_equal "a truncated file: the failure box, whole" \
+    "$(printf 'title=Screensaver upgrade\ntext=%sThe upgrade file is not a complete team database.\nicon=stop\nbuttons=OK' "$FAILED_TEXT")" \
+    "$BOX"
+else
+  fail "a truncated file: the failure box appears"
+fi
+check "a truncated file: the installed database is untouched" \
+  cmp -s "$installed" "$WINDIR/tavoria.sdf"
+check_equal "a truncated file: no temporary file is left in C:\\windows" "$listing_before" \
+  "$(windows_listing)"
+
+# A path in double quotes is taken with its quotes, and so cannot be opened (wine puts quotes
+# around one argument that holds blanks).
+if kelvane_run "Screensaver upgrade" "$UPGRADES_WIN\\tavoria upgrade 18.tup"; then
+  case "$BOX" in
+    "title=Screensaver upgrade"$'\n'"text=$FAILED_TEXT"?*$'\n'"icon=stop"$'\n'"buttons=OK")
+      pass "a quoted path: the failure box with the system's description" ;;
+    *) fail "a quoted path: the failure box with the system's description" "$BOX" ;;
+  esac
+else
+  fail "a quoted path: the failure box appears"
+fi
+check "a quoted path: the installed database is untouched" cmp -s "$installed" "$WINDIR/tavoria.sdf"
+
+# A first line that climbs out of the Windows directory writes nothing anywhere.
+kelvane_database '..\evil' >"$UPGRADES/evil.tup"
+drive_before=$(drive_listing)
+if kelvane_open "Screensaver upgrade" "$UPGRADES_WIN\\evil.tup"; then
+  check_equal "a first line of ..\\evil: the failure box, whole" \
+    "$(printf 'title=Screensaver upgrade\ntext=%sThe upgrade file does not name a valid database.\nicon=stop\nbuttons=OK' "$FAILED_TEXT")" \
+    "$BOX"
+else
+  fail "a first line of ..\\evil: the failure box appears"
+fi
+check_equal "a first line of ..\\evil: nothing new on drive C:" "$drive_before" "$(drive_listing)"
+check_equal "a first line of ..\\evil: nothing new in C:\\windows" "$listing_before" \
+  "$(windows_listing)"
+check "a first line of ..\\evil: no evil.sdf anywhere" \
+  test -z "$(find "$C_DRIVE" -iname '*evil.sdf' 2>/dev/null)"
+check "a first line of ..\\evil: the installed database is untouched" \
+  cmp -s "$installed" "$WINDIR/tavoria.sdf"
+
+# No argument at all.
+if kelvane_run "Couldn't upgrade!"; then
+  check_equal "no argument: the short box, whole" \
+    "$(printf "title=Couldn't upgrade!\ntext=The Fenmoor Kelvane couldn't upgrade your screensaver.\nicon=information\nbuttons=OK")" \
+    "$BOX"
+else
+  fail "no argument: the short box appears"
+fi
+rm -f "$installed"
