@@ -1,0 +1,171 @@
+// The three large advert panels: their contents, and the timers that show one a minute for 15
+// seconds in place of the display cycle.
+#include <string>
+
+#include "saver/display/saver_window.h"
+#include "saver/identity.h"
+
+namespace tavoria {
+
+namespace {
+
+constexpr ui::Colour kBlack{0, 0, 0};
+constexpr ui::Colour kTitleRed{192, 0, 0};
+constexpr ui::Colour kBlue{0, 0, 255};
+constexpr ui::Colour kRed{255, 0, 0};
+
+// Wingdings: a desktop computer, a telephone and a tick for the bullets.
+constexpr const char* kComputerSymbol = ":";
+constexpr const char* kTelephoneSymbol = "(";
+constexpr const char* kTickBullet = "\xFC";
+
+class PanelBuilder {
+ public:
+  PanelBuilder(ui::Form& form, const char* panel, ui::Colour back, float height)
+      : form_(form), panel_(panel) {
+    form_.Add({.name = panel,
+               .kind = ui::Kind::Picture,
+               .width = 5415,
+               .height = height,
+               .back = back,
+               .visible = false});
+  }
+
+  void Text(const std::string& caption, ui::Font font, ui::Colour colour, ui::Align align,
+            float left, float top, float width, float height) {
+    form_.Add({.name = panel_ + "Label" + std::to_string(++count_),
+               .kind = ui::Kind::Label,
+               .container = panel_,
+               .left = left,
+               .top = top,
+               .width = width,
+               .height = height,
+               .caption = caption,
+               .font = std::move(font),
+               .fore = colour,
+               .transparent = true,
+               .wordWrap = true,
+               .align = align});
+  }
+  void Symbol(const char* symbol, float left, float top) {
+    Text(symbol, {"Wingdings", 48}, kBlack, ui::Align::Centre, left, top, 1095, 1095);
+  }
+  void Title(const std::string& caption, float points, float left, float top, float width,
+             float height) {
+    Text(caption, {"Verdana", points, true}, kTitleRed, ui::Align::Centre, left, top, width,
+         height);
+  }
+  void Body(const std::string& caption, float points, bool bold, float top, float height,
+            ui::Colour colour = kBlack) {
+    Text(caption, {"Verdana", points, bold}, colour, ui::Align::Centre, 120, top, 5175, height);
+  }
+  void Bullet(const std::string& caption, float top, float height) {
+    Text(kTickBullet, {"Wingdings", 12}, kTitleRed, ui::Align::Left, 300, top, 345, 375);
+    Text(caption, {"Verdana", 9.75f}, kBlack, ui::Align::Left, 720, top, 4515, height);
+  }
+  void Step(const std::string& number, const std::string& caption, float top, float height) {
+    Text(number, {"Verdana", 12, true}, kTitleRed, ui::Align::Left, 300, top, 375, 375);
+    Text(caption, {"Verdana", 9.75f}, kBlack, ui::Align::Left, 720, top, 4515, height);
+  }
+
+ private:
+  ui::Form& form_;
+  std::string panel_;
+  int count_ = 0;
+};
+
+void AddInternetPanel(ui::Form& form) {
+  PanelBuilder p(form, "Picture3", {128, 255, 128}, 6735);
+  p.Symbol(kComputerSymbol, 120, 120);
+  p.Title("Local-rate, pay-as-you-go internet access", 14, 1260, 240, 4035, 1005);
+  p.Body("Do you pay for your internet access by the minute?", 11.25f, true, 1335, 615);
+  p.Body(std::string("Then switch to Fenmoor Internet Access: no subscription, no contract, and "
+                     "you pay only while you are online."),
+         9.75f, false, 2010, 735);
+  p.Bullet("Fast and reliable connections", 2880, 375);
+  p.Bullet("Set up in 3 minutes, with no forms to fill in", 3300, 495);
+  p.Bullet("Friendly help on a national-rate support line", 3840, 495);
+  p.Bullet("Local-rate access from just 1p per minute", 4380, 495);
+  p.Bullet("Every minute online helps fund new versions of this screensaver", 4920, 495);
+  p.Body(std::string("To join, press \"Install internet access\" in the screensaver's settings, "
+                     "or sign up at ") +
+             HOMEPAGE_URL,
+         9.75f, true, 5580, 975);
+}
+
+void AddLandlinePanel(ui::Form& form) {
+  PanelBuilder p(form, "Picture2", {255, 255, 0}, 6735);
+  p.Symbol(kTelephoneSymbol, 120, 120);
+  p.Title("Cheap international calls from your home phone", 14, 1260, 240, 4035, 1005);
+  p.Body(std::string("Call most of Europe, the USA, Canada, Australia and New Zealand for the "
+                     "price of a national call, from any ordinary landline."),
+         9.75f, false, 1335, 735);
+  p.Text("No credit card", {"Verdana", 9.75f, true}, kBlue, ui::Align::Centre, 120, 2175, 1815,
+         255);
+  p.Text("No account", {"Verdana", 9.75f, true}, kBlue, ui::Align::Centre, 1935, 2175, 1545, 255);
+  p.Text("No bill", {"Verdana", 9.75f, true}, kBlue, ui::Align::Centre, 3480, 2175, 1815, 255);
+  p.Step("1", "Dial the access number below.", 2640, 375);
+  p.Step("2", "When you hear the tone, dial the number you want, starting with 00.", 3060, 495);
+  p.Step("3", "Press # and talk: your phone company charges a national call.", 3600, 495);
+  p.Text("0113 496 0742", {"Verdana", 20.25f, true}, kBlack, ui::Align::Centre, 120, 4200, 5175,
+         555);
+  p.Body("Rates and the full list of countries:", 9.75f, false, 4860, 255);
+  p.Body(HOMEPAGE_URL, 9.75f, true, 5130, 255, kBlue);
+  p.Body("Visit us today and start saving on every call abroad!", 11.25f, true, 5580, 615);
+}
+
+void AddMobilePanel(ui::Form& form) {
+  PanelBuilder p(form, "Picture4", {128, 255, 255}, 7095);
+  p.Title("FREE international calls", 18, 120, 180, 5175, 495);
+  p.Title("from your pay-monthly mobile", 11.25f, 120, 675, 5175, 315);
+  p.Body(std::string("Your monthly plan includes minutes to any UK network. Use them to call "
+                     "friends and family abroad at no extra cost."),
+         9.75f, false, 1140, 975);
+  p.Step("1", "From your mobile, dial 0113 496 0158.", 2220, 375);
+  p.Step("2", "When you hear the tone, dial the number abroad, starting with 00, then press #.",
+         2640, 735);
+  p.Step("3", "Talk for as long as your inclusive minutes last.", 3420, 495);
+  p.Text("0113 496 0158", {"Verdana", 20.25f, true}, kBlack, ui::Align::Centre, 120, 4020, 5175,
+         555);
+  p.Body(std::string("See ") + HOMEPAGE_URL + " for the countries you can call", 9.75f, true, 4740,
+         735, kRed);
+  p.Body(std::string("* Calls are free only while they are within your plan's inclusive minutes "
+                     "to UK landline numbers. Calls beyond them, and calls from pay-as-you-go "
+                     "phones, are charged at your network's standard rate for 01 numbers."),
+         8.25f, false, 5700, 1215);
+}
+
+}  // namespace
+
+void AddAdvertPanels(ui::Form& form) {
+  AddLandlinePanel(form);
+  AddInternetPanel(form);
+  AddMobilePanel(form);
+}
+
+void BigAdTimer_Timer(GeneralCode& g) {
+  auto& form = g.screenSaverWindow->form;
+  form.timer("Timer1").SetEnabled(false);
+  form["jokeLabel"].visible = false;
+  ShowPictures(g, false);
+  const int x = Choose(Rnd(g), 99);
+  const char* name = x < 30 ? "Picture3" : x <= 60 ? "Picture2" : "Picture4";
+  auto& panel = form[name];
+  panel.visible = true;
+  const ui::Size screen = g.sys.ui.ScreenSize();
+  panel.left = (screen.width - panel.width) / 2;
+  panel.top = (screen.height - panel.height) / 2;
+  form.timer("HideBigAd").SetEnabled(true);
+}
+
+void HideBigAd_Timer(GeneralCode& g) {
+  auto& form = g.screenSaverWindow->form;
+  for (const char* name : {"Picture2", "Picture3", "Picture4"}) form[name].visible = false;
+  form["jokeLabel"].visible = true;
+  form.timer("HideBigAd").SetEnabled(false);
+  form.timer("Timer1").SetEnabled(true);
+  ShowPictures(g, true);
+  Timer1_Timer(g);
+}
+
+}  // namespace tavoria

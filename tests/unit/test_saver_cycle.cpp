@@ -1,0 +1,283 @@
+// The display cycle and the advert panels: the timeline in virtual time and the draws.
+#include <map>
+#include <set>
+
+#include "saver/random.h"
+#include "tests/unit/test_saver_support.h"
+
+namespace {
+
+using saver_test::SaverTest;
+
+constexpr ui::Colour kDarkRed{128, 0, 0};
+
+// The moments at which the display steps and panel choices drew, once each.
+std::vector<std::int64_t> Moments(const std::vector<std::int64_t>& times) {
+  std::set<std::int64_t> unique(times.begin(), times.end());
+  return {unique.begin(), unique.end()};
+}
+
+std::vector<std::string> ShownPanels(ui::Form& form) {
+  std::vector<std::string> shown;
+  for (const char* p : {"Picture2", "Picture3", "Picture4"})
+    if (form[p].visible) shown.push_back(p);
+  return shown;
+}
+
+TEST_F(SaverTest, TimelineWithADelayOfSeven) {
+  m.WriteFile("tavoria_config.ini", "7\r\n");
+  m.process.argumentText = "/s";
+  m.ui.Run([&] { tavoria::Main(g); });
+  ASSERT_TRUE(m.ui.IsOpen(form()));
+  Scripted();
+
+  m.ui.Advance(1499);
+  EXPECT_TRUE(form()["Picture1"].visible);
+  EXPECT_FALSE(joke().visible);
+  EXPECT_FALSE(form()["PicFlag"].visible);
+  EXPECT_TRUE(drawTimes.empty());
+
+  m.ui.Advance(1);  // 1.5 s
+  EXPECT_FALSE(form()["Picture1"].visible);
+  EXPECT_TRUE(joke().visible);
+  EXPECT_TRUE(form().Shown(form()["PicPlayer4"]));
+  EXPECT_TRUE(form().timer("Timer1").enabled);
+  EXPECT_EQ(form().timer("Timer1").interval, 7000);
+  EXPECT_EQ(joke().align, ui::Align::Centre);
+
+  // Input is not yet allowed; a movement records the position all the same.
+  m.ui.Advance(1000);  // 2.5 s
+  m.ui.MouseMove(form(), 100, 100);
+  m.ui.MouseMove(form(), 200, 300);
+  m.ui.KeyDown(form(), 32);
+  m.ui.Click(form());
+  m.ui.Advance(1099);  // 3.599 s
+  m.ui.KeyPress(form(), 'a');
+  EXPECT_FALSE(m.ui.ended);
+  EXPECT_EQ(form()["labelxx"].caption, "");
+
+  m.ui.Advance(1);  // 3.6 s: armed
+  EXPECT_EQ(form()["labelxx"].caption, "ok");
+  EXPECT_FALSE(form().timer("Timer2").enabled);
+  EXPECT_FALSE(form().timer("Timer3").enabled);
+  m.ui.MouseMove(form(), 200, 300);  // the recorded position: no movement
+  EXPECT_FALSE(m.ui.ended);
+
+  m.ui.Advance(60000 - 3600 - 1);  // just before the first panel
+  EXPECT_EQ(Moments(drawTimes), (std::vector<std::int64_t>{1500, 3000, 8500, 15500, 22500, 29500,
+                                                           36500, 43500, 50500, 57500}));
+  EXPECT_TRUE(ShownPanels(form()).empty());
+
+  m.ui.Advance(1);  // 60 s
+  EXPECT_EQ(ShownPanels(form()).size(), 1u);
+  EXPECT_FALSE(form().timer("Timer1").enabled);
+  EXPECT_TRUE(form().timer("HideBigAd").enabled);
+  EXPECT_FALSE(joke().visible);
+  EXPECT_FALSE(form()["PicLogo"].visible);
+
+  drawTimes.clear();
+  m.ui.Advance(15000);  // 75 s
+  EXPECT_TRUE(ShownPanels(form()).empty());
+  EXPECT_TRUE(joke().visible);
+  EXPECT_TRUE(form()["PicFlag"].visible);
+  EXPECT_FALSE(form().timer("HideBigAd").enabled);
+  EXPECT_TRUE(form().timer("Timer1").enabled);
+  EXPECT_EQ(Moments(drawTimes), std::vector<std::int64_t>{75000});
+
+  m.ui.Advance(45000 - 1);  // just before the next panel
+  EXPECT_EQ(Moments(drawTimes),
+            (std::vector<std::int64_t>{75000, 82000, 89000, 96000, 103000, 110000, 117000}));
+  EXPECT_TRUE(ShownPanels(form()).empty());
+  m.ui.Advance(1);  // 120 s
+  EXPECT_EQ(ShownPanels(form()).size(), 1u);
+  EXPECT_FALSE(m.ui.ended);
+}
+
+TEST_F(SaverTest, TimelineWithADelayOfTwoAndAHalf) {
+  Open("2.5");
+  m.ui.Advance(10000);
+  EXPECT_EQ(Moments(drawTimes), (std::vector<std::int64_t>{1500, 3000, 4000, 6500, 9000}));
+}
+
+TEST_F(SaverTest, TheKindOfTextAtEachThresholdEdge) {
+  Open();
+  // a = 160 goes on to the b draw; b = 25 is the next fixture.
+  EXPECT_EQ(Step({Pick(160, 199), Pick(25, 49)}), "F1");
+  // b = 24 is a team fact.
+  EXPECT_EQ(Step({Pick(160, 199), Pick(24, 49), 0}), "T1");
+  // a = 161 is an advert.
+  EXPECT_EQ(Step({Pick(161, 199), 0}), "A1");
+  EXPECT_EQ(Step({Pick(1, 199), Pick(49, 49)}), "F2");
+  EXPECT_EQ(Step({Pick(199, 199), 0.9999999f}), "B3");
+}
+
+TEST_F(SaverTest, FixturesComeInOrderAndWrap) {
+  Open();
+  g.nextFixtureIndex = 3;
+  EXPECT_EQ(Step({0, Pick(30, 49)}), "F3");
+  EXPECT_EQ(g.nextFixtureIndex, 1);
+  EXPECT_EQ(Step({0, Pick(30, 49)}), "F1");
+  EXPECT_EQ(g.nextFixtureIndex, 2);
+}
+
+TEST_F(SaverTest, FactAndAdvertDrawsNeverGiveATerminator) {
+  Open();
+  std::map<std::string, int> facts, adverts;
+  for (int i = 0; i < 200; ++i) {
+    const float r = static_cast<float>(i) / 200;
+    ++facts[Step({0, Pick(1, 49), r})];
+    ++adverts[Step({Pick(199, 199), r})];
+  }
+  EXPECT_EQ(facts, (std::map<std::string, int>{{"T1", 67}, {"T2", 67}, {"T3", 66}}));
+  EXPECT_EQ(adverts, (std::map<std::string, int>{
+                         {"A1", 40}, {"A2", 40}, {"B1", 40}, {"B2", 40}, {"B3", 40}}));
+}
+
+TEST_F(SaverTest, ASingleStoredMessageIsTheOnlyFact) {
+  g.trivia = {"The database is corrupted."};
+  g.triviaCount = 1;
+  Open();
+  EXPECT_EQ(Step({0, Pick(1, 49), 0.99f}), "The database is corrupted.");
+}
+
+TEST_F(SaverTest, WithNoFixturesAFixtureDrawShowsAFactAndWithNoFactsAnAdvert) {
+  g.fixtures.clear();
+  g.fixtureCount = 0;
+  Open();
+  EXPECT_EQ(Step({0, Pick(49, 49), 0.5f}), "T2");
+  g.trivia = {"End Trivia"};
+  g.triviaCount = 1;
+  EXPECT_EQ(Step({0, Pick(49, 49), 0}), "A1");
+  EXPECT_EQ(Step({0, Pick(1, 49), 0.9999f}), "B3");
+}
+
+TEST_F(SaverTest, WithoutAFileAdvertSectionTheBuiltInAdvertsAreDrawn) {
+  g.adverts = {"B1", "B2", "B3"};
+  g.advertCount = 0;
+  Open();
+  EXPECT_EQ(Step({Pick(199, 199), 0}), "B1");
+  EXPECT_EQ(Step({Pick(199, 199), 0.9999f}), "B3");
+}
+
+TEST_F(SaverTest, ColourFontWeightAndSizeAtTheirEdges) {
+  Open();
+  // Draws after the text: colour, font, weight, size, left, top.
+  Step({0, Pick(25, 49), Pick(1, 3), Pick(5, 10), Pick(6, 10), 0});
+  EXPECT_EQ(joke().fore, kDarkRed);
+  EXPECT_EQ(joke().font.name, "Verdana");
+  EXPECT_TRUE(joke().font.bold);
+  EXPECT_EQ(joke().font.points, 12);
+  Step({0, Pick(25, 49), Pick(2, 3), Pick(4, 10), Pick(5, 10), 0.9999999f});
+  EXPECT_EQ(joke().fore, (ui::Colour{192, 192, 192}));
+  EXPECT_EQ(joke().font.name, "Arial");
+  EXPECT_FALSE(joke().font.bold);
+  EXPECT_EQ(joke().font.points, 26);
+  // The label sizes itself to its text.
+  EXPECT_EQ(joke().width, m.ui.MeasureText(joke().font, joke().caption).width);
+  EXPECT_EQ(joke().height, m.ui.MeasureText(joke().font, joke().caption).height);
+}
+
+TEST_F(SaverTest, DarkRedComesAboutOneTimeInThree) {
+  Open();
+  g.screenSaverWindow->drawSource = nullptr;
+  int darkRed = 0;
+  const int steps = 3000;
+  for (int i = 0; i < steps; ++i) {
+    m.ui.Run([&] { tavoria::Timer1_Timer(g); });
+    darkRed += joke().fore == kDarkRed;
+  }
+  EXPECT_NEAR(static_cast<double>(darkRed) / steps, 1.0 / 3, 0.035);
+}
+
+TEST_F(SaverTest, TheLabelLiesInTheBottomQuarter) {
+  Open();
+  Step({0, Pick(25, 49), 0, 0, 0, 0, 0, 0});
+  EXPECT_EQ(joke().left, 0);
+  EXPECT_EQ(joke().top, 11520 - 2880);
+  Step({0, Pick(25, 49), 0, 0, 0, 0, 0.9999999f, 0.9999999f});
+  EXPECT_EQ(joke().left, 15360 - joke().width);
+  EXPECT_LE(joke().top + joke().height, 11520);
+  EXPECT_GT(joke().top + joke().height, 11520 - 20);
+}
+
+TEST_F(SaverTest, ATooWideTextShrinksUntilItIsNarrowerThanTheWindow) {
+  g.fixtures = {std::string(100, 'x')};
+  g.fixtureCount = 1;
+  Open();
+  Step({0, Pick(25, 49), 0, 0, 0, 0.9999999f});  // drawn at 26 points
+  EXPECT_EQ(joke().font.points, 12);             // 100 characters at 12 points: 14400 twips
+  EXPECT_FALSE(joke().wordWrap);
+  EXPECT_LT(joke().width, 15360);
+}
+
+TEST_F(SaverTest, ATextTooWideAtEightPointsWrapsAtWordsToTheWindowsWidth) {
+  std::string words = "word";
+  for (int i = 1; i < 40; ++i) words += " word";  // 199 characters: 19104 twips at 8 points
+  g.fixtures = {words};
+  g.fixtureCount = 1;
+  Open();
+  Step({0, Pick(25, 49), 0, 0, 0, 0.5f});
+  EXPECT_EQ(joke().font.points, 8);
+  EXPECT_TRUE(joke().wordWrap);
+  EXPECT_EQ(joke().width, 15360);
+  EXPECT_EQ(joke().height, 2 * 8 * 20 * 1.25f);
+  EXPECT_EQ(joke().left, 0);
+  EXPECT_EQ(joke().caption, words);
+  // The next text sizes itself again.
+  g.fixtures = {"short"};
+  Step({0, Pick(25, 49)});
+  EXPECT_FALSE(joke().wordWrap);
+  EXPECT_EQ(joke().width, m.ui.MeasureText(joke().font, "short").width);
+}
+
+TEST_F(SaverTest, ThePanelAtEachThresholdEdgeIsCentred) {
+  Open();
+  struct Case {
+    int x;
+    const char* panel;
+  };
+  for (const Case& c : {Case{1, "Picture3"}, Case{29, "Picture3"}, Case{30, "Picture2"},
+                        Case{60, "Picture2"}, Case{61, "Picture4"}, Case{99, "Picture4"}}) {
+    script = {Pick(c.x, 99)};
+    m.ui.Run([&] { tavoria::BigAdTimer_Timer(g); });
+    EXPECT_EQ(ShownPanels(form()), std::vector<std::string>{c.panel}) << c.x;
+    const auto& panel = form()[c.panel];
+    EXPECT_EQ(panel.left, (15360 - 5415) / 2.0f);
+    EXPECT_EQ(panel.top, (11520 - panel.height) / 2);
+    m.ui.Run([&] { tavoria::HideBigAd_Timer(g); });
+    EXPECT_TRUE(ShownPanels(form()).empty());
+  }
+}
+
+TEST_F(SaverTest, APanelLargerThanTheScreenIsStillCentred) {
+  m.ui.screen = {4500, 4500};
+  Open();
+  script = {0};
+  m.ui.Run([&] { tavoria::BigAdTimer_Timer(g); });
+  EXPECT_EQ(form()["Picture3"].left, -457.5f);
+  EXPECT_EQ(form()["Picture3"].top, -1117.5f);
+}
+
+TEST_F(SaverTest, PanelsDoNotTouchTheFixturePosition) {
+  Open();
+  g.nextFixtureIndex = 2;
+  script = {0.5f};
+  m.ui.Run([&] { tavoria::BigAdTimer_Timer(g); });
+  EXPECT_EQ(g.nextFixtureIndex, 2);
+}
+
+TEST(SaverRandom, ReseedingWithNearlyTheSameTimeDoesNotRepeatTheDraws) {
+  tavoria::Random random;
+  random.Reseed(43200.25);
+  std::vector<float> first, second;
+  for (int i = 0; i < 6; ++i) first.push_back(random.Next());
+  random.Reseed(43200.2500001);
+  for (int i = 0; i < 6; ++i) second.push_back(random.Next());
+  EXPECT_NE(first, second);
+  for (float r : first) {
+    EXPECT_GE(r, 0);
+    EXPECT_LT(r, 1);
+  }
+}
+
+}  // namespace

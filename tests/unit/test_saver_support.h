@@ -1,0 +1,74 @@
+// The saver window on the in-memory platform, started as start-up starts it, with content lists
+// the tests choose and random draws the tests can script.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/memory/memory_platform.h"
+#include "saver/display/saver_window.h"
+#include "saver/startup.h"
+
+namespace saver_test {
+
+struct SaverTest : ::testing::Test {
+  platform::memory::MemoryPlatform m;
+  tavoria::GeneralCode g{m.platform};
+  // Draws handed out before the generator's own; each draw also records when it was made.
+  std::deque<float> script;
+  std::vector<std::int64_t> drawTimes;
+
+  SaverTest() {
+    g.fixtures = {"F1", "F2", "F3"};
+    g.fixtureCount = 3;
+    g.trivia = {"T1", "T2", "T3", "End Trivia"};
+    g.triviaCount = 4;
+    g.adverts = {"A1", "A2", "End Ads", "B1", "B2", "B3"};
+    g.advertCount = 3;
+  }
+
+  // What start-up does in the full-screen mode once the lists are loaded.
+  void Open(const std::string& delay = "7") {
+    m.ui.Run([&] {
+      g.delaySetting = delay;
+      tavoria::HideMousePointer(g);
+      tavoria::LoadScreenSaverWindow(g);
+      Scripted();
+      form().timer("Timer1").SetInterval(*tavoria::DelayInterval(delay));
+      form()["jokeLabel"].align = ui::Align::Centre;
+      g.nextFixtureIndex = 1;
+      m.ui.Open(form());
+    });
+  }
+
+  void Scripted() {
+    g.screenSaverWindow->drawSource = [this] {
+      drawTimes.push_back(m.ui.Now());
+      if (script.empty()) return g.random.Next();
+      const float r = script.front();
+      script.pop_front();
+      return r;
+    };
+  }
+
+  ui::Form& form() { return g.screenSaverWindow->form; }
+  ui::Control& joke() { return form()["jokeLabel"]; }
+
+  // One display step with these first draws; the draws after them (colour, font, size,
+  // position) are 0 unless given.
+  std::string Step(std::vector<float> draws) {
+    script.assign(draws.begin(), draws.end());
+    for (int i = 0; i < 8; ++i) script.push_back(0);
+    m.ui.Run([&] { tavoria::Timer1_Timer(g); });
+    script.clear();
+    return joke().caption;
+  }
+
+  // A draw that gives `choice` out of n, halfway inside its band.
+  static float Pick(int choice, int n) { return (static_cast<float>(choice) - 0.5f) / n; }
+};
+
+}  // namespace saver_test
