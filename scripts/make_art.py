@@ -1,0 +1,224 @@
+#!/usr/bin/env python3
+"""Draws the saver's pictures as 24-bit BMP files under assets/art/: the flag of Tavoria, the
+team's crest and four players in the Tavorian kit. Standard library only; run it again to remake
+them: python3 scripts/make_art.py"""
+
+import math
+import os
+import random
+import struct
+
+OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "assets", "art")
+
+BLUE = (18, 52, 140)
+DEEP_BLUE = (10, 30, 90)
+GOLD = (240, 190, 40)
+WHITE = (250, 250, 250)
+RED = (200, 30, 40)
+BLACK = (20, 20, 20)
+
+# A 5 x 7 pixel font for the few letters and digits the pictures carry.
+FONT = {
+    "T": ["11111", "00100", "00100", "00100", "00100", "00100", "00100"],
+    "A": ["01110", "10001", "10001", "11111", "10001", "10001", "10001"],
+    "V": ["10001", "10001", "10001", "10001", "10001", "01010", "00100"],
+    "O": ["01110", "10001", "10001", "10001", "10001", "10001", "01110"],
+    "R": ["11110", "10001", "10001", "11110", "10100", "10010", "10001"],
+    "I": ["01110", "00100", "00100", "00100", "00100", "00100", "01110"],
+    "F": ["11111", "10000", "10000", "11110", "10000", "10000", "10000"],
+    "C": ["01110", "10001", "10000", "10000", "10000", "10001", "01110"],
+    "1": ["00100", "01100", "00100", "00100", "00100", "00100", "01110"],
+    "4": ["00010", "00110", "01010", "10010", "11111", "00010", "00010"],
+    "7": ["11111", "00001", "00010", "00100", "01000", "01000", "01000"],
+    "9": ["01110", "10001", "10001", "01111", "00001", "00010", "01100"],
+    "0": ["01110", "10011", "10101", "11001", "10001", "10001", "01110"],
+}
+
+
+class Canvas:
+    def __init__(self, width, height, colour=(0, 0, 0)):
+        self.w, self.h = width, height
+        self.px = [[colour] * width for _ in range(height)]
+
+    def set(self, x, y, c):
+        x, y = int(x), int(y)
+        if 0 <= x < self.w and 0 <= y < self.h:
+            self.px[y][x] = c
+
+    def rect(self, x0, y0, x1, y1, c):
+        for y in range(max(0, int(y0)), min(self.h, int(y1))):
+            for x in range(max(0, int(x0)), min(self.w, int(x1))):
+                self.px[y][x] = c
+
+    def ellipse(self, cx, cy, rx, ry, c):
+        for y in range(int(cy - ry) - 1, int(cy + ry) + 2):
+            for x in range(int(cx - rx) - 1, int(cx + rx) + 2):
+                if ((x + 0.5 - cx) / rx) ** 2 + ((y + 0.5 - cy) / ry) ** 2 <= 1:
+                    self.set(x, y, c)
+
+    def polygon(self, points, c):
+        ys = [p[1] for p in points]
+        for y in range(int(min(ys)), int(max(ys)) + 1):
+            yc = y + 0.5
+            xs = []
+            for (x0, y0), (x1, y1) in zip(points, points[1:] + points[:1]):
+                if (y0 <= yc < y1) or (y1 <= yc < y0):
+                    xs.append(x0 + (yc - y0) * (x1 - x0) / (y1 - y0))
+            xs.sort()
+            for a, b in zip(xs[::2], xs[1::2]):
+                for x in range(int(round(a)), int(round(b))):
+                    self.set(x, y, c)
+
+    def line(self, x0, y0, x1, y1, width, c):
+        # A thick segment as a polygon.
+        dx, dy = x1 - x0, y1 - y0
+        n = math.hypot(dx, dy) or 1
+        ox, oy = -dy / n * width / 2, dx / n * width / 2
+        self.polygon([(x0 + ox, y0 + oy), (x1 + ox, y1 + oy), (x1 - ox, y1 - oy),
+                      (x0 - ox, y0 - oy)], c)
+        self.ellipse(x0, y0, width / 2, width / 2, c)
+        self.ellipse(x1, y1, width / 2, width / 2, c)
+
+    def star(self, cx, cy, r_out, r_in, points, c, turn=-math.pi / 2):
+        pts = []
+        for i in range(points * 2):
+            r = r_out if i % 2 == 0 else r_in
+            a = turn + i * math.pi / points
+            pts.append((cx + r * math.cos(a), cy + r * math.sin(a)))
+        self.polygon(pts, c)
+
+    def text(self, x, y, s, scale, c):
+        for k, ch in enumerate(s):
+            for j, row in enumerate(FONT[ch]):
+                for i, bit in enumerate(row):
+                    if bit == "1":
+                        self.rect(x + (k * 6 + i) * scale, y + j * scale,
+                                  x + (k * 6 + i + 1) * scale, y + (j + 1) * scale, c)
+
+    def save(self, name):
+        row = (self.w * 3 + 3) // 4 * 4
+        data = bytearray()
+        for y in range(self.h - 1, -1, -1):
+            line = bytearray()
+            for r, g, b in self.px[y]:
+                line += bytes((b, g, r))
+            data += line + bytes(row - len(line))
+        header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
+        info = struct.pack("<IiiHHIIiiII", 40, self.w, self.h, 1, 24, 0, len(data), 3780, 3780,
+                           0, 0)
+        with open(os.path.join(OUT, name), "wb") as f:
+            f.write(header + info + data)
+
+
+def mix(a, b, t):
+    return tuple(int(a[i] + (b[i] - a[i]) * t) for i in range(3))
+
+
+def flag():
+    c = Canvas(191, 115, BLUE)
+    c.rect(0, 46, 191, 69, WHITE)
+    c.rect(0, 50, 191, 65, GOLD)
+    # A red triangle at the hoist with the white star of the nation.
+    c.polygon([(0, 0), (74, 57.5), (0, 115)], RED)
+    c.star(24, 57.5, 17, 7, 5, WHITE)
+    return c
+
+
+def crest():
+    c = Canvas(137, 196, BLACK)
+    shield = [(6, 30), (131, 30), (131, 110), (118, 150), (68.5, 190), (19, 150), (6, 110)]
+    c.polygon(shield, GOLD)
+    inner = [(13, 37), (124, 37), (124, 108), (112, 145), (68.5, 181), (25, 145), (13, 108)]
+    c.polygon(inner, BLUE)
+    # A white band across the field and the star above it.
+    c.polygon([(13, 96), (124, 66), (124, 84), (13, 114)], WHITE)
+    c.star(68.5, 62, 16, 7, 5, GOLD)
+    # A football at the foot of the shield.
+    c.ellipse(68.5, 140, 19, 19, WHITE)
+    c.star(68.5, 140, 7, 5, 5, BLACK)
+    for a in range(5):
+        ang = -math.pi / 2 + a * 2 * math.pi / 5
+        c.line(68.5 + 7 * math.cos(ang), 140 + 7 * math.sin(ang), 68.5 + 17 * math.cos(ang),
+               140 + 17 * math.sin(ang), 1.5, BLACK)
+    # The crown band with the nation's name.
+    c.rect(6, 4, 131, 26, RED)
+    c.rect(6, 4, 131, 6, GOLD)
+    c.rect(6, 24, 131, 26, GOLD)
+    c.text(68.5 - (7 * 6 * 2 - 2) / 2, 8, "TAVORIA", 2, WHITE)
+    return c
+
+
+SKIN = [(241, 200, 160), (198, 140, 95), (120, 80, 50), (230, 180, 140)]
+HAIR = [(60, 40, 20), (20, 15, 10), (15, 10, 10), (200, 160, 80)]
+
+
+def player(width, number, skin, hair, pose, seed):
+    rnd = random.Random(seed)
+    h = 166
+    c = Canvas(width, h)
+    # The stand: a dark crowd with dots of colour, then the advertising boards, then the pitch.
+    for y in range(0, 70):
+        c.rect(0, y, width, y + 1, mix((25, 25, 45), (55, 55, 80), y / 70))
+    for _ in range(width * 6):
+        c.set(rnd.randrange(width), rnd.randrange(66),
+              rnd.choice([(200, 200, 210), GOLD, (80, 110, 200), (180, 60, 60), (120, 120, 140)]))
+    c.rect(0, 66, width, 78, (230, 230, 235))
+    for x in range(0, width, 30):
+        c.rect(x + 4, 69, x + 24, 75, BLUE if (x // 30) % 2 else RED)
+    for y in range(78, h):
+        base = (46, 140, 60) if (y // 12) % 2 else (40, 125, 52)
+        c.rect(0, y, width, y + 1, mix(base, (70, 170, 80), (y - 78) / 88))
+
+    cx = width / 2 + pose * 6
+    # Legs in white shorts and blue socks, boots.
+    lean = pose * 8
+    c.line(cx - 9, 118, cx - 14 - lean, 150, 9, skin)
+    c.line(cx + 9, 118, cx + 14 + lean, 148, 9, skin)
+    c.line(cx - 13 - lean * 0.8, 135, cx - 14 - lean, 152, 10, BLUE)
+    c.line(cx + 13 + lean * 0.8, 133, cx + 14 + lean, 150, 10, BLUE)
+    c.ellipse(cx - 17 - lean, 156, 8, 4, BLACK)
+    c.ellipse(cx + 17 + lean, 154, 8, 4, BLACK)
+    c.polygon([(cx - 19, 104), (cx + 19, 104), (cx + 21, 124), (cx + 3, 124), (cx, 117),
+               (cx - 3, 124), (cx - 21, 124)], WHITE)
+    # Arms, then the shirt over them.
+    arm = [(-1, 1), (1, -1), (0, 0), (-1, -1)][pose % 4]
+    c.line(cx - 20, 62, cx - 32, 84 - arm[0] * 20, 8, BLUE)
+    c.line(cx - 32, 84 - arm[0] * 20, cx - 34, 104 - arm[0] * 34, 7, skin)
+    c.line(cx + 20, 62, cx + 32, 84 - arm[1] * 20, 8, BLUE)
+    c.line(cx + 32, 84 - arm[1] * 20, cx + 34, 104 - arm[1] * 34, 7, skin)
+    c.polygon([(cx - 22, 58), (cx + 22, 58), (cx + 20, 106), (cx - 20, 106)], BLUE)
+    c.rect(cx - 22, 58, cx + 22, 62, GOLD)
+    c.polygon([(cx - 6, 58), (cx + 6, 58), (cx, 66)], skin)
+    c.line(cx - 6, 58, cx, 66, 2, GOLD)
+    c.line(cx + 6, 58, cx, 66, 2, GOLD)
+    c.rect(cx - 20, 100, cx + 20, 104, GOLD)
+    digits = str(number)
+    c.text(cx - (len(digits) * 6 - 1) * 1.5, 72, digits, 3, WHITE)
+    # The badge on the chest.
+    c.ellipse(cx - 12, 70, 3, 4, GOLD)
+    # Head and hair.
+    c.rect(cx - 4, 50, cx + 4, 59, skin)
+    c.ellipse(cx, 40, 11, 13, skin)
+    c.ellipse(cx, 33, 12, 8, hair)
+    c.rect(cx - 12, 31, cx + 12, 35, hair)
+    c.ellipse(cx - 4, 41, 1.3, 1.5, BLACK)
+    c.ellipse(cx + 4, 41, 1.3, 1.5, BLACK)
+    c.line(cx - 3, 47, cx + 3, 47, 1.2, (150, 60, 50))
+    # The ball at his feet.
+    bx = cx + (30 if pose % 2 == 0 else -30)
+    c.ellipse(bx, 150, 9, 9, WHITE)
+    c.star(bx, 150, 4, 3, 5, BLACK)
+    return c
+
+
+def main():
+    os.makedirs(OUT, exist_ok=True)
+    flag().save("flag.bmp")
+    crest().save("crest.bmp")
+    for i, (width, number) in enumerate([(178, 10), (178, 7), (174, 4), (178, 9)]):
+        player(width, number, SKIN[i], HAIR[i], i - 1 if i < 3 else 0, 2006 + i).save(
+            "player%d.bmp" % (i + 1))
+
+
+if __name__ == "__main__":
+    main()
