@@ -1,0 +1,80 @@
+// Kelvane with any upgrade file: the name check and the completeness check. Whatever the file
+// holds, exactly one box is shown; on success the installed file is the upgrade byte for byte
+// under a plain name in the Windows directory; on failure nothing at all has changed.
+// The input is the upgrade file.
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "platform/memory/memory_platform.h"
+#include "upgrader/module1.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kOldDatabase = "tavoria\r\nthe installed database\r\n";
+
+platform::memory::MemoryPlatform& Session() {
+  static platform::memory::MemoryPlatform m;
+  static const bool prepared = [] {
+    fs::create_directory(m.PathOf("windows"));
+    m.desktop.windowsDirectory = m.process.programDirectory + "\\windows";
+    m.process.argumentText = m.process.programDirectory + "\\My Downloads\\upgrade.tup";
+    fs::create_directory(m.PathOf("My Downloads"));
+    return true;
+  }();
+  (void)prepared;
+  return m;
+}
+
+std::size_t Count(const fs::path& folder) {
+  std::size_t n = 0;
+  for (auto it = fs::directory_iterator(folder); it != fs::directory_iterator(); ++it) ++n;
+  return n;
+}
+
+// What a plain name may not hold, checked here independently of the program.
+bool IsPlainName(std::string_view name) {
+  if (name.size() > 255 || name.find("..") != std::string_view::npos) return false;
+  for (unsigned char c : name)
+    if (c < 0x20 || std::string_view("<>:\"/\\|?*").find(static_cast<char>(c)) != name.npos)
+      return false;
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  auto& m = Session();
+  const std::string upgrade(reinterpret_cast<const char*>(data), size);
+  m.WriteFile("windows/tavoria.sdf", kOldDatabase);
+  m.WriteFile("My Downloads/upgrade.tup", upgrade);
+  m.desktop.messages.clear();
+
+  kelvane::Main(m.platform);
+
+  if (m.desktop.messages.size() != 1) __builtin_trap();
+  if (Count(m.process.programDirectory) != 2 || Count(m.PathOf("My Downloads")) != 1)
+    __builtin_trap();
+  if (m.desktop.messages[0].title == "Screensaver upgraded!") {
+    std::string firstLine = upgrade.substr(0, upgrade.find('\n'));
+    if (upgrade.find('\n') != std::string::npos && !firstLine.empty() && firstLine.back() == '\r')
+      firstLine.pop_back();
+    const std::string name = firstLine + ".sdf";
+    if (!IsPlainName(name)) __builtin_trap();
+    if (m.ReadFile("windows/" + name) != upgrade) __builtin_trap();
+    if (Count(m.PathOf("windows")) != (name == "tavoria.sdf" ? 1u : 2u)) __builtin_trap();
+    if (name != "tavoria.sdf") {
+      if (m.ReadFile("windows/tavoria.sdf") != kOldDatabase) __builtin_trap();
+      fs::remove(m.PathOf("windows/" + name));
+    }
+  } else {
+    if (m.desktop.messages[0].title != "Screensaver upgrade") __builtin_trap();
+    if (Count(m.PathOf("windows")) != 1) __builtin_trap();
+    if (m.ReadFile("windows/tavoria.sdf") != kOldDatabase) __builtin_trap();
+  }
+  return 0;
+}
