@@ -191,6 +191,8 @@ Answer Win32Desktop::ShowMessage(const MessageBoxRequest& box) {
   }
   if (box.foreground) flags |= MB_SETFOREGROUND;
   HWND owner = GetActiveWindow();
+  // Over a topmost window (the full-screen saver) the box must come on top to be seen.
+  if (owner && (GetWindowLongA(owner, GWL_EXSTYLE) & WS_EX_TOPMOST)) flags |= MB_TOPMOST;
   switch (MessageBoxA(owner, box.text.c_str(), box.title.c_str(), flags)) {
     case IDYES:
       return Answer::Yes;
