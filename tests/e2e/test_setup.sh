@@ -43,8 +43,6 @@ if driver wait "$SETUP_TITLE" 10000; then
   pass "/c:1234 opens the window \"$SETUP_TITLE\""
   check_equal "the window starts at the top-left corner" "0,0" \
     "$(driver rect "$SETUP_TITLE" | cut -d, -f1,2)"
-  check_equal "the delay text shows the default 7" 1 \
-    "$(driver controls "$SETUP_TITLE" | awk -F'|' '$1 == "Edit" && $5 == "7"' | wc -l)"
   driver settext "$SETUP_TITLE" Edit 0 1.9
   driver press "$SETUP_TITLE" OK
   if driver wait "Tavoria Screensaver" 10000; then
@@ -183,5 +181,25 @@ if driver wait "$SETUP_TITLE" 10000; then
   check "closing the window saves nothing" test ! -e "$APP_DIR/tavoria_config.ini"
 else
   fail "/c with no database opens the window"
+fi
+stop_programs
+
+# ----- the delay text starts with the saved delay: OK at once saves it again -------------------
+fresh_app_dir setup_saved
+printf '12\r\n' >"$APP_DIR/tavoria_config.ini"
+start_program 60 "$APP_WIN\\tavoria.scr" /c
+pid=$LAST_PID
+if driver wait "$SETUP_TITLE" 10000; then
+  rm -f "$APP_DIR/tavoria_config.ini"
+  driver press "$SETUP_TITLE" OK
+  if wait_exit "$pid" 10; then
+    check_equal "OK at once ends the program" 0 "$EXIT_CODE"
+  else
+    fail "OK at once ends the program"
+  fi
+  check_equal "the delay text held the saved 12, saved again as 12 CR LF" "31320d0a" \
+    "$(od -An -tx1 "$APP_DIR/tavoria_config.ini" 2>/dev/null | tr -d ' \n')"
+else
+  fail "/c with a saved delay opens the window"
 fi
 stop_programs
