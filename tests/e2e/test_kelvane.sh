@@ -50,6 +50,17 @@ drive_listing() { (cd "$C_DRIVE" && find . -maxdepth 1 | sort); }
 # ----- a good upgrade -------------------------------------------------------------------------
 
 printf 'the old database\r\n' >"$WINDIR/tavoria.sdf"
+
+# The database the product ships is itself a complete upgrade.
+cp "$E2E_ROOT/assets/tavoria.sdf" "$UPGRADES/shipped.tup"
+if kelvane_open "Screensaver upgraded!" "$UPGRADES_WIN\\shipped.tup"; then
+  check "the shipped database installs as an upgrade, byte for byte" \
+    cmp -s "$E2E_ROOT/assets/tavoria.sdf" "$WINDIR/tavoria.sdf"
+else
+  fail "the shipped database installs as an upgrade" "$(driver box 'Screensaver upgrade')"
+  driver press "Screensaver upgrade" OK >/dev/null 2>&1
+fi
+
 kelvane_database tavoria >"$UPGRADES/tavoria upgrade 18.tup"
 printf 'lines after End Ads are copied too\r\n' >>"$UPGRADES/tavoria upgrade 18.tup"
 listing_before=$(windows_listing)
