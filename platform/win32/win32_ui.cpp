@@ -407,12 +407,8 @@ void Win32Ui::Open(ui::Form& form) {
     exStyle |= WS_EX_CONTROLPARENT;
     r = {0, 0, px(form.width), px(form.height)};
     AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    int left = px(form.left), top = px(form.top);
-    if (form.left == 0 && form.top == 0) {  // no position given: the middle of the screen
-      left = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
-      top = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
-    }
-    OffsetRect(&r, left - r.left, top - r.top);
+    // The form's position is the window's top-left corner; 0, 0 is the screen's corner.
+    OffsetRect(&r, px(form.left) - r.left, px(form.top) - r.top);
   }
   window->hwnd = CreateWindowExA(exStyle, kFormClass, form.caption.c_str(), style, r.left, r.top,
                                  r.right - r.left, r.bottom - r.top, nullptr, nullptr,
@@ -527,12 +523,16 @@ void Win32Ui::Sync(Window& w) {
     const Applied& had = cw.applied;
 
     if (!cw.created) {
-      cw.hwnd =
-          CreateWindowExA(c.kind == ui::Kind::TextBox ? WS_EX_CLIENTEDGE : 0, ClassOf(c.kind),
-                          c.caption.c_str(), want.style, want.rect.left, want.rect.top,
-                          want.rect.right - want.rect.left, want.rect.bottom - want.rect.top, host,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
-                          GetModuleHandleA(nullptr), nullptr);
+      // A frame draws only its border and caption: transparent, so the window under it is
+      // painted inside it rather than clipped away and left unpainted.
+      const DWORD exStyle = c.kind == ui::Kind::TextBox ? WS_EX_CLIENTEDGE
+                            : c.kind == ui::Kind::Frame ? WS_EX_TRANSPARENT
+                                                        : 0;
+      cw.hwnd = CreateWindowExA(exStyle, ClassOf(c.kind), c.caption.c_str(), want.style,
+                                want.rect.left, want.rect.top, want.rect.right - want.rect.left,
+                                want.rect.bottom - want.rect.top, host,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
+                                GetModuleHandleA(nullptr), nullptr);
       if (c.kind == ui::Kind::Picture)
         SetWindowLongPtrA(cw.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&w));
       // Later controls are drawn above earlier ones.
