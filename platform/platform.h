@@ -78,7 +78,8 @@ class Files {
   virtual void WriteNew(const std::string& path, std::string_view bytes) = 0;
   // Replaces `target` by `source` in one step (the source name is gone afterwards). Throws Failure.
   virtual void MoveReplacing(const std::string& source, const std::string& target) = 0;
-  // Copies byte for byte, replacing a file already at `target`. Throws Failure.
+  // Copies byte for byte, replacing a file already at `target`; the copy is never read-only.
+  // Throws Failure.
   virtual void CopyReplacing(const std::string& source, const std::string& target) = 0;
   // Removes the file if it is there; never fails.
   virtual void Remove(const std::string& path) noexcept = 0;

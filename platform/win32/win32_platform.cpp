@@ -126,6 +126,10 @@ void Win32Files::MoveReplacing(const std::string& source, const std::string& tar
 void Win32Files::CopyReplacing(const std::string& source, const std::string& target) {
   if (!CopyFileA(source.c_str(), target.c_str(), FALSE))
     throw FailureFromSystemError(GetLastError());
+  // The copy is ours to replace or remove later, even when the source was read-only.
+  DWORD attributes = GetFileAttributesA(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    SetFileAttributesA(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
 }
 
 void Win32Files::Remove(const std::string& path) noexcept {
