@@ -1,0 +1,111 @@
+// The saver window driven through the real Win32 layer for thousands of display steps and panel
+// cycles: the live GDI objects and child windows stay where they were after the first few.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "platform/memory/memory_platform.h"
+#include "platform/win32/gdi.h"
+#include "platform/win32/win32_ui.h"
+#include "saver/display/saver_window.h"
+#include "saver/startup.h"
+
+namespace {
+
+using platform::win32::Win32Ui;
+namespace gdi = platform::win32::gdi;
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+int ChildWindows(HWND hwnd) {
+  int count = 0;
+  EnumChildWindows(hwnd, CountChild, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+struct GdiTest : ::testing::Test {
+  platform::memory::MemoryPlatform m;
+  Win32Ui ui;
+  platform::Platform system{m.process, m.files, m.clock, m.desktop, m.shell, ui};
+  tavoria::GeneralCode g{system};
+  HWND hwnd = nullptr;
+
+  void SetUp() override {
+    g.fixtures = {"Tavoria v Kelvane, Saturday 12 June, 20:00",
+                  "A much longer fixture text that "
+                  "goes on and on so that the width fit has work to do at the larger sizes "
+                  "drawn, and again, and again, and again, and again, and again"};
+    g.fixtureCount = 2;
+    g.trivia = {"Tavoria's first international was in 1921.", "End Trivia"};
+    g.triviaCount = 2;
+    g.adverts = {"Visit fenmoor.example/football", "End Ads", "Built-in advert"};
+    g.advertCount = 2;
+    tavoria::LoadScreenSaverWindow(g);
+    auto& form = g.screenSaverWindow->form;
+    form.timer("Timer1").SetInterval(7000);
+    form["jokeLabel"].align = ui::Align::Centre;
+    g.nextFixtureIndex = 1;
+    ui.Open(form);
+    hwnd = reinterpret_cast<HWND>(ui.Handle(form));
+    ASSERT_NE(hwnd, nullptr);
+  }
+  void TearDown() override {
+    ui.Close(g.screenSaverWindow->form);
+    Pump();
+  }
+  void Tick(const char* timer) {
+    auto& timers = g.screenSaverWindow->form.timers;
+    for (std::size_t i = 0; i < timers.size(); ++i)
+      if (timers[i].name == timer) SendMessageA(hwnd, WM_TIMER, Win32Ui::TimerId(i), 0);
+    Pump();
+  }
+};
+
+TEST_F(GdiTest, ThousandsOfDisplayStepsAndPanelsLeaveTheGdiObjectCountAlone) {
+  Tick("Timer2");
+  for (int i = 0; i < 20; ++i) Tick("Timer1");
+  Tick("BigAdTimer");
+  Tick("HideBigAd");
+  const long settled = gdi::LiveObjects();
+  const int children = ChildWindows(hwnd);
+  EXPECT_GT(settled, 20);  // every control holds its font, every picture its brush or bitmap
+
+  for (int cycle = 0; cycle < 60; ++cycle) {
+    for (int i = 0; i < 50; ++i) Tick("Timer1");
+    Tick("BigAdTimer");
+    Tick("HideBigAd");
+  }
+  EXPECT_EQ(gdi::LiveObjects(), settled);
+  EXPECT_EQ(ChildWindows(hwnd), children);
+}
+
+TEST_F(GdiTest, TheCountFollowsEveryObjectMadeAndReleased) {
+  const long before = gdi::LiveObjects();
+  {
+    gdi::Brush brush(CreateSolidBrush(RGB(1, 2, 3)));
+    gdi::Font font(
+        CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial"));
+    EXPECT_EQ(gdi::LiveObjects(), before + 2);
+  }
+  EXPECT_EQ(gdi::LiveObjects(), before);
+  // A font change of a label makes a new font and releases the old one.
+  auto& label = g.screenSaverWindow->form["Label3"];
+  label.font.points = 30;
+  ui.Refresh();
+  EXPECT_EQ(gdi::LiveObjects(), before);
+  // Measuring text releases what it made.
+  ui.MeasureText({"Verdana", 20, true}, "Tavoria");
+  EXPECT_EQ(gdi::LiveObjects(), before);
+}
+
+}  // namespace
