@@ -38,11 +38,17 @@ std::string Escape(const std::string& text) {
   return out;
 }
 
+// A window's text as the window itself answers WM_GETTEXT, so an edit box in another process
+// gives what the user typed.
 std::string TextOf(HWND hwnd) {
-  int length = GetWindowTextLengthA(hwnd);
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length))
+    return {};
   std::string text(static_cast<size_t>(length) + 1, '\0');
-  int n = GetWindowTextA(hwnd, text.data(), length + 1);
-  text.resize(static_cast<size_t>(n > 0 ? n : 0));
+  DWORD_PTR n = 0;
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                      SMTO_ABORTIFHUNG, 2000, &n);
+  text.resize(static_cast<size_t>(n));
   return text;
 }
 

@@ -190,6 +190,8 @@ printf '12\r\n' >"$APP_DIR/tavoria_config.ini"
 start_program 60 "$APP_WIN\\tavoria.scr" /c
 pid=$LAST_PID
 if driver wait "$SETUP_TITLE" 10000; then
+  check_equal "the text box shows the saved delay" "12" \
+    "$(driver controls "$SETUP_TITLE" | awk -F'|' '$1 == "Edit" { print $5 }')"
   rm -f "$APP_DIR/tavoria_config.ini"
   driver press "$SETUP_TITLE" OK
   if wait_exit "$pid" 10; then
