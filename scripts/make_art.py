@@ -211,10 +211,39 @@ def player(width, number, skin, hair, pose, seed):
     return c
 
 
+def computer(back):
+    c = Canvas(72, 72, back)
+    c.rect(8, 6, 64, 46, (60, 60, 70))
+    c.rect(12, 10, 60, 42, (40, 90, 200))
+    c.rect(14, 12, 58, 20, (90, 150, 240))
+    c.rect(31, 46, 41, 54, (60, 60, 70))
+    c.rect(20, 54, 52, 58, (60, 60, 70))
+    c.polygon([(6, 60), (66, 60), (70, 68), (2, 68)], (90, 90, 100))
+    for x in range(8, 64, 6):
+        c.rect(x, 62, x + 4, 64, (200, 200, 210))
+    return c
+
+
+def telephone(back):
+    c = Canvas(72, 72, back)
+    body = (30, 30, 35)
+    c.polygon([(14, 34), (58, 34), (66, 66), (6, 66)], body)
+    c.ellipse(36, 50, 11, 11, (230, 230, 230))
+    c.ellipse(36, 50, 4, 4, body)
+    c.line(10, 22, 62, 22, 9, body)
+    c.ellipse(12, 26, 8, 7, body)
+    c.ellipse(60, 26, 8, 7, body)
+    c.line(14, 30, 20, 34, 4, body)
+    c.line(58, 30, 52, 34, 4, body)
+    return c
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     flag().save("flag.bmp")
     crest().save("crest.bmp")
+    computer((128, 255, 128)).save("computer.bmp")
+    telephone((255, 255, 0)).save("telephone.bmp")
     for i, (width, number) in enumerate([(178, 10), (178, 7), (174, 4), (178, 9)]):
         player(width, number, SKIN[i], HAIR[i], i - 1 if i < 3 else 0, 2006 + i).save(
             "player%d.bmp" % (i + 1))

@@ -14,9 +14,9 @@ constexpr ui::Colour kTitleRed{192, 0, 0};
 constexpr ui::Colour kBlue{0, 0, 255};
 constexpr ui::Colour kRed{255, 0, 0};
 
-// Wingdings: a desktop computer, a telephone and a tick for the bullets.
-constexpr const char* kComputerSymbol = ":";
-constexpr const char* kTelephoneSymbol = "(";
+// The panels' symbols are pictures; the bullets are Wingdings ticks.
+constexpr const char* kComputerSymbol = "COMPUTER";
+constexpr const char* kTelephoneSymbol = "TELEPHONE";
 constexpr const char* kTickBullet = "\xFC";
 
 class PanelBuilder {
@@ -47,8 +47,16 @@ class PanelBuilder {
                .wordWrap = true,
                .align = align});
   }
-  void Symbol(const char* symbol, float left, float top) {
-    Text(symbol, {"Wingdings", 48}, kBlack, ui::Align::Centre, left, top, 1095, 1095);
+  // A symbol of 72 x 72 pixels.
+  void Symbol(const char* image, float left, float top) {
+    form_.Add({.name = panel_ + "Symbol",
+               .kind = ui::Kind::Picture,
+               .container = panel_,
+               .left = left,
+               .top = top,
+               .width = 1080,
+               .height = 1080,
+               .image = image});
   }
   void Title(const std::string& caption, float points, float left, float top, float width,
              float height) {
@@ -89,7 +97,7 @@ void AddInternetPanel(ui::Form& form) {
   p.Bullet("Every minute online helps fund new versions of this screensaver", 4920, 495);
   p.Body(std::string("To join, press \"Install internet access\" in the screensaver's settings, "
                      "or sign up at ") +
-             HOMEPAGE_URL,
+             FRIENDLY_URL,
          9.75f, true, 5580, 975);
 }
 
@@ -127,7 +135,7 @@ void AddMobilePanel(ui::Form& form) {
   p.Step("3", "Talk for as long as your inclusive minutes last.", 3420, 495);
   p.Text("0113 496 0158", {"Verdana", 20.25f, true}, kBlack, ui::Align::Centre, 120, 4020, 5175,
          555);
-  p.Body(std::string("See ") + HOMEPAGE_URL + " for the countries you can call", 9.75f, true, 4740,
+  p.Body(std::string("See ") + FRIENDLY_URL + " for the countries you can call", 9.75f, true, 4740,
          735, kRed);
   p.Body(std::string("* Calls are free only while they are within your plan's inclusive minutes "
                      "to UK landline numbers. Calls beyond them, and calls from pay-as-you-go "

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Measures the full-screen saver against the floor (bench/win32_floor.cpp, a program that only
+# opens a black full-screen window) under the same Wine session: the time from start to the first
+# frame, the CPU time used over 60 s and the resident memory. A measurement, not a test.
+#   WIN_BUILD=build/sv-windows scripts/measure.sh
+set -u
+source "$(dirname "$0")/../tests/e2e/lib.sh"
+trap wine_session_stop EXIT
+wine_session_start
+FLOOR_EXE=$WIN_BUILD/platform/win32/win32_floor.exe
+fresh_app_dir measure
+SECONDS_OF_CPU=${CPU_WINDOW:-60}
+
+now() { date +%s.%N; }
+# The Windows program's own process (start_program runs it under `timeout`).
+program_pid() {
+  local child
+  for _ in $(seq 50); do
+    child=$(pgrep -P "$1" | head -n1)
+    [ -n "$child" ] && { echo "$child"; return; }
+    sleep 0.02
+  done
+}
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+rss_kb() { awk '/^VmRSS/ { print $2 }' "/proc/$1/status"; }
+
+# Start to first frame: until the window is mapped and a screenshot shows what it paints.
+first_frame() {
+  local title=$1 pixel_test=$2
+  shift 2
+  local t0
+  t0=$(now)
+  start_program 200 "$@"
+  local pid=$LAST_PID
+  until xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1 && eval "$pixel_test"; do
+    sleep 0.01
+  done
+  FIRST_FRAME=$(echo "$(now) - $t0" | bc)
+  PID=$(program_pid "$pid")
+}
+floor_drawn() { [ "$(import -window root -crop 1x1+512+400 -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}')" = "#000000" ]; }
+credits_drawn() { [ "$(import -window root -crop 1x1+512+400 -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}')" = "#C0C0C0" ]; }
+
+first_frame "Win32 Floor" floor_drawn "$FLOOR_EXE"
+floor_frame=$FIRST_FRAME floor_pid=$PID
+first_frame "Screensaver Main Form" credits_drawn "$APP_WIN\\tavoria.scr" /s
+saver_frame=$FIRST_FRAME saver_pid=$PID
+
+sleep 2
+f0=$(cpu_ticks "$floor_pid") s0=$(cpu_ticks "$saver_pid")
+sleep "$SECONDS_OF_CPU"
+f1=$(cpu_ticks "$floor_pid") s1=$(cpu_ticks "$saver_pid")
+hz=$(getconf CLK_TCK)
+floor_rss=$(rss_kb "$floor_pid") saver_rss=$(rss_kb "$saver_pid")
+
+cpu_share() { echo "scale=3; 100 * ($2 - $1) / $hz / $SECONDS_OF_CPU" | bc; }
+printf '%-8s %16s %22s %14s\n' program "first frame (s)" "CPU over ${SECONDS_OF_CPU} s (% core)" "resident (MB)"
+printf '%-8s %16.3f %22s %14.1f\n' floor "$floor_frame" "$(cpu_share "$f0" "$f1")" "$(echo "$floor_rss / 1024" | bc -l)"
+printf '%-8s %16.3f %22s %14.1f\n' saver "$saver_frame" "$(cpu_share "$s0" "$s1")" "$(echo "$saver_rss / 1024" | bc -l)"
+printf 'ratios: first frame %.2f, memory %.2f\n' "$(echo "$saver_frame / $floor_frame" | bc -l)" \
+  "$(echo "$saver_rss / $floor_rss" | bc -l)"
