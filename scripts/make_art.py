@@ -115,12 +115,17 @@ def mix(a, b, t):
 
 
 def flag():
+    # The river flag: a blue field crossed by the white river Tavor, edged in gold, and at the
+    # hoist a red band with the eight-pointed golden sun of the nation.
     c = Canvas(191, 115, BLUE)
-    c.rect(0, 46, 191, 69, WHITE)
-    c.rect(0, 50, 191, 65, GOLD)
-    # A red triangle at the hoist with the white star of the nation.
-    c.polygon([(0, 0), (74, 57.5), (0, 115)], RED)
-    c.star(24, 57.5, 17, 7, 5, WHITE)
+    for x in range(52, 191):
+        centre = 57.5 + 11 * math.sin((x - 52) / 139 * 2 * math.pi)
+        c.rect(x, centre - 11, x + 1, centre + 11, GOLD)
+        c.rect(x, centre - 8, x + 1, centre + 8, WHITE)
+    c.rect(0, 0, 52, 115, RED)
+    c.rect(52, 0, 54, 115, GOLD)
+    c.star(26, 57.5, 19, 9, 8, GOLD)
+    c.ellipse(26, 57.5, 6, 6, RED)
     return c
 
 
