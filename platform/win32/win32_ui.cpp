@@ -522,6 +522,9 @@ void Win32Ui::Sync(Window& w) {
     want.tooltip = c.tooltip;
     const Applied& had = cw.applied;
 
+    // A control is made the first time it is to be seen, so a window opens with only what it
+    // shows: the saver's hidden pictures and advert panels cost nothing until they appear.
+    if (!cw.created && !form.Shown(c)) continue;
     if (!cw.created) {
       // A frame draws only its border and caption: transparent, so the window under it is
       // painted inside it rather than clipped away and left unpainted.
@@ -535,8 +538,16 @@ void Win32Ui::Sync(Window& w) {
                                 GetModuleHandleA(nullptr), nullptr);
       if (c.kind == ui::Kind::Picture)
         SetWindowLongPtrA(cw.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&w));
-      // Later controls are drawn above earlier ones.
-      SetWindowPos(cw.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      // Later controls are drawn above earlier ones, whenever each was made: this one goes just
+      // under the first later sibling that exists already, else on top.
+      HWND under = HWND_TOP;
+      for (std::size_t k = i + 1; k < w.controls.size(); ++k) {
+        if (w.controls[k].hwnd && GetParent(w.controls[k].hwnd) == host) {
+          under = w.controls[k].hwnd;
+          break;
+        }
+      }
+      SetWindowPos(cw.hwnd, under, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       cw.created = true;
       cw.applied = want;
       cw.applied.visible = false;
