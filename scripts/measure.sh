@@ -41,11 +41,30 @@ first_frame() {
 floor_drawn() { [ "$(import -window root -crop 1x1+512+400 -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}')" = "#000000" ]; }
 credits_drawn() { [ "$(import -window root -crop 1x1+512+400 -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}')" = "#C0C0C0" ]; }
 
-first_frame "Win32 Floor" floor_drawn "$FLOOR_EXE"
-floor_frame=$FIRST_FRAME floor_pid=$PID
-first_frame "Screensaver Main Form" credits_drawn "$APP_WIN\\tavoria.scr" /s
-saver_frame=$FIRST_FRAME saver_pid=$PID
+# First frames vary from run to run: take the median of several starts of each, alternating.
+RUNS=${RUNS:-7}
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+floor_frames=() saver_frames=()
+for run in $(seq "$RUNS"); do
+  first_frame "Win32 Floor" floor_drawn "$FLOOR_EXE"
+  floor_frames+=("$FIRST_FRAME")
+  stop_programs
+  until_true 10 sh -c "! xdotool search --name '^Win32 Floor\$' >/dev/null 2>&1"
+  first_frame "Screensaver Main Form" credits_drawn "$APP_WIN\\tavoria.scr" /s
+  saver_frames+=("$FIRST_FRAME")
+  stop_programs
+  until_true 10 sh -c "! xdotool search --name '^Screensaver Main Form\$' >/dev/null 2>&1"
+done
+floor_frame=$(printf '%s\n' "${floor_frames[@]}" | median)
+saver_frame=$(printf '%s\n' "${saver_frames[@]}" | median)
+echo "first frames (s), floor: ${floor_frames[*]}"
+echo "first frames (s), saver: ${saver_frames[*]}"
 
+# CPU and memory: both running side by side for the whole window.
+start_program 300 "$FLOOR_EXE"
+floor_pid=$(program_pid "$LAST_PID")
+start_program 300 "$APP_WIN\\tavoria.scr" /s
+saver_pid=$(program_pid "$LAST_PID")
 sleep 2
 f0=$(cpu_ticks "$floor_pid") s0=$(cpu_ticks "$saver_pid")
 sleep "$SECONDS_OF_CPU"

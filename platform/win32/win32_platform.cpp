@@ -224,8 +224,15 @@ unsigned Win32Desktop::WindowsDirectory(char* buffer, unsigned size) {
 std::intptr_t Win32Shell::Execute(ui::WindowHandle owner, const std::string& operation,
                                   const std::string& file, const std::string& parameters,
                                   const std::string& directory, int showCommand) {
-  HINSTANCE result = ShellExecuteA(reinterpret_cast<HWND>(owner), operation.c_str(), file.c_str(),
-                                   parameters.c_str(), directory.c_str(), showCommand);
+  // The shell library is loaded on first use: the saver itself never opens an address.
+  using ExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+  static HMODULE shell = LoadLibraryA("shell32.dll");
+  static auto execute = shell ? reinterpret_cast<ExecuteFunction>(
+                                    reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteA")))
+                              : nullptr;
+  if (!execute) return SE_ERR_DLLNOTFOUND;
+  HINSTANCE result = execute(reinterpret_cast<HWND>(owner), operation.c_str(), file.c_str(),
+                             parameters.c_str(), directory.c_str(), showCommand);
   return reinterpret_cast<std::intptr_t>(result);
 }
 

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstring>
 #include <exception>
+#include <memory>
 
 #include "platform/win32/gdi.h"
 
@@ -41,7 +42,7 @@ struct ControlWindow {
   HWND hwnd = nullptr;
   bool created = false;
   Applied applied;
-  gdi::Font font;
+  std::shared_ptr<gdi::Font> font;
   gdi::Brush back;
   gdi::Bitmap image;
 };
@@ -55,11 +56,24 @@ struct TimerState {
 LRESULT CALLBACK FormProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK PictureProc(HWND, UINT, WPARAM, LPARAM);
 
+// The common controls library gives the tooltips. It is loaded the first time a window asks for
+// a tooltip, so a window without any (the saver's) never pays for it.
+void LoadTooltips() {
+  static bool loaded = false;
+  if (loaded) return;
+  loaded = true;
+  using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  HMODULE library = LoadLibraryA("comctl32.dll");
+  auto init = library ? reinterpret_cast<InitFunction>(reinterpret_cast<void*>(
+                            GetProcAddress(library, "InitCommonControlsEx")))
+                      : nullptr;
+  INITCOMMONCONTROLSEX common{sizeof common, ICC_WIN95_CLASSES};
+  if (init) init(&common);
+}
+
 void RegisterClasses() {
   static bool registered = false;
   if (registered) return;
-  INITCOMMONCONTROLSEX common{sizeof common, ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&common);
   WNDCLASSA wc{};
   wc.lpfnWndProc = FormProc;
   wc.hInstance = GetModuleHandleA(nullptr);
@@ -85,6 +99,18 @@ gdi::Font MakeFont(const ui::Font& font, int dpi) {
       height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, font.underline ? TRUE : FALSE, FALSE,
       symbol ? SYMBOL_CHARSET : DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.name.c_str()));
+}
+
+// Controls in the same font share one GDI font, released with the last control that uses it.
+std::shared_ptr<gdi::Font> SharedFont(const ui::Font& font, int dpi) {
+  static std::vector<std::pair<ui::Font, std::weak_ptr<gdi::Font>>> fonts;
+  std::erase_if(fonts, [](const auto& entry) { return entry.second.expired(); });
+  for (const auto& [made, shared] : fonts)
+    if (made == font)
+      if (auto existing = shared.lock()) return existing;
+  auto made = std::make_shared<gdi::Font>(MakeFont(font, dpi));
+  fonts.emplace_back(font, made);
+  return made;
 }
 
 }  // namespace
@@ -372,8 +398,8 @@ ui::Size Win32Ui::ScreenSize() {
 ui::Size Win32Ui::MeasureText(const ui::Font& font, const std::string& text) {
   const int dpi = Dpi();
   gdi::WindowDc dc;
-  gdi::Font f = MakeFont(font, dpi);
-  gdi::Selection selected(dc.get(), f.get());
+  const auto f = SharedFont(font, dpi);
+  gdi::Selection selected(dc.get(), f->get());
   RECT r{0, 0, 0, 0};
   DrawTextA(dc.get(), text.empty() ? " " : text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX);
   return {PixelsToTwips(text.empty() ? 0 : r.right, dpi), PixelsToTwips(r.bottom, dpi)};
@@ -565,8 +591,9 @@ void Win32Ui::Sync(Window& w) {
       repaint = true;
     }
     if (!(want.font == had.font)) {
-      cw.font = MakeFont(c.font, dpi);
-      SendMessageA(cw.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(cw.font.get()), FALSE);
+      auto font = SharedFont(c.font, dpi);
+      SendMessageA(cw.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font->get()), FALSE);
+      cw.font = std::move(font);
       repaint = true;
     }
     if (want.caption != had.caption) {
@@ -590,6 +617,7 @@ void Win32Ui::Sync(Window& w) {
                    want.rect.right - want.rect.left, want.rect.bottom - want.rect.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
     if (want.tooltip != had.tooltip) {
+      if (!w.tooltips) LoadTooltips();
       if (!w.tooltips)
         w.tooltips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,

@@ -235,18 +235,24 @@ int main(int argc, char** argv) {
   }
   if (command == "press" || command == "clickon") {
     if (argc < 4) return Usage();
+    // A visible control with that text first; else a hidden one, as a window may hide a control
+    // (a turning panel) between the test's look and its press.
+    HWND target = nullptr;
     for (HWND child : Children(window)) {
-      if (TextOf(child) != argv[3] || !IsWindowVisible(child)) continue;
-      if (command == "press") {
-        PostMessageA(child, BM_CLICK, 0, 0);
-      } else {
-        PostMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-        PostMessageA(child, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-      }
-      return 0;
+      if (TextOf(child) != argv[3]) continue;
+      if (!target || (IsWindowVisible(child) && !IsWindowVisible(target))) target = child;
     }
-    std::fprintf(stderr, "tavdriver: no control \"%s\" in \"%s\"\n", argv[3], argv[2]);
-    return 1;
+    if (!target) {
+      std::fprintf(stderr, "tavdriver: no control \"%s\" in \"%s\"\n", argv[3], argv[2]);
+      return 1;
+    }
+    if (command == "press") {
+      PostMessageA(target, BM_CLICK, 0, 0);
+    } else {
+      PostMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+      PostMessageA(target, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    }
+    return 0;
   }
   if (command == "settext") {
     if (argc < 6) return Usage();

@@ -105,6 +105,11 @@ if driver wait "$SETUP_TITLE" 10000; then
     pass "after 20 s the internet panel is shown"
     sleep 0.3
     screenshot setup_window_internet
+    press_and_capture "the internet link goes through the tracking address" clickon \
+      "Visit www.fenmoor.example/internet" \
+      "http://www.fenmoor.example/football/bounce.cgi?devname=tavoria&v=2&where=internet"
+    # The panels go on turning meanwhile: each press waits for the internet panel to come round.
+    until_true 35 shown_control "&Install Fenmoor Internet now!"
     # No installer beside the saver: Yes brings the not-found box.
     driver press "$SETUP_TITLE" "&Install Fenmoor Internet now!"
     if driver wait "Install Fenmoor Internet?" 10000; then
@@ -123,6 +128,7 @@ if driver wait "$SETUP_TITLE" 10000; then
     fi
     # With the installer beside the saver, Yes starts it.
     cp "$INSTALLER_EXE" "$APP_DIR/setup_fenmoor_internet_access.exe"
+    until_true 35 shown_control "&Install Fenmoor Internet now!"
     driver press "$SETUP_TITLE" "&Install Fenmoor Internet now!"
     if driver wait "Install Fenmoor Internet?" 10000; then
       driver press "Install Fenmoor Internet?" "&Yes"
@@ -137,9 +143,6 @@ if driver wait "$SETUP_TITLE" 10000; then
     else
       fail "the install question appears a second time"
     fi
-    press_and_capture "the internet link goes through the tracking address" clickon \
-      "Visit www.fenmoor.example/internet" \
-      "http://www.fenmoor.example/football/bounce.cgi?devname=tavoria&v=2&where=internet"
   else
     fail "after 20 s the internet panel is shown"
   fi
