@@ -28,6 +28,14 @@ mkdir -p "$LOGS"
 rm -f "$LOGS/wine-units.txt"
 start=$SECONDS
 
+# ----- formatting -------------------------------------------------------------------------------
+if git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror >"$LOGS/format.log" 2>&1; then
+  add "formatting (clang-format)" 1 0
+else
+  grep -o '^[^:]*:[0-9]*' "$LOGS/format.log" | sort -u | head -10
+  add "formatting (clang-format)" 0 1
+fi
+
 # ----- native -----------------------------------------------------------------------------------
 if cmake --preset native >"$LOGS/native-configure.log" 2>&1 &&
    cmake --build build/native -j"$JOBS" >"$LOGS/native-build.log" 2>&1; then
