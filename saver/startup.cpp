@@ -35,21 +35,28 @@ void RunFullScreen(GeneralCode& g) {
   LoadDatabase(g);
   ReadConfig(g);
   HideMousePointer(g);
-  AddBuiltInAdverts(g);
-  LoadScreenSaverWindow(g);
-  auto& window = g.screenSaverWindow->form;
-  const auto interval = DelayInterval(g.delaySetting);
-  if (!interval) {
-    // A delay edited by hand into something the timer cannot take: say so and stop, with the
-    // pointer back on screen first so the user can answer the report.
+  // From here on every way out shows the pointer again before anything else.
+  auto stop = [&g](const platform::MessageBoxRequest& report) {
     ShowMousePointer(g);
-    g.sys.desktop.ShowMessage(BadDelayMessage(g.delaySetting));
+    g.sys.desktop.ShowMessage(report);
     g.sys.process.End(1);
+  };
+  try {
+    AddBuiltInAdverts(g);
+    LoadScreenSaverWindow(g);
+    auto& window = g.screenSaverWindow->form;
+    const auto interval = DelayInterval(g.delaySetting);
+    // A delay edited by hand into something the timer cannot take: say so and stop.
+    if (!interval) stop(BadDelayMessage(g.delaySetting));
+    window.timer("Timer1").SetInterval(*interval);
+    window["jokeLabel"].align = ui::Align::Centre;
+    g.nextFixtureIndex = 1;
+    g.sys.ui.Open(window);
+  } catch (const platform::Failure& failure) {
+    stop(GeneralErrorReport(failure));
+  } catch (const std::exception& failure) {
+    stop(GeneralErrorReport(platform::Failure(7, failure.what())));
   }
-  window.timer("Timer1").SetInterval(*interval);
-  window["jokeLabel"].align = ui::Align::Centre;
-  g.nextFixtureIndex = 1;
-  g.sys.ui.Open(window);
 }
 
 }  // namespace

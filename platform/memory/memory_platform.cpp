@@ -192,6 +192,10 @@ ui::Size MemoryUi::MeasureText(const ui::Font& font, const std::string& text) {
 }
 
 void MemoryUi::Open(ui::Form& form) {
+  if (failOpen) {
+    failOpen = false;
+    throw Failure(1400, "Invalid window handle.", "Windows");
+  }
   if (!IsOpen(form)) openForms.push_back(&form);
   SyncTimers();
 }

@@ -104,6 +104,7 @@ class MemoryUi : public Ui {
  public:
   explicit MemoryUi(VirtualClock& clock) : clock_(clock) {}
   ui::Size screen{15360, 11520};  // 1024 x 768 pixels at 15 twips a pixel
+  bool failOpen = false;          // the next Open fails as when the system has no room left
 
   ui::Size ScreenSize() override { return screen; }
   // Fixed metric: each character is 0.6 of the point size wide (0.65 bold), a line 1.25 high.

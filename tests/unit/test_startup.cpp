@@ -188,6 +188,17 @@ TEST_F(StartupTest, AnUnusableDelayShowsThePointerThenReportsAndEnds) {
   EXPECT_TRUE(m.ui.openForms.empty());
 }
 
+TEST_F(StartupTest, AWindowThatCannotOpenShowsThePointerThenReportsAndEnds) {
+  m.ui.failOpen = true;
+  Start("/s");
+  EXPECT_EQ(m.desktop.cursorCalls, (std::vector<bool>{false, true}));
+  ASSERT_EQ(m.desktop.messages.size(), 1u);
+  EXPECT_EQ(m.desktop.messages[0].title,
+            "An error occurred - contact Fenmoor Entertainment UK tech support");
+  EXPECT_NE(m.desktop.messages[0].text.find("Error code: 1400\r\n"), std::string::npos);
+  EXPECT_EQ(m.process.ends, std::vector<int>{1});
+}
+
 TEST_F(StartupTest, SettingsModeReadsTheDelayFirst) {
   m.WriteFile("tavoria_config.ini", "12\r\n");
   EXPECT_EQ(Start("/c"), Mode::Settings);
