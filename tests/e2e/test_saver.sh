@@ -24,6 +24,8 @@ if driver wait "$TITLE" 10000 >/dev/null; then
 else
   fail "/s opens the window titled \"$TITLE\""
 fi
+# Pointer movements in the first second only record the position (checked further on).
+xdotool mousemove 100 100 mousemove 300 200
 
 # The credits: a light grey panel of 281 x 209 pixels in the middle of the black screen.
 screenshot saver-credits
@@ -59,11 +61,6 @@ if wait_exit "$second" 10; then check_equal "a second /s ends at once" 0 "$EXIT_
 else fail "a second /s ends at once"; fi
 check "the first saver keeps running" running "$saver"
 
-# Pointer movements before 3.6 s only record the position.
-xdotool mousemove 100 100
-sleep 0.2
-xdotool mousemove 300 200
-sleep 0.3
 check "a pointer movement in the opening phase does not end the saver" running "$saver"
 check_equal "the pointer is hidden while the saver runs" hidden "$(driver cursor)"
 
@@ -92,3 +89,21 @@ else
 fi
 check_equal "the pointer is visible again" shown "$(driver cursor)"
 check "the window is gone" driver gone "$TITLE" 5000
+
+# A key after the opening phase ends the saver too.
+start_program 60 "$SCR" /s
+saver=$LAST_PID
+if driver wait "$TITLE" 10000 >/dev/null; then
+  opened=$SECONDS
+  past_the_opening() { [ $((SECONDS - opened)) -ge 5 ]; }
+  until_true 10 past_the_opening
+  xdotool key space
+  if wait_exit "$saver" 10; then
+    check_equal "a key after 3.6 s ends the saver with exit code 0" 0 "$EXIT_CODE"
+  else
+    fail "a key after 3.6 s ends the saver"
+  fi
+  check_equal "the pointer is visible again after a key" shown "$(driver cursor)"
+else
+  fail "/s opens the window a second time"
+fi
