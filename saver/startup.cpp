@@ -1,7 +1,7 @@
 #include "saver/startup.h"
 
+#include <algorithm>
 #include <cctype>
-#include <cmath>
 #include <limits>
 
 #include "saver/data/database.h"
@@ -70,7 +70,13 @@ void Main(GeneralCode& g) {
 
   if (theSwitch == g.setupSwitch) {
     ReadConfig(g);
-    ShowSetupWindow(g);
+    try {
+      ShowSetupWindow(g);
+    } catch (const platform::Failure& failure) {
+      // No settings window: say why, and end.
+      g.sys.desktop.ShowMessage(GeneralErrorReport(failure));
+      g.sys.process.End(1);
+    }
   } else if (theSwitch == g.saverSwitch) {
     RunFullScreen(g);
   } else if (commandLine.find("/p") != std::string::npos) {
@@ -95,7 +101,8 @@ void ShowMousePointer(GeneralCode& g) {
 }
 
 std::optional<int> DelayInterval(const std::string& delay) {
-  // A plain decimal number: blanks around it, a sign, digits with a point, an exponent.
+  // A plain decimal number: blanks around it, a sign, digits with a point, an exponent. It is
+  // worked out in decimal, so an exact half of a millisecond goes to the even neighbour.
   std::size_t i = 0;
   const std::size_t n = delay.size();
   auto blank = [&](std::size_t k) { return k < n && (delay[k] == ' ' || delay[k] == '\t'); };
@@ -103,30 +110,51 @@ std::optional<int> DelayInterval(const std::string& delay) {
     return k < n && std::isdigit(static_cast<unsigned char>(delay[k]));
   };
   while (blank(i)) ++i;
-  const std::size_t start = i;
-  if (i < n && (delay[i] == '+' || delay[i] == '-')) ++i;
-  std::size_t digits = 0;
-  while (digit(i)) ++i, ++digits;
+  bool negative = false;
+  if (i < n && (delay[i] == '+' || delay[i] == '-')) negative = delay[i++] == '-';
+  std::string digits;  // the number's digits without the point: value = digits x 10^scale
+  long scale = 0;
+  while (digit(i)) digits += delay[i++];
   if (i < n && delay[i] == '.') {
     ++i;
-    while (digit(i)) ++i, ++digits;
+    while (digit(i)) digits += delay[i++], --scale;
   }
-  if (digits == 0) return std::nullopt;
+  if (digits.empty()) return std::nullopt;
   if (i < n && (delay[i] == 'e' || delay[i] == 'E')) {
     std::size_t k = i + 1;
-    if (k < n && (delay[k] == '+' || delay[k] == '-')) ++k;
+    bool minus = false;
+    if (k < n && (delay[k] == '+' || delay[k] == '-')) minus = delay[k++] == '-';
     if (!digit(k)) return std::nullopt;
-    while (digit(k)) ++k;
+    long exponent = 0;
+    for (; digit(k); ++k) exponent = std::min(exponent * 10 + (delay[k] - '0'), 1000000L);
+    scale += minus ? -exponent : exponent;
     i = k;
   }
-  const std::string number = delay.substr(start, i - start);
   while (blank(i)) ++i;
   if (i != n) return std::nullopt;
 
-  const double seconds = std::strtod(number.c_str(), nullptr);
-  const double milliseconds = std::nearbyint(seconds * 1000.0);  // halfway goes to even
-  if (!(milliseconds >= 1.0 && milliseconds <= std::numeric_limits<int>::max()))
-    return std::nullopt;
+  digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
+  if (digits.empty() || negative) return std::nullopt;
+  const long shift = scale + 3;        // to milliseconds
+  const std::size_t kMostDigits = 10;  // more than any interval the timer takes
+  std::string whole, dropped;
+  if (shift >= 0) {
+    if (digits.size() + static_cast<std::size_t>(shift) > kMostDigits) return std::nullopt;
+    whole = digits + std::string(static_cast<std::size_t>(shift), '0');
+  } else if (static_cast<std::size_t>(-shift) <= digits.size()) {
+    whole = digits.substr(0, digits.size() - static_cast<std::size_t>(-shift));
+    dropped = digits.substr(whole.size());
+  } else {
+    return std::nullopt;  // below half a millisecond
+  }
+  if (whole.size() > kMostDigits) return std::nullopt;
+  long long milliseconds = whole.empty() ? 0 : std::stoll(whole);
+  if (!dropped.empty()) {
+    const bool moreThanHalf = dropped.find_first_not_of('0', 1) != std::string::npos;
+    if (dropped[0] > '5' || (dropped[0] == '5' && (moreThanHalf || milliseconds % 2 == 1)))
+      ++milliseconds;
+  }
+  if (milliseconds < 1 || milliseconds > std::numeric_limits<int>::max()) return std::nullopt;
   return static_cast<int>(milliseconds);
 }
 

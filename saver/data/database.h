@@ -22,7 +22,7 @@ void AddBuiltInAdverts(GeneralCode& g);
 platform::MessageBoxRequest GeneralErrorReport(const platform::Failure& failure);
 
 // Walks a database file exactly as LoadDatabase reads it and throws Failure when it is not a
-// complete database: 62 when it ends before "End Ads" or holds a line of 64 KiB or more, 9 when a
+// complete database: 62 when it ends before "End Ads" or holds a line longer than 64 KiB, 9 when a
 // special-fixture, trivia or advert section overflows its list, 5 for a special fixture whose
 // "vs" opens or closes its match line, or the platform's own failure when the file cannot be
 // opened. Fixture records are not judged: whether one is shown depends on today's date and on the

@@ -95,10 +95,11 @@ void AddInternetPanel(ui::Form& form) {
   p.Bullet("Friendly help on a national-rate support line", 3840, 495);
   p.Bullet("Local-rate access from just 1p per minute", 4380, 495);
   p.Bullet("Every minute online helps fund new versions of this screensaver", 4920, 495);
-  p.Body(std::string("To join, press \"Install internet access\" in the screensaver's settings, "
-                     "or sign up at ") +
-             FRIENDLY_URL,
-         9.75f, true, 5580, 975);
+  p.Body(
+      std::string("To join, press \"Install Fenmoor Internet now!\" in the screensaver's settings, "
+                  "or sign up at ") +
+          FRIENDLY_URL,
+      9.75f, true, 5580, 975);
 }
 
 void AddLandlinePanel(ui::Form& form) {

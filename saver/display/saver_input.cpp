@@ -44,6 +44,9 @@ void ShowMousePointerOnce(GeneralCode& g) {
 
 void EndSaverOnFailure(GeneralCode& g, const platform::Failure& failure) {
   ShowMousePointerOnce(g);
+  // The window goes first: its timers must not run more display steps, and perhaps fail again,
+  // while the report waits for the user.
+  g.sys.ui.Close(g.screenSaverWindow->form);
   g.sys.desktop.ShowMessage(GeneralErrorReport(failure));
   g.sys.process.End(1);
 }

@@ -266,14 +266,20 @@ TEST_F(SaverTest, PanelsDoNotTouchTheFixturePosition) {
   EXPECT_EQ(g.nextFixtureIndex, 2);
 }
 
-TEST(SaverRandom, ReseedingWithNearlyTheSameTimeDoesNotRepeatTheDraws) {
+TEST(SaverRandom, ReseedingWithTheSameOrNearlyTheSameTimeDoesNotRepeatTheDraws) {
+  // The two re-seeds of one display step usually see the same clock reading.
+  for (const double later : {43200.25, 43200.2500001, 43200.26}) {
+    tavoria::Random random;
+    random.Reseed(43200.25);
+    std::vector<float> first, second;
+    for (int i = 0; i < 6; ++i) first.push_back(random.Next());
+    random.Reseed(later);
+    for (int i = 0; i < 6; ++i) second.push_back(random.Next());
+    EXPECT_NE(first, second) << "re-seeded with " << later;
+  }
   tavoria::Random random;
-  random.Reseed(43200.25);
-  std::vector<float> first, second;
+  std::vector<float> first;
   for (int i = 0; i < 6; ++i) first.push_back(random.Next());
-  random.Reseed(43200.2500001);
-  for (int i = 0; i < 6; ++i) second.push_back(random.Next());
-  EXPECT_NE(first, second);
   for (float r : first) {
     EXPECT_GE(r, 0);
     EXPECT_LT(r, 1);

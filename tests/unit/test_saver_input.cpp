@@ -65,12 +65,24 @@ TEST_F(SaverInputTest, TheFirstPointerEventOnlyRecordsThePosition) {
   ExpectEndedWithThePointerShownOnce();
 }
 
-TEST_F(SaverInputTest, AfterAnEventAtTheOriginTheNextOneOnlyRecords) {
+TEST_F(SaverInputTest, AMoveToTheOriginIsAMovement) {
   Armed();
   m.ui.MouseMove(form(), 500, 500);
   m.ui.MouseMove(form(), 500, 500);
   EXPECT_TRUE(Running());
   m.ui.MouseMove(form(), 0, 0);  // moved: ends
+  ExpectEndedWithThePointerShownOnce();
+}
+
+TEST_F(SaverInputTest, AfterAnEventAtTheOriginTheNextOneOnlyRecords) {
+  Open();
+  m.ui.Advance(1000);
+  m.ui.MouseMove(form(), 500, 500);
+  m.ui.MouseMove(form(), 0, 0);  // recorded: input is not armed yet
+  m.ui.Advance(3000);
+  m.ui.MouseMove(form(), 9000, 6000);  // after (0, 0): recorded only, wherever it reports
+  EXPECT_TRUE(Running());
+  m.ui.MouseMove(form(), 9000, 6015);  // and the one after that is tested as usual
   ExpectEndedWithThePointerShownOnce();
 }
 
@@ -121,6 +133,8 @@ TEST_F(SaverInputTest, AFailureInAHandlerReportsItShowsThePointerOnceAndEnds) {
   ASSERT_EQ(m.desktop.messages.size(), 1u);
   EXPECT_NE(m.desktop.messages[0].text.find("Overflow"), std::string::npos);
   // The pointer is visible for the report: it was shown before the box.
+  // The window is gone, so no timer can run more display steps behind the report.
+  EXPECT_FALSE(m.ui.IsOpen(form()));
 }
 
 }  // namespace

@@ -215,6 +215,15 @@ TEST(DelayInterval, NumbersToMilliseconds) {
   EXPECT_EQ(DelayInterval("0.0005"), std::nullopt) << "half a millisecond goes to even: 0";
   EXPECT_EQ(DelayInterval("0.0015"), 2);
   EXPECT_EQ(DelayInterval("0.0025"), 2) << "halfway goes to the even neighbour";
+  EXPECT_EQ(DelayInterval("0.0035"), 4);
+  EXPECT_EQ(DelayInterval("0.5015"), 502) << "exact in decimal, not in binary";
+  EXPECT_EQ(DelayInterval("0.5025"), 502);
+  EXPECT_EQ(DelayInterval("7.00050001"), 7001) << "just above half";
+  EXPECT_EQ(DelayInterval("7.0005"), 7000);
+  EXPECT_EQ(DelayInterval("0007.50"), 7500);
+  EXPECT_EQ(DelayInterval("25e-1"), 2500);
+  EXPECT_EQ(DelayInterval("1e-9999999999"), std::nullopt);
+  EXPECT_EQ(DelayInterval("-0"), std::nullopt);
   EXPECT_EQ(DelayInterval("0"), std::nullopt);
   EXPECT_EQ(DelayInterval("-3"), std::nullopt);
   EXPECT_EQ(DelayInterval(""), std::nullopt);
