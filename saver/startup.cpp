@@ -8,22 +8,12 @@
 #include "saver/data/settings.h"
 #include "saver/display/saver_window.h"
 #include "saver/identity.h"
+#include "saver/message_text.h"
 #include "saver/setup/setup_window.h"
 
 namespace tavoria {
 
 namespace {
-
-std::string Lines(std::initializer_list<std::string> lines) {
-  std::string text;
-  bool first = true;
-  for (const auto& line : lines) {
-    if (!first) text += CRLF;
-    text += line;
-    first = false;
-  }
-  return text;
-}
 
 std::string LowerCase(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

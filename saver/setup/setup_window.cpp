@@ -6,20 +6,12 @@
 #include "saver/data/settings.h"
 #include "saver/identity.h"
 #include "saver/links.h"
+#include "saver/message_text.h"
 #include "saver/setup/delay_text.h"
 
 namespace tavoria {
 
 namespace {
-
-std::string Lines(std::initializer_list<std::string> lines) {
-  std::string text;
-  for (const auto& line : lines) {
-    if (&line != lines.begin()) text += CRLF;
-    text += line;
-  }
-  return text;
-}
 
 ui::Form& Window(GeneralCode& g) {
   return g.setupWindow->form;
