@@ -1,6 +1,5 @@
 #include "saver/setup/setup_window.h"
 
-#include <initializer_list>
 
 #include "saver/data/database.h"
 #include "saver/data/settings.h"
