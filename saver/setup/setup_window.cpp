@@ -1,6 +1,5 @@
 #include "saver/setup/setup_window.h"
 
-
 #include "saver/data/database.h"
 #include "saver/data/settings.h"
 #include "saver/identity.h"
