@@ -53,24 +53,6 @@ const Timer& Form::timer(const std::string& name) const {
   throw std::out_of_range("no timer named " + name);
 }
 
-float Form::AbsoluteLeft(const Control& control) const {
-  float left = control.left;
-  for (const Control* c = &control; !c->container.empty();) {
-    c = &(*this)[c->container];
-    left += c->left;
-  }
-  return left;
-}
-
-float Form::AbsoluteTop(const Control& control) const {
-  float top = control.top;
-  for (const Control* c = &control; !c->container.empty();) {
-    c = &(*this)[c->container];
-    top += c->top;
-  }
-  return top;
-}
-
 bool Form::Shown(const Control& control) const {
   for (const Control* c = &control;;) {
     if (!c->visible) return false;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <string>
 #include <vector>
@@ -94,6 +95,9 @@ struct Form {
   std::function<void(int character)> onKeyPress;
   std::function<void(float x, float y)> onMouseMove;  // twips from the window's top-left corner
   std::function<void()> onClose;                      // the user closed the window
+  // A handler failed, or the window layer could not show a changed description. The layer only
+  // reports it here; what happens then is the program's to decide.
+  std::function<void(std::exception_ptr)> onFailure;
 
   Control& Add(Control control);
   Timer& AddTimer(std::string name, int interval, bool enabled, std::function<void()> onTick);
@@ -102,9 +106,6 @@ struct Form {
   const Control& operator[](const std::string& name) const;
   Timer& timer(const std::string& name);
   const Timer& timer(const std::string& name) const;
-  // A control's position on the window, adding the positions of its containers.
-  float AbsoluteLeft(const Control& control) const;
-  float AbsoluteTop(const Control& control) const;
   // Visible itself and inside visible containers.
   bool Shown(const Control& control) const;
 };

@@ -104,8 +104,6 @@ class Clock {
   // Seconds since midnight with the fraction the system gives, for seeding the random generator.
   virtual double SecondsSinceMidnight() = 0;
   virtual DateOrder RegionalDateOrder() = 0;
-  // Milliseconds since some fixed moment, for measuring; never goes back.
-  virtual std::int64_t Milliseconds() = 0;
 };
 
 // ----- desktop -------------------------------------------------------------------------------

@@ -26,19 +26,19 @@ constexpr std::size_t kLongestName = 255;
 // The longest path Windows handles at all.
 constexpr unsigned kLongestPath = 32767;
 
-void ShowCouldNotUpgrade(platform::Platform& sys) {
+void ShowCouldNotUpgrade(const System& sys) {
   sys.desktop.ShowMessage({.title = "Couldn't upgrade!",
                            .text = "The Fenmoor Kelvane couldn't upgrade your screensaver.",
                            .icon = platform::Icon::Information});
 }
 
-void ShowUpgraded(platform::Platform& sys) {
+void ShowUpgraded(const System& sys) {
   sys.desktop.ShowMessage({.title = "Screensaver upgraded!",
                            .text = "Your screensaver has been upgraded!",
                            .icon = platform::Icon::Information});
 }
 
-void ShowUpgradeFailed(platform::Platform& sys, const platform::Failure& failure) {
+void ShowUpgradeFailed(const System& sys, const platform::Failure& failure) {
   sys.desktop.ShowMessage(
       {.title = "Screensaver upgrade",
        .text = "The Fenmoor Kelvane couldn't upgrade your screensaver: \r\n\r\n" +
@@ -104,7 +104,7 @@ void CheckUpgradeComplete(platform::Files& files, const std::string& path) {
   }
 }
 
-void InstallDatabase(platform::Platform& sys, const std::string& upgradePath) {
+void InstallDatabase(const System& sys, const std::string& upgradePath) {
   const std::string databaseName = DatabaseName(ReadFirstLine(sys.files, upgradePath));
   const std::string directory = WindowsDirectory(sys);
   if (directory.empty())
@@ -123,7 +123,7 @@ void InstallDatabase(platform::Platform& sys, const std::string& upgradePath) {
 
 }  // namespace
 
-void Main(platform::Platform& sys) {
+void Main(const System& sys) {
   const std::string upgradePath = sys.process.ArgumentText();
   if (upgradePath.empty()) {
     ShowCouldNotUpgrade(sys);
@@ -141,7 +141,7 @@ void Main(platform::Platform& sys) {
   ShowUpgraded(sys);
 }
 
-std::string WindowsDirectory(platform::Platform& sys) {
+std::string WindowsDirectory(const System& sys) {
   std::vector<char> buffer(256);
   // A result of the buffer's size or more is the size the path needs, its terminating zero
   // included: ask once more with that size (and again should the directory change meanwhile).

@@ -7,9 +7,16 @@
 
 namespace kelvane {
 
+// The parts of the platform Kelvane uses: it has no window of its own besides its message box.
+struct System {
+  platform::Process& process;
+  platform::Files& files;
+  platform::Desktop& desktop;
+};
+
 // Installs the upgrade file named by the whole argument text and says how that went, in one box.
-void Main(platform::Platform& sys);
+void Main(const System& sys);
 // The Windows directory, asking again with a larger buffer when 256 characters are too few.
-std::string WindowsDirectory(platform::Platform& sys);
+std::string WindowsDirectory(const System& sys);
 
 }  // namespace kelvane

@@ -56,7 +56,6 @@ class VirtualClock : public Clock {
   int SecondsOfDay() override;
   double SecondsSinceMidnight() override;
   DateOrder RegionalDateOrder() override { return dateOrder; }
-  std::int64_t Milliseconds() override { return now; }
   // Sets today's date and the time of day now.
   void Set(Date date, int hours, int minutes, int seconds);
 };

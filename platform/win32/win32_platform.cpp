@@ -169,10 +169,6 @@ DateOrder Win32Clock::RegionalDateOrder() {
   }
 }
 
-std::int64_t Win32Clock::Milliseconds() {
-  return static_cast<std::int64_t>(GetTickCount64());
-}
-
 // ----- desktop -------------------------------------------------------------------------------
 
 Answer Win32Desktop::ShowMessage(const MessageBoxRequest& box) {

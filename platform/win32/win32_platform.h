@@ -27,7 +27,6 @@ class Win32Clock : public Clock {
   int SecondsOfDay() override;
   double SecondsSinceMidnight() override;
   DateOrder RegionalDateOrder() override;
-  std::int64_t Milliseconds() override;
 };
 
 class Win32Desktop : public Desktop {

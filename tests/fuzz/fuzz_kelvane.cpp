@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   m.WriteFile("My Downloads/upgrade.tup", upgrade);
   m.desktop.messages.clear();
 
-  kelvane::Main(m.platform);
+  kelvane::Main({m.process, m.files, m.desktop});
 
   if (m.desktop.messages.size() != 1) __builtin_trap();
   if (Count(m.process.programDirectory) != 2 || Count(m.PathOf("My Downloads")) != 1)

@@ -70,7 +70,7 @@ struct KelvaneTest : ::testing::Test {
 
   void Run(const std::string& argumentText) {
     m.process.argumentText = argumentText;
-    m.ui.Run([&] { kelvane::Main(m.platform); });
+    m.ui.Run([&] { kelvane::Main({m.process, m.files, m.desktop}); });
   }
 
   std::vector<std::string> WindowsFiles() const {
@@ -308,10 +308,10 @@ TEST_F(KelvaneTest, WindowsDirectoryReturnsTheWholePathHoweverLong) {
   for (const std::size_t length : {1u, 200u, 255u, 256u, 257u, 600u}) {
     SCOPED_TRACE(length);
     m.desktop.windowsDirectory = std::string(length, 'w');
-    EXPECT_EQ(kelvane::WindowsDirectory(m.platform), m.desktop.windowsDirectory);
+    EXPECT_EQ(kelvane::WindowsDirectory({m.process, m.files, m.desktop}), m.desktop.windowsDirectory);
   }
   m.desktop.windowsDirectory = "";
-  EXPECT_EQ(kelvane::WindowsDirectory(m.platform), "");
+  EXPECT_EQ(kelvane::WindowsDirectory({m.process, m.files, m.desktop}), "");
 }
 
 TEST_F(KelvaneTest, AWindowsDirectoryLongerThan256CharactersIsUsedWhole) {
