@@ -308,7 +308,8 @@ TEST_F(KelvaneTest, WindowsDirectoryReturnsTheWholePathHoweverLong) {
   for (const std::size_t length : {1u, 200u, 255u, 256u, 257u, 600u}) {
     SCOPED_TRACE(length);
     m.desktop.windowsDirectory = std::string(length, 'w');
-    EXPECT_EQ(kelvane::WindowsDirectory({m.process, m.files, m.desktop}), m.desktop.windowsDirectory);
+    EXPECT_EQ(kelvane::WindowsDirectory({m.process, m.files, m.desktop}),
+              m.desktop.windowsDirectory);
   }
   m.desktop.windowsDirectory = "";
   EXPECT_EQ(kelvane::WindowsDirectory({m.process, m.files, m.desktop}), "");
