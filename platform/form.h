@@ -20,6 +20,11 @@ struct Size {
   bool operator==(const Size&) const = default;
 };
 
+struct Rect {
+  float left = 0, top = 0, width = 0, height = 0;
+  bool operator==(const Rect&) const = default;
+};
+
 struct Colour {
   std::uint8_t red = 0, green = 0, blue = 0;
   bool operator==(const Colour&) const = default;

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/form.h"
 
@@ -83,6 +84,11 @@ class Files {
   virtual void CopyReplacing(const std::string& source, const std::string& target) = 0;
   // Removes the file if it is there; never fails.
   virtual void Remove(const std::string& path) noexcept = 0;
+  // Creates the directory unless it is there already (its parent must exist). Throws Failure.
+  virtual void MakeDirectory(const std::string& path) = 0;
+  // The user's roaming application data directory as the system names it (never built from
+  // environment strings); empty when the system has none for this user.
+  virtual std::string RoamingAppData() = 0;
 };
 
 // ----- clock and calendar --------------------------------------------------------------------
@@ -104,6 +110,9 @@ class Clock {
   // Seconds since midnight with the fraction the system gives, for seeding the random generator.
   virtual double SecondsSinceMidnight() = 0;
   virtual DateOrder RegionalDateOrder() = 0;
+  // The user's "two-digit year max" calendar setting: a two-digit year is placed in the hundred
+  // years that end in this year (2049 on current Windows).
+  virtual int TwoDigitYearMax() = 0;
 };
 
 // ----- desktop -------------------------------------------------------------------------------
@@ -153,8 +162,11 @@ class Shell {
 class Ui {
  public:
   virtual ~Ui() = default;
-  // The screen's size in twips.
+  // The screen's size in twips: the primary monitor's.
   virtual ui::Size ScreenSize() = 0;
+  // Every monitor's rectangle in twips, measured from the primary monitor's top-left corner, the
+  // primary monitor first. A form placed on one of these rectangles covers that monitor exactly.
+  virtual std::vector<ui::Rect> Monitors() = 0;
   // The size a text takes in a font, in twips: the widest line by the number of lines.
   virtual ui::Size MeasureText(const ui::Font& font, const std::string& text) = 0;
   // Creates the real window for a description and shows it. The description must outlive it.

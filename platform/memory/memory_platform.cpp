@@ -108,6 +108,16 @@ void MemoryFiles::Remove(const std::string& path) noexcept {
   fs::remove(HostPath(path), ec);
 }
 
+void MemoryFiles::MakeDirectory(const std::string& path) {
+  const fs::path host(HostPath(path));
+  std::error_code ec;
+  if (fs::is_directory(host, ec)) return;
+  if (!fs::is_directory(host.parent_path(), ec))
+    throw Failure(codes::kPathNotFound, "Path not found");
+  if (!fs::create_directory(host, ec))
+    throw Failure(codes::kPathFileAccess, "Path/File access error");
+}
+
 // ----- clock ---------------------------------------------------------------------------------
 
 int VirtualClock::SecondsOfDay() {
@@ -174,6 +184,12 @@ bool MemoryShell::StartProgram(const std::string& path) {
 }
 
 // ----- windows -------------------------------------------------------------------------------
+
+std::vector<ui::Rect> MemoryUi::Monitors() {
+  std::vector<ui::Rect> all{{0, 0, screen.width, screen.height}};
+  all.insert(all.end(), otherMonitors.begin(), otherMonitors.end());
+  return all;
+}
 
 ui::Size MemoryUi::MeasureText(const ui::Font& font, const std::string& text) {
   std::size_t widest = 0, lines = 1, current = 0;

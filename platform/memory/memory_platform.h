@@ -40,6 +40,11 @@ class MemoryFiles : public Files {
   void MoveReplacing(const std::string& source, const std::string& target) override;
   void CopyReplacing(const std::string& source, const std::string& target) override;
   void Remove(const std::string& path) noexcept override;
+  void MakeDirectory(const std::string& path) override;
+  std::string RoamingAppData() override { return roamingAppData; }
+
+  // The user's roaming application data directory; empty: the system names none.
+  std::string roamingAppData;
 
   static std::string HostPath(const std::string& path);
 };
@@ -50,12 +55,14 @@ class VirtualClock : public Clock {
   int secondsOfDayAtStart = 12 * 3600;  // the time of day when virtual time was 0
   double fraction = 0;                  // added to SecondsSinceMidnight
   DateOrder dateOrder = DateOrder::DayMonthYear;
+  int twoDigitYearMax = 2049;
   std::int64_t now = 0;  // virtual milliseconds, advanced by MemoryUi::Advance
 
   Date Today() override { return today; }
   int SecondsOfDay() override;
   double SecondsSinceMidnight() override;
   DateOrder RegionalDateOrder() override { return dateOrder; }
+  int TwoDigitYearMax() override { return twoDigitYearMax; }
   // Sets today's date and the time of day now.
   void Set(Date date, int hours, int minutes, int seconds);
 };
@@ -105,7 +112,11 @@ class MemoryUi : public Ui {
   ui::Size screen{15360, 11520};  // 1024 x 768 pixels at 15 twips a pixel
   bool failOpen = false;          // the next Open fails as when the system has no room left
 
+  // Further monitors beside the primary one (whose size is `screen`).
+  std::vector<ui::Rect> otherMonitors;
+
   ui::Size ScreenSize() override { return screen; }
+  std::vector<ui::Rect> Monitors() override;
   // Fixed metric: each character is 0.6 of the point size wide (0.65 bold), a line 1.25 high.
   ui::Size MeasureText(const ui::Font& font, const std::string& text) override;
   void Open(ui::Form& form) override;

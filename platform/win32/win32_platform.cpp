@@ -3,6 +3,7 @@
 #include <windows.h>
 // windows.h first: the other system headers build on it.
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <vector>
 
@@ -136,6 +137,29 @@ void Win32Files::Remove(const std::string& path) noexcept {
   DeleteFileA(path.c_str());
 }
 
+void Win32Files::MakeDirectory(const std::string& path) {
+  if (CreateDirectoryA(path.c_str(), nullptr)) return;
+  const DWORD error = GetLastError();
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (error == ERROR_ALREADY_EXISTS && attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return;
+  throw FailureFromSystemError(error);
+}
+
+std::string Win32Files::RoamingAppData() {
+  // The shell library is loaded only when the folder is first asked for.
+  using FolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+  HMODULE shell = LoadLibraryA("shell32.dll");
+  auto folderPath = shell ? reinterpret_cast<FolderPathFunction>(
+                                reinterpret_cast<void*>(GetProcAddress(shell, "SHGetFolderPathA")))
+                          : nullptr;
+  char path[MAX_PATH] = "";
+  if (!folderPath || folderPath(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK)
+    return {};
+  return path;
+}
+
 // ----- clock ---------------------------------------------------------------------------------
 
 Date Win32Clock::Today() {
@@ -167,6 +191,15 @@ DateOrder Win32Clock::RegionalDateOrder() {
     default:
       return DateOrder::DayMonthYear;
   }
+}
+
+int Win32Clock::TwoDigitYearMax() {
+  DWORD year = 0;
+  if (GetCalendarInfoA(LOCALE_USER_DEFAULT, CAL_GREGORIAN, CAL_ITWODIGITYEARMAX | CAL_RETURN_NUMBER,
+                       nullptr, 0, &year) &&
+      year >= 99 && year <= 9999)
+    return static_cast<int>(year);
+  return 2049;
 }
 
 // ----- desktop -------------------------------------------------------------------------------

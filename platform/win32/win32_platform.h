@@ -19,6 +19,8 @@ class Win32Files : public Files {
   void MoveReplacing(const std::string& source, const std::string& target) override;
   void CopyReplacing(const std::string& source, const std::string& target) override;
   void Remove(const std::string& path) noexcept override;
+  void MakeDirectory(const std::string& path) override;
+  std::string RoamingAppData() override;
 };
 
 class Win32Clock : public Clock {
@@ -27,6 +29,7 @@ class Win32Clock : public Clock {
   int SecondsOfDay() override;
   double SecondsSinceMidnight() override;
   DateOrder RegionalDateOrder() override;
+  int TwoDigitYearMax() override;
 };
 
 class Win32Desktop : public Desktop {

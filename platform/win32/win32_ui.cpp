@@ -395,6 +395,35 @@ ui::Size Win32Ui::ScreenSize() {
           PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi)};
 }
 
+std::vector<ui::Rect> Win32Ui::Monitors() {
+  struct Found {
+    std::vector<RECT> rects;
+  } found;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (GetMonitorInfoA(monitor, &info)) {
+          auto& rects = reinterpret_cast<Found*>(data)->rects;
+          if (info.dwFlags & MONITORINFOF_PRIMARY)
+            rects.insert(rects.begin(), info.rcMonitor);
+          else
+            rects.push_back(info.rcMonitor);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  const int dpi = Dpi();
+  std::vector<ui::Rect> monitors;
+  for (const RECT& r : found.rects)
+    monitors.push_back({PixelsToTwips(r.left, dpi), PixelsToTwips(r.top, dpi),
+                        PixelsToTwips(r.right - r.left, dpi),
+                        PixelsToTwips(r.bottom - r.top, dpi)});
+  if (monitors.empty()) monitors.push_back({0, 0, ScreenSize().width, ScreenSize().height});
+  return monitors;
+}
+
 ui::Size Win32Ui::MeasureText(const ui::Font& font, const std::string& text) {
   const int dpi = Dpi();
   gdi::WindowDc dc;

@@ -19,6 +19,7 @@ class Win32Ui : public Ui {
   Win32Ui& operator=(const Win32Ui&) = delete;
 
   ui::Size ScreenSize() override;
+  std::vector<ui::Rect> Monitors() override;
   ui::Size MeasureText(const ui::Font& font, const std::string& text) override;
   void Open(ui::Form& form) override;
   void Close(ui::Form& form) override;
