@@ -1,5 +1,7 @@
 #include "platform/text_reader.h"
 
+#include "platform/text.h"
+
 namespace platform {
 
 TextReader::TextReader(Files& files, const std::string& path) : file_(files.OpenForReading(path)) {}
@@ -44,7 +46,7 @@ std::string TextReader::ReadLine() {
 }
 
 std::string TextReader::ReadField() {
-  while (Peek() == ' ' || Peek() == '\t') Get();
+  while (Peek() >= 0 && text::IsBlank(static_cast<char>(Peek()))) Get();
   if (AtEnd()) Fail("Input past end of file");
   std::string field;
   auto add = [&](int c) {

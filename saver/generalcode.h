@@ -8,15 +8,10 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "saver/data/database_file.h"
 #include "saver/random.h"
 
 namespace tavoria {
-
-struct SpecialFixture {
-  std::string text;
-  std::string homeTeam;
-  std::string awayTeam;
-};
 
 struct ScreenSaverWindow;  // saver/display/saver_window.h
 struct SetupWindow;        // saver/setup/setup_window.h
@@ -46,6 +41,7 @@ struct GeneralCode {
 
   // Display state.
   std::int16_t nextFixtureIndex = 0;
+  bool pointerHidden = false;  // hidden by start-up and not shown again yet
   Random random;
 
   // The windows, each created on first use.

@@ -26,6 +26,4 @@ inline constexpr const char* INSTALLER_FILE = "setup_fenmoor_internet_access.exe
 // The full-screen window's caption, by which a second start recognises a running saver.
 inline constexpr const char* SAVER_WINDOW_TITLE = "Screensaver Main Form";
 
-inline constexpr const char* CRLF = "\r\n";
-
 }  // namespace tavoria

@@ -5,14 +5,14 @@
 // failure on the way leaves the old database as it was and removes the temporary file.
 #include "upgrader/module1.h"
 
-#include <algorithm>
-#include <cctype>
 #include <exception>
 #include <string_view>
 #include <vector>
 
+#include "platform/replace_file.h"
+#include "platform/text.h"
 #include "platform/text_reader.h"
-#include "saver/data/database.h"
+#include "saver/data/database_file.h"
 
 namespace kelvane {
 
@@ -52,10 +52,8 @@ void ShowUpgradeFailed(const System& sys, const platform::Failure& failure) {
 }
 
 // Device names Windows keeps for itself in every folder, whatever extension follows them.
-bool IsReservedDeviceName(std::string base) {
-  while (!base.empty() && base.back() == ' ') base.pop_back();
-  std::transform(base.begin(), base.end(), base.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+bool IsReservedDeviceName(std::string_view name) {
+  const std::string base = text::UpperCase(text::TrimRight(name, " "));
   static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
   for (const char* device : kDevices)
     if (base == device) return true;
@@ -110,15 +108,11 @@ void InstallDatabase(const System& sys, const std::string& upgradePath) {
   if (directory.empty())
     throw platform::Failure(platform::codes::kPathNotFound,
                             "The Windows directory could not be found.", "Kelvane");
-  const std::string temporaryPath = directory + "\\" + kTemporaryName;
-  try {
-    sys.files.CopyReplacing(upgradePath, temporaryPath);
-    CheckUpgradeComplete(sys.files, temporaryPath);
-    sys.files.MoveReplacing(temporaryPath, directory + "\\" + databaseName);
-  } catch (...) {
-    sys.files.Remove(temporaryPath);
-    throw;
-  }
+  platform::ReplaceFile(sys.files, directory + "\\" + databaseName,
+                        directory + "\\" + kTemporaryName, [&](const std::string& temporary) {
+                          sys.files.CopyReplacing(upgradePath, temporary);
+                          CheckUpgradeComplete(sys.files, temporary);
+                        });
 }
 
 }  // namespace

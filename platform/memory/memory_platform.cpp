@@ -7,6 +7,8 @@
 #include <random>
 #include <system_error>
 
+#include "platform/text.h"
+
 namespace platform::memory {
 
 namespace fs = std::filesystem;
@@ -15,6 +17,7 @@ namespace fs = std::filesystem;
 
 void MemoryProcess::End(int exitCode) {
   ends.push_back(exitCode);
+  log_.Add("ended with " + std::to_string(exitCode));
   throw ProgramEnded{exitCode};
 }
 
@@ -87,6 +90,7 @@ void MemoryFiles::MoveReplacing(const std::string& source, const std::string& ta
   std::error_code ec;
   fs::rename(HostPath(source), HostPath(target), ec);
   if (ec) throw Failure(codes::kPathFileAccess, "Path/File access error");
+  log_.Add("file replaced " + target);
 }
 
 void MemoryFiles::CopyReplacing(const std::string& source, const std::string& target) {
@@ -138,12 +142,14 @@ void VirtualClock::Set(Date date, int hours, int minutes, int seconds) {
 
 Answer MemoryDesktop::ShowMessage(const MessageBoxRequest& box) {
   messages.push_back(box);
+  Answer answer = box.buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
   if (!answers.empty()) {
-    Answer a = answers.front();
+    answer = answers.front();
     answers.pop_front();
-    return a;
   }
-  return box.buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+  static const char* const kNames[] = {"OK", "Yes", "No"};
+  log_.Add("message \"" + box.title + "\" answered " + kNames[static_cast<int>(answer)]);
+  return answer;
 }
 
 bool MemoryDesktop::TopLevelWindowExists(const std::string& title) {
@@ -155,6 +161,7 @@ bool MemoryDesktop::TopLevelWindowExists(const std::string& title) {
 
 int MemoryDesktop::ShowCursor(bool show) {
   cursorCalls.push_back(show);
+  log_.Add(show ? "pointer shown" : "pointer hidden");
   return cursorCount += show ? 1 : -1;
 }
 
@@ -172,14 +179,19 @@ std::intptr_t MemoryShell::Execute(ui::WindowHandle owner, const std::string& op
                                    const std::string& file, const std::string& parameters,
                                    const std::string& directory, int showCommand) {
   executions.push_back({owner, operation, file, parameters, directory, showCommand});
+  log_.Add("address opened " + file);
   return 42;
 }
 
 bool MemoryShell::StartProgram(const std::string& path) {
   startAttempts.push_back(path);
   std::error_code ec;
-  if (!fs::is_regular_file(MemoryFiles::HostPath(path), ec)) return false;
+  if (!fs::is_regular_file(MemoryFiles::HostPath(path), ec)) {
+    log_.Add("process not started " + path);
+    return false;
+  }
   started.push_back(path);
+  log_.Add("process started " + path);
   return true;
 }
 
@@ -192,19 +204,12 @@ std::vector<ui::Rect> MemoryUi::Monitors() {
 }
 
 ui::Size MemoryUi::MeasureText(const ui::Font& font, const std::string& text) {
-  std::size_t widest = 0, lines = 1, current = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    if (text[i] == '\n') {
-      ++lines;
-      current = 0;
-      continue;
-    }
-    widest = std::max(widest, ++current);
-  }
+  const auto lines = text::SplitLines(text);
+  std::size_t widest = 0;
+  for (const auto& line : lines) widest = std::max(widest, line.size());
   const float em = font.points * ui::kTwipsPerPoint;
   return {static_cast<float>(widest) * em * (font.bold ? 0.65f : 0.6f),
-          static_cast<float>(lines) * em * 1.25f};
+          static_cast<float>(lines.size()) * em * 1.25f};
 }
 
 void MemoryUi::Open(ui::Form& form) {
@@ -212,12 +217,18 @@ void MemoryUi::Open(ui::Form& form) {
     failOpen = false;
     throw Failure(1400, "Invalid window handle.", "Windows");
   }
-  if (!IsOpen(form)) openForms.push_back(&form);
+  if (!IsOpen(form)) {
+    openForms.push_back(&form);
+    log_.Add("window opened \"" + form.caption + "\"");
+  }
   SyncTimers();
 }
 
 void MemoryUi::Close(ui::Form& form) {
-  openForms.erase(std::remove(openForms.begin(), openForms.end(), &form), openForms.end());
+  if (IsOpen(form)) {
+    openForms.erase(std::remove(openForms.begin(), openForms.end(), &form), openForms.end());
+    log_.Add("window closed \"" + form.caption + "\"");
+  }
   SyncTimers();
 }
 
@@ -257,47 +268,71 @@ void MemoryUi::Advance(std::int64_t milliseconds) {
     if (due == scheduled_.end() || due->due > until) break;
     clock_.now = due->due;
     due->due += due->interval;
-    ui::Form* form = due->form;
+    ui::Form& form = *due->form;
     const std::size_t index = due->timer;
-    Run([&] {
-      if (form->timers[index].onTick) form->timers[index].onTick();
+    Deliver(form, [&] {
+      if (form.timers[index].onTick) form.timers[index].onTick();
     });
   }
   clock_.now = until;
 }
 
+void MemoryUi::Reachable(const ui::Form& form, const std::string& what) const {
+  if (ended) throw TestError(what + ": the program has ended");
+  if (!IsOpen(form)) throw TestError(what + ": the window \"" + form.caption + "\" is not open");
+}
+
+ui::Control& MemoryUi::ShownControl(ui::Form& form, const std::string& name) const {
+  Reachable(form, name);
+  ui::Control& control = form[name];
+  if (!form.Shown(control)) throw TestError(name + " is not shown: a user cannot reach it");
+  return control;
+}
+
 void MemoryUi::Click(ui::Form& form) {
-  Run([&] {
+  Reachable(form, "click");
+  Deliver(form, [&] {
     if (form.onClick) form.onClick();
   });
 }
 
-void MemoryUi::ClickControl(ui::Form& form, const std::string& control) {
-  Run([&] {
-    if (form[control].onClick) form[control].onClick();
+void MemoryUi::ClickControl(ui::Form& form, const std::string& name) {
+  ui::Control& control = ShownControl(form, name);
+  Deliver(form, [&] {
+    if (control.onClick) control.onClick();
   });
 }
 
-void MemoryUi::KeyDown(ui::Form& form, int keyCode) {
-  Run([&] {
-    if (form.onKeyDown) form.onKeyDown(keyCode, 0);
+void MemoryUi::Type(ui::Form& form, const std::string& name, const std::string& text) {
+  ui::Control& control = ShownControl(form, name);
+  if (control.kind != ui::Kind::TextBox) throw TestError(name + " is not a text box");
+  control.caption = text;
+}
+
+void MemoryUi::KeyDown(ui::Form& form, int keyCode, int shift) {
+  Reachable(form, "key");
+  Deliver(form, [&] {
+    if (form.onKeyDown) form.onKeyDown(keyCode, shift);
   });
 }
 
 void MemoryUi::KeyPress(ui::Form& form, int character) {
-  Run([&] {
+  Reachable(form, "key press");
+  Deliver(form, [&] {
     if (form.onKeyPress) form.onKeyPress(character);
   });
 }
 
 void MemoryUi::MouseMove(ui::Form& form, float x, float y) {
-  Run([&] {
+  Reachable(form, "pointer movement");
+  Deliver(form, [&] {
     if (form.onMouseMove) form.onMouseMove(x, y);
   });
 }
 
 void MemoryUi::UserCloses(ui::Form& form) {
-  Run([&] {
+  Reachable(form, "close");
+  Deliver(form, [&] {
     if (form.onClose) form.onClose();
     Close(form);
   });
@@ -336,6 +371,19 @@ std::optional<std::string> MemoryPlatform::ReadFile(const std::string& name) con
   std::ifstream in(PathOf(name), std::ios::binary);
   if (!in) return std::nullopt;
   return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::string> MemoryPlatform::Events() const {
+  std::vector<std::string> events = log.events;
+  auto replace = [&](const std::string& directory, const std::string& name) {
+    if (directory.empty()) return;
+    for (auto& event : events)
+      for (auto at = event.find(directory); at != std::string::npos; at = event.find(directory))
+        event.replace(at, directory.size(), name);
+  };
+  replace(files.roamingAppData, "<appdata>");
+  replace(process.programDirectory, "<program>");
+  return events;
 }
 
 std::vector<std::string> MemoryPlatform::Listing() const {

@@ -7,6 +7,7 @@
 #include <deque>
 #include <optional>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,23 @@
 
 namespace platform::memory {
 
+// What a user or the system would observe, in the order it happened: the pointer hidden and shown,
+// message boxes shown and answered, windows opened and closed, the program's end, addresses and
+// programs started through the shell, files replaced. Tests compare whole sequences of it.
+struct EventLog {
+  std::vector<std::string> events;
+  void Add(std::string event) { events.push_back(std::move(event)); }
+};
+
+// A test asked the in-memory platform for something the real window layer cannot do (a click on a
+// hidden control, input to a closed window): the test is wrong, not the program.
+struct TestError : std::logic_error {
+  using std::logic_error::logic_error;
+};
+
 class MemoryProcess : public Process {
  public:
+  explicit MemoryProcess(EventLog& log) : log_(log) {}
   std::string argumentText;
   std::string programDirectory;
   std::vector<int> ends;  // every End call's exit code
@@ -23,11 +39,15 @@ class MemoryProcess : public Process {
   std::string ArgumentText() override { return argumentText; }
   std::string ProgramDirectory() override { return programDirectory; }
   [[noreturn]] void End(int exitCode) override;
+
+ private:
+  EventLog& log_;
 };
 
 // Real files under a temporary directory; backslashes in paths are taken as separators.
 class MemoryFiles : public Files {
  public:
+  explicit MemoryFiles(EventLog& log) : log_(log) {}
   // The next WriteNew writes this many bytes, then fails as a full disk does.
   std::optional<std::size_t> failWriteAfter;
   // The next CopyReplacing writes this many bytes of the target, then fails.
@@ -47,6 +67,9 @@ class MemoryFiles : public Files {
   std::string roamingAppData;
 
   static std::string HostPath(const std::string& path);
+
+ private:
+  EventLog& log_;
 };
 
 class VirtualClock : public Clock {
@@ -71,7 +94,7 @@ class MemoryUi;
 
 class MemoryDesktop : public Desktop {
  public:
-  explicit MemoryDesktop(MemoryUi& ui) : ui_(ui) {}
+  MemoryDesktop(MemoryUi& ui, EventLog& log) : ui_(ui), log_(log) {}
   std::vector<MessageBoxRequest> messages;  // every box shown, in order
   std::deque<Answer> answers;               // answers for the next boxes; default OK or No
   std::set<std::string> otherWindows;       // titles of other programs' top-level windows
@@ -86,10 +109,12 @@ class MemoryDesktop : public Desktop {
 
  private:
   MemoryUi& ui_;
+  EventLog& log_;
 };
 
 class MemoryShell : public Shell {
  public:
+  explicit MemoryShell(EventLog& log) : log_(log) {}
   struct Execution {
     ui::WindowHandle owner;
     std::string operation, file, parameters, directory;
@@ -104,11 +129,14 @@ class MemoryShell : public Shell {
                         const std::string& file, const std::string& parameters,
                         const std::string& directory, int showCommand) override;
   bool StartProgram(const std::string& path) override;
+
+ private:
+  EventLog& log_;
 };
 
 class MemoryUi : public Ui {
  public:
-  explicit MemoryUi(VirtualClock& clock) : clock_(clock) {}
+  MemoryUi(VirtualClock& clock, EventLog& log) : clock_(clock), log_(log) {}
   ui::Size screen{15360, 11520};  // 1024 x 768 pixels at 15 twips a pixel
   bool failOpen = false;          // the next Open fails as when the system has no room left
 
@@ -127,10 +155,15 @@ class MemoryUi : public Ui {
   // Moves virtual time on, firing every timer that falls due, in time order.
   void Advance(std::int64_t milliseconds);
   std::int64_t Now() const { return clock_.now; }
-  // User input, delivered to the form's handlers as the real window would.
+  // User input, delivered to the form's handlers as the real window would. Input to a window that
+  // is not open, or to a control that is not shown (hidden, or inside a hidden container), is a
+  // TestError: a user cannot reach it.
   void Click(ui::Form& form);
   void ClickControl(ui::Form& form, const std::string& control);
-  void KeyDown(ui::Form& form, int keyCode);
+  // Types into a text box, replacing its text.
+  void Type(ui::Form& form, const std::string& control, const std::string& text);
+  // The shift state: 1 shift, 2 control, 4 alt, added together.
+  void KeyDown(ui::Form& form, int keyCode, int shift);
   void KeyPress(ui::Form& form, int character);
   void MouseMove(ui::Form& form, float x, float y);
   void UserCloses(ui::Form& form);
@@ -147,6 +180,22 @@ class MemoryUi : public Ui {
     SyncTimers();
   }
 
+  // Delivers an event to a form's handler as the event loop would: an End stops the program, and
+  // any other failure goes to the form's onFailure, the one place the program decides about it.
+  template <typename F>
+  void Deliver(ui::Form& form, F&& handler) {
+    Run([&] {
+      try {
+        handler();
+      } catch (const ProgramEnded&) {
+        throw;
+      } catch (...) {
+        if (!form.onFailure) throw;
+        form.onFailure(std::current_exception());
+      }
+    });
+  }
+
   bool IsOpen(const ui::Form& form) const;
   std::vector<ui::Form*> openForms;
   bool ended = false;
@@ -161,7 +210,11 @@ class MemoryUi : public Ui {
     std::int64_t due;
   };
   void SyncTimers();
+  // Throws TestError unless the form is open (and the control shown).
+  void Reachable(const ui::Form& form, const std::string& what) const;
+  ui::Control& ShownControl(ui::Form& form, const std::string& name) const;
   VirtualClock& clock_;
+  EventLog& log_;
   std::vector<Scheduled> scheduled_;
 };
 
@@ -179,13 +232,17 @@ class MemoryPlatform {
   std::optional<std::string> ReadFile(const std::string& name) const;
   // The file names in the program directory.
   std::vector<std::string> Listing() const;
+  // The events so far, with the program directory written as <program> and the user's roaming
+  // application data directory as <appdata>.
+  std::vector<std::string> Events() const;
 
-  MemoryProcess process;
-  MemoryFiles files;
+  EventLog log;
+  MemoryProcess process{log};
+  MemoryFiles files{log};
   VirtualClock clock;
-  MemoryUi ui{clock};
-  MemoryDesktop desktop{ui};
-  MemoryShell shell;
+  MemoryUi ui{clock, log};
+  MemoryDesktop desktop{ui, log};
+  MemoryShell shell{log};
   Platform platform{process, files, clock, desktop, shell, ui};
 };
 

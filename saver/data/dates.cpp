@@ -1,10 +1,11 @@
 #include "saver/data/dates.h"
 
 #include <array>
-#include <cctype>
 #include <optional>
 #include <string_view>
 #include <vector>
+
+#include "platform/text.h"
 
 namespace tavoria {
 
@@ -17,21 +18,9 @@ using platform::DateOrder;
   throw platform::Failure(platform::codes::kTypeMismatch, "Type mismatch");
 }
 
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-bool IsLetter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
+using text::IsBlank;
+using text::IsDigit;
+using text::IsLetter;
 
 bool AllDigits(std::string_view text) {
   if (text.empty()) return false;
@@ -52,11 +41,12 @@ int DayOrMonth(std::string_view part) {
   return Number(part);
 }
 
-int Year(std::string_view part) {
+int Year(std::string_view part, int twoDigitYearMax) {
   if (!AllDigits(part) || (part.size() != 2 && part.size() != 4)) NotADateOrTime();
   const int year = Number(part);
   if (part.size() == 4) return year;
-  return year < 30 ? 2000 + year : 1900 + year;
+  const int placed = twoDigitYearMax / 100 * 100 + year;
+  return placed > twoDigitYearMax ? placed - 100 : placed;
 }
 
 // 1 to 12 for an English month name or its first three letters ("Sept" too), else none.
@@ -64,9 +54,7 @@ std::optional<int> MonthNamed(std::string_view word) {
   static constexpr std::array<std::string_view, 12> kMonths = {
       "january", "february", "march",     "april",   "may",      "june",
       "july",    "august",   "september", "october", "november", "december"};
-  std::string lower;
-  for (char c : word)
-    lower.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+  const std::string lower = text::LowerCase(word);
   for (std::size_t i = 0; i < kMonths.size(); ++i) {
     if (lower == kMonths[i] || lower == kMonths[i].substr(0, 3)) return static_cast<int>(i + 1);
   }
@@ -79,29 +67,23 @@ Date Checked(int year, int month, int day) {
   return {year, month, day};
 }
 
-Date NumericDate(std::string_view text, DateOrder order) {
+Date NumericDate(std::string_view text, DateOrder order, int yearMax) {
   const auto first = text.find_first_not_of("0123456789");
   if (first == std::string_view::npos) NotADateOrTime();
   const char separator = text[first];
   if (separator != '/' && separator != '-' && separator != '.') NotADateOrTime();
-  std::vector<std::string_view> parts;
-  for (std::size_t from = 0;;) {
-    const auto to = text.find(separator, from);
-    parts.push_back(text.substr(from, to == std::string_view::npos ? to : to - from));
-    if (to == std::string_view::npos) break;
-    from = to + 1;
-  }
+  const auto parts = text::Split(text, separator);
   if (parts.size() != 3) NotADateOrTime();
   for (auto part : parts)
     if (!AllDigits(part)) NotADateOrTime();
   if (parts[0].size() == 4 || order == DateOrder::YearMonthDay)
-    return Checked(Year(parts[0]), DayOrMonth(parts[1]), DayOrMonth(parts[2]));
+    return Checked(Year(parts[0], yearMax), DayOrMonth(parts[1]), DayOrMonth(parts[2]));
   if (order == DateOrder::MonthDayYear)
-    return Checked(Year(parts[2]), DayOrMonth(parts[0]), DayOrMonth(parts[1]));
-  return Checked(Year(parts[2]), DayOrMonth(parts[1]), DayOrMonth(parts[0]));
+    return Checked(Year(parts[2], yearMax), DayOrMonth(parts[0]), DayOrMonth(parts[1]));
+  return Checked(Year(parts[2], yearMax), DayOrMonth(parts[1]), DayOrMonth(parts[0]));
 }
 
-Date NamedMonthDate(std::string_view text) {
+Date NamedMonthDate(std::string_view text, int yearMax) {
   // Words and numbers, split at blanks, commas, dashes, slashes and full stops.
   std::vector<std::string_view> words;
   for (std::size_t i = 0; i < text.size();) {
@@ -127,10 +109,11 @@ Date NamedMonthDate(std::string_view text) {
     if (!named) NotADateOrTime();
     return *named;
   };
-  if (IsLetter(words[0][0])) return Checked(Year(words[2]), month(0), DayOrMonth(words[1]));
+  if (IsLetter(words[0][0]))
+    return Checked(Year(words[2], yearMax), month(0), DayOrMonth(words[1]));
   if (!IsLetter(words[1][0])) NotADateOrTime();
-  if (words[0].size() == 4) return Checked(Year(words[0]), month(1), DayOrMonth(words[2]));
-  return Checked(Year(words[2]), month(1), DayOrMonth(words[0]));
+  if (words[0].size() == 4) return Checked(Year(words[0], yearMax), month(1), DayOrMonth(words[2]));
+  return Checked(Year(words[2], yearMax), month(1), DayOrMonth(words[0]));
 }
 
 }  // namespace
@@ -142,33 +125,24 @@ bool IsCalendarDate(int year, int month, int day) {
   return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
 }
 
-Date ParseDate(const std::string& text, DateOrder order) {
-  const std::string_view date = TrimBlanks(text);
+Date ParseDate(const std::string& text, DateOrder order, int twoDigitYearMax) {
+  const std::string_view date = text::Trim(text);
   for (char c : date)
-    if (IsLetter(c)) return NamedMonthDate(date);
-  return NumericDate(date, order);
+    if (IsLetter(c)) return NamedMonthDate(date, twoDigitYearMax);
+  return NumericDate(date, order, twoDigitYearMax);
 }
 
 int ParseTimeOfDay(const std::string& text) {
-  std::string_view time = TrimBlanks(text);
+  std::string_view time = text::Trim(text);
   int twelveHourClock = 0;  // 0 for the 24-hour clock, else 1 for AM and 2 for PM
   if (time.size() >= 2) {
-    const std::string_view suffix = time.substr(time.size() - 2);
-    const auto upper = [](char c) {
-      return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    };
-    if (upper(suffix[1]) == 'M' && (upper(suffix[0]) == 'A' || upper(suffix[0]) == 'P')) {
-      twelveHourClock = upper(suffix[0]) == 'A' ? 1 : 2;
-      time = TrimBlanks(time.substr(0, time.size() - 2));
+    const std::string suffix = text::UpperCase(time.substr(time.size() - 2));
+    if (suffix == "AM" || suffix == "PM") {
+      twelveHourClock = suffix == "AM" ? 1 : 2;
+      time = text::Trim(time.substr(0, time.size() - 2));
     }
   }
-  std::vector<std::string_view> parts;
-  for (std::size_t from = 0;;) {
-    const auto to = time.find(':', from);
-    parts.push_back(time.substr(from, to == std::string_view::npos ? to : to - from));
-    if (to == std::string_view::npos) break;
-    from = to + 1;
-  }
+  const auto parts = text::Split(time, ':');
   if (parts.size() > 3 || (parts.size() == 1 && !twelveHourClock)) NotADateOrTime();
   if (!AllDigits(parts[0]) || parts[0].size() > 2) NotADateOrTime();
   int hours = Number(parts[0]);

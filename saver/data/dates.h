@@ -7,8 +7,9 @@
 // - four digits first always mean year, month, day, whatever the regional order: 2026-06-11;
 // - with an English month name or its first three letters, in any regional order:
 //   11 June 2026, June 11, 2026, 11-Jun-2026, Jun 11 2026, 2026 June 11.
-// A two-digit year is read as Windows reads it by default: 00 to 29 are 2000 to 2029, 30 to 99
-// are 1930 to 1999. A date needs all three parts, and must exist on the calendar (Gregorian,
+// A two-digit year is read as the user's Windows reads it: in the hundred years that end in the
+// "two-digit year max" calendar setting (2049 by default: 00 to 49 are 2000 to 2049, 50 to 99 are
+// 1950 to 1999). A date needs all three parts, and must exist on the calendar (Gregorian,
 // years 1 to 9999).
 //
 // Times accepted: H:MM or H:MM:SS on the 24-hour clock (0:00 to 23:59:59), and the same or a bare
@@ -24,7 +25,7 @@
 
 namespace tavoria {
 
-platform::Date ParseDate(const std::string& text, platform::DateOrder order);
+platform::Date ParseDate(const std::string& text, platform::DateOrder order, int twoDigitYearMax);
 // The time of day in seconds since midnight.
 int ParseTimeOfDay(const std::string& text);
 // The day of the week, counted with Sunday as day 1.

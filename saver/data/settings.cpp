@@ -1,5 +1,7 @@
 #include "saver/data/settings.h"
 
+#include "platform/replace_file.h"
+#include "platform/text.h"
 #include "platform/text_reader.h"
 #include "saver/identity.h"
 
@@ -11,21 +13,19 @@ bool ReadConfig(GeneralCode& g) {
     g.delaySetting = file.ReadField();
     return true;
   } catch (const platform::Failure&) {
-    g.delaySetting = "7";
+    g.delaySetting = kDefaultDelay;
     return false;
   }
 }
 
 bool WriteConfig(GeneralCode& g, const std::string& delay) {
-  // Written beside the target and renamed over it, so a failed write never loses the old setting.
   const std::string target = g.PathBesideProgram(CONFIG_FILE);
-  const std::string temporary = target + ".tmp";
   try {
-    g.sys.files.WriteNew(temporary, delay + CRLF);
-    g.sys.files.MoveReplacing(temporary, target);
+    platform::ReplaceFile(g.sys.files, target, target + ".tmp", [&](const std::string& temporary) {
+      g.sys.files.WriteNew(temporary, delay + text::kCrLf);
+    });
     return true;
   } catch (const platform::Failure&) {
-    g.sys.files.Remove(temporary);
     return false;
   }
 }

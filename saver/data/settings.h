@@ -7,6 +7,11 @@
 
 namespace tavoria {
 
+// The delays the settings window accepts, in seconds, and the delay when none is set.
+inline constexpr double kShortestDelay = 2;
+inline constexpr double kLongestDelay = 30;
+inline constexpr const char* kDefaultDelay = "7";
+
 // Sets delaySetting from the first field of the settings file; "7" when it cannot be read.
 bool ReadConfig(GeneralCode& g);
 // Replaces the settings file by one line: the delay text and CR LF. The old file stays as it was

@@ -3,16 +3,13 @@
 #include <cmath>
 #include <string>
 
+#include "platform/text.h"
 #include "saver/display/saver_window.h"
 #include "saver/identity.h"
 
 namespace tavoria {
 
 namespace {
-
-// The lines that close the trivia and advert sections; stored and counted, never shown.
-constexpr const char* kTriviaTerminator = "End Trivia";
-constexpr const char* kAdvertTerminator = "End Ads";
 
 // The entries of a list that a draw may pick: every entry but the section's terminator, which is
 // the last counted entry (`counted`) when the section was read to its end.
@@ -33,12 +30,12 @@ const std::string* DrawFrom(GeneralCode& g, const std::vector<const std::string*
 
 // The file's adverts without "End Ads", then the built-in ones.
 const std::string* DrawAdvert(GeneralCode& g) {
-  return DrawFrom(g, Drawable(g.adverts, g.advertCount, kAdvertTerminator));
+  return DrawFrom(g, Drawable(g.adverts, g.advertCount, kEndAds));
 }
 
 // A team fact; an advert when there are none.
 const std::string* DrawTeamFact(GeneralCode& g) {
-  const auto facts = Drawable(g.trivia, g.triviaCount, kTriviaTerminator);
+  const auto facts = Drawable(g.trivia, g.triviaCount, kEndTrivia);
   return facts.empty() ? DrawAdvert(g) : DrawFrom(g, facts);
 }
 
@@ -67,24 +64,11 @@ std::string ChooseText(GeneralCode& g) {
   return text ? *text : std::string(SCREENSAVER_NAME);
 }
 
-// The lines of a text, broken at its own line breaks.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines(1);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    if (text[i] == '\n')
-      lines.emplace_back();
-    else
-      lines.back() += text[i];
-  }
-  return lines;
-}
-
 // The height of a text wrapped at word boundaries to a width, as the label draws it: each line
 // takes as many words as fit; a word wider than the width stands on a line of its own.
 float WrappedHeight(GeneralCode& g, const ui::Font& font, const std::string& text, float width) {
   std::string wrapped;
-  for (const std::string& line : Lines(text)) {
+  for (const std::string& line : text::SplitLines(text)) {
     std::string current;
     std::size_t start = 0;
     while (start <= line.size()) {

@@ -1,6 +1,5 @@
 // Ending the saver on user input: a key, a click or a real pointer movement, once the opening
 // phase has armed input.
-#include "saver/data/database.h"
 #include "saver/display/saver_window.h"
 #include "saver/startup.h"
 
@@ -31,24 +30,8 @@ void Form_MouseMove(GeneralCode& g, float x, float y) {
 
 void EndSaver(GeneralCode& g) {
   if (g.screenSaverWindow->form["labelxx"].caption != "ok") return;
-  ShowMousePointerOnce(g);
+  RestoreMousePointer(g);
   g.sys.process.End(0);
-}
-
-void ShowMousePointerOnce(GeneralCode& g) {
-  auto& w = *g.screenSaverWindow;
-  if (w.pointerShownAgain) return;
-  w.pointerShownAgain = true;
-  ShowMousePointer(g);
-}
-
-void EndSaverOnFailure(GeneralCode& g, const platform::Failure& failure) {
-  ShowMousePointerOnce(g);
-  // The window goes first: its timers must not run more display steps, and perhaps fail again,
-  // while the report waits for the user.
-  g.sys.ui.Close(g.screenSaverWindow->form);
-  g.sys.desktop.ShowMessage(GeneralErrorReport(failure));
-  g.sys.process.End(1);
 }
 
 }  // namespace tavoria

@@ -1,7 +1,10 @@
 // The saver window: its controls at creation, Form_Load's layout and ShowPictures.
 #include "saver/display/saver_window.h"
 
+#include "platform/text.h"
+#include "saver/failures.h"
 #include "saver/identity.h"
+#include "saver/startup.h"
 
 namespace tavoria {
 
@@ -22,29 +25,23 @@ ui::Control Picture(const char* name, const char* image, int widthPixels, int he
 constexpr ui::Colour kRed{255, 0, 0};
 constexpr ui::Colour kLightGrey{192, 192, 192};
 
-// The event handlers, each run through RunSaverHandler.
 void AttachHandlers(GeneralCode& g, ui::Form& form) {
-  auto timer = [&g](void (*handler)(GeneralCode&)) {
-    return [&g, handler] { RunSaverHandler(g, [&] { handler(g); }); };
+  auto handler = [&g](void (*procedure)(GeneralCode&)) {
+    return [&g, procedure] { procedure(g); };
   };
-  form.AddTimer("Timer1", 0, false, timer(Timer1_Timer));
-  form.AddTimer("Timer2", 1500, true, timer(Timer2_Timer));
-  form.AddTimer("Timer3", 3600, true, timer(Timer3_Timer));
-  form.AddTimer("BigAdTimer", 60000, true, timer(BigAdTimer_Timer));
-  form.AddTimer("HideBigAd", 15000, false, timer(HideBigAd_Timer));
-  form.onClick = timer(Form_Click);
-  form.onKeyDown = [&g](int keyCode, int shift) {
-    RunSaverHandler(g, [&] { Form_KeyDown(g, keyCode, shift); });
-  };
-  form.onKeyPress = [&g](int character) {
-    RunSaverHandler(g, [&] { Form_KeyPress(g, character); });
-  };
-  form.onMouseMove = [&g](float x, float y) {
-    RunSaverHandler(g, [&] { Form_MouseMove(g, x, y); });
-  };
+  form.AddTimer("Timer1", 0, false, handler(Timer1_Timer));
+  form.AddTimer("Timer2", kCreditsShownFor, true, handler(Timer2_Timer));
+  form.AddTimer("Timer3", kInputArmedAfter, true, handler(Timer3_Timer));
+  form.AddTimer("BigAdTimer", kAdvertPanelEvery, true, handler(BigAdTimer_Timer));
+  form.AddTimer("HideBigAd", kAdvertPanelShownFor, false, handler(HideBigAd_Timer));
+  form.onClick = handler(Form_Click);
+  form.onKeyDown = [&g](int keyCode, int shift) { Form_KeyDown(g, keyCode, shift); };
+  form.onKeyPress = [&g](int character) { Form_KeyPress(g, character); };
+  form.onMouseMove = [&g](float x, float y) { Form_MouseMove(g, x, y); };
   // Closed by the system rather than by input (the session ends, Alt+F4 before input counts):
   // the pointer comes back all the same.
-  form.onClose = [&g] { ShowMousePointerOnce(g); };
+  form.onClose = [&g] { RestoreMousePointer(g); };
+  form.onFailure = [&g, &form](std::exception_ptr failure) { EndOnFailure(g, form, failure); };
 }
 
 }  // namespace
@@ -128,7 +125,7 @@ void Form_Load(GeneralCode& g) {
   form["Label4"].caption = APP_VERSION;
   form["Label5"].caption = std::string(SCREENSAVER_COMPANY) + " presents...";
   form["Label10"].caption =
-      std::string("Copyright (C) 2006 ") + FRIENDLY_URL + CRLF + "Written by Ewan Trelawney";
+      std::string("Copyright (C) 2006 ") + FRIENDLY_URL + text::kCrLf + "Written by Ewan Trelawney";
 
   auto& credits = form["Picture1"];
   credits.left = (screen.width - credits.width) / 2;

@@ -20,9 +20,6 @@ struct ScreenSaverWindow {
   float lastMouseY = 0;
   // Set by Form_Load when the flag is taller than the logo.
   bool flagIsTaller = false;
-  // The pointer hidden at start-up has been shown again (it is shown once, whatever ends the
-  // saver).
-  bool pointerShownAgain = false;
 
   // Where the random draws come from: the program's generator unless a test sets a source.
   std::function<float()> drawSource;
@@ -30,6 +27,12 @@ struct ScreenSaverWindow {
 
 // The smallest font size the width fit goes down to.
 inline constexpr float kSmallestTextPoints = 8;
+
+// The window's timings, in milliseconds from its creation or between ticks.
+inline constexpr int kCreditsShownFor = 1500;       // Timer2: the credits give way to the display
+inline constexpr int kInputArmedAfter = 3600;       // Timer3: input ends the saver from then on
+inline constexpr int kAdvertPanelEvery = 60000;     // BigAdTimer: an advert panel once a minute
+inline constexpr int kAdvertPanelShownFor = 15000;  // HideBigAd: for this long
 
 // ----- window and layout (saver_window.cpp) ---------------------------------------------------
 
@@ -69,21 +72,5 @@ void Form_KeyPress(GeneralCode& g, int character);
 void Form_MouseMove(GeneralCode& g, float x, float y);
 // Shows the pointer again and ends the program, once input may end the saver.
 void EndSaver(GeneralCode& g);
-// ShowMousePointer, unless the pointer has been shown again already.
-void ShowMousePointerOnce(GeneralCode& g);
-// A failure no handler deals with: the pointer back, the error report, the end.
-void EndSaverOnFailure(GeneralCode& g, const platform::Failure& failure);
-
-// Runs a handler of the saver window; any failure ends the saver through EndSaverOnFailure.
-template <typename F>
-void RunSaverHandler(GeneralCode& g, F&& handler) {
-  try {
-    handler();
-  } catch (const platform::Failure& failure) {
-    EndSaverOnFailure(g, failure);
-  } catch (const std::exception& e) {
-    EndSaverOnFailure(g, platform::Failure(51, std::string("Internal error: ") + e.what()));
-  }
-}
 
 }  // namespace tavoria

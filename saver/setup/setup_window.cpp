@@ -1,10 +1,11 @@
 #include "saver/setup/setup_window.h"
 
+#include "platform/text.h"
 #include "saver/data/database.h"
 #include "saver/data/settings.h"
+#include "saver/failures.h"
 #include "saver/identity.h"
 #include "saver/links.h"
-#include "saver/message_text.h"
 #include "saver/setup/delay_text.h"
 
 namespace tavoria {
@@ -38,7 +39,8 @@ void LoadSetupWindow(GeneralCode& g) {
   form["Label18"].onClick = Handler(g, setup::Label18_Click);
   form["Label20"].onClick = Handler(g, setup::Label20_Click);
   form["Picture5"].onClick = Handler(g, setup::Picture5_Click);
-  form.AddTimer("Timer1", 10000, true, Handler(g, setup::Timer1_Timer));
+  form.AddTimer("Timer1", kOfferRotation, true, Handler(g, setup::Timer1_Timer));
+  form.onFailure = [&g, &form](std::exception_ptr failure) { EndOnFailure(g, form, failure); };
   setup::Form_Load(g);
 }
 
@@ -67,7 +69,7 @@ void Form_Close(GeneralCode&) {
 
 void Command1_Click(GeneralCode& g) {
   const double delay = LeadingNumber(Window(g)["Text1"].caption);
-  if (delay > 30 || delay < 2) {
+  if (delay > kLongestDelay || delay < kShortestDelay) {
     g.sys.desktop.ShowMessage(InvalidDelayMessage());
     return;
   }
@@ -137,31 +139,33 @@ platform::MessageBoxRequest InvalidDelayMessage() {
 
 platform::MessageBoxRequest SettingsNotWrittenMessage() {
   return {std::string(SCREENSAVER_NAME) + ": couldn't open file!",
-          Lines({std::string(SCREENSAVER_NAME) + " could not write to the settings file " +
-                     CONFIG_FILE + ".",
-                 "", std::string("Please contact ") + SCREENSAVER_COMPANY + " for support: ", "",
-                 std::string("Web: ") + HOMEPAGE_URL, std::string("E-mail: ") + SUPPORT_EMAIL}),
+          text::JoinCrLf(
+              {std::string(SCREENSAVER_NAME) + " could not write to the settings file " +
+                   CONFIG_FILE + ".",
+               "", std::string("Please contact ") + SCREENSAVER_COMPANY + " for support: ", "",
+               std::string("Web: ") + HOMEPAGE_URL, std::string("E-mail: ") + SUPPORT_EMAIL}),
           platform::Icon::Exclamation, platform::Buttons::Ok};
 }
 
 platform::MessageBoxRequest InstallQuestion() {
   return {"Install Fenmoor Internet?",
-          Lines({"Only switch to Fenmoor Internet if you are using pay-as-you-go Internet access "
-                 "i.e. *NOT* any of the following: ",
-                 "- BT Anytime ", "- Freeserve Anytime ",
-                 "- AOL Dialup (with 'no internet call charges')",
-                 "or any 'anytime', 'unlimited' or 'unmetered' package.", "",
-                 "Fenmoor Internet (Corravel) will be automatically used in future if you install "
-                 "it. ",
-                 "", "Do you want to set up Fenmoor Internet on this computer? ",
-                 "Installing Fenmoor Internet will take about 20 seconds."}),
+          text::JoinCrLf(
+              {"Only switch to Fenmoor Internet if you are using pay-as-you-go Internet access "
+               "i.e. *NOT* any of the following: ",
+               "- BT Anytime ", "- Freeserve Anytime ",
+               "- AOL Dialup (with 'no internet call charges')",
+               "or any 'anytime', 'unlimited' or 'unmetered' package.", "",
+               "Fenmoor Internet (Corravel) will be automatically used in future if you install "
+               "it. ",
+               "", "Do you want to set up Fenmoor Internet on this computer? ",
+               "Installing Fenmoor Internet will take about 20 seconds."}),
           platform::Icon::Question, platform::Buttons::YesNo, true};
 }
 
 platform::MessageBoxRequest InstallerNotFoundMessage() {
   return {"Couldn't find the Fenmoor Internet Installer file.",
-          Lines({"Could not find the Fenmoor Internet installer file. ", "",
-                 "Please go to " + Maker() + "/uk/ and download it. "}),
+          text::JoinCrLf({"Could not find the Fenmoor Internet installer file. ", "",
+                          "Please go to " + Maker() + "/uk/ and download it. "}),
           platform::Icon::Information, platform::Buttons::Ok};
 }
 

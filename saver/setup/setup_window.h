@@ -11,6 +11,9 @@ struct SetupWindow {
   ui::Form form;
 };
 
+// How long each offer panel is shown before the next takes its place, in milliseconds.
+inline constexpr int kOfferRotation = 10000;
+
 // Loads setupWindow on first use (its Form_Load runs) and shows it.
 void ShowSetupWindow(GeneralCode& g);
 

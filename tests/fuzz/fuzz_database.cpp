@@ -5,6 +5,7 @@
 
 #include "platform/memory/memory_platform.h"
 #include "saver/data/database.h"
+#include "saver/data/database_file.h"
 
 namespace {
 

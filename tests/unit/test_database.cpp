@@ -7,6 +7,8 @@
 
 #include "platform/memory/memory_platform.h"
 #include "saver/data/database.h"
+#include "saver/data/database_file.h"
+#include "saver/failures.h"
 
 namespace {
 

@@ -8,8 +8,12 @@ namespace {
 using platform::Date;
 using platform::DateOrder;
 using platform::Failure;
-using tavoria::ParseDate;
 using tavoria::ParseTimeOfDay;
+
+// Dates as current Windows reads them: two-digit years up to 2049.
+Date ParseDate(const std::string& text, DateOrder order) {
+  return tavoria::ParseDate(text, order, 2049);
+}
 
 constexpr DateOrder kDmy = DateOrder::DayMonthYear;
 constexpr DateOrder kMdy = DateOrder::MonthDayYear;
@@ -61,12 +65,22 @@ TEST(Dates, IsoDatesAndMonthNamesReadTheSameInEveryOrder) {
   }
 }
 
-TEST(Dates, TwoDigitYearsUseTheWindowsWindow) {
-  EXPECT_EQ(ParseDate("1/1/00", kDmy).year, 2000);
-  EXPECT_EQ(ParseDate("1/1/29", kDmy).year, 2029);
-  EXPECT_EQ(ParseDate("1/1/30", kDmy).year, 1930);
-  EXPECT_EQ(ParseDate("1/1/99", kDmy).year, 1999);
-  EXPECT_EQ(ParseDate("1/1/0029", kDmy).year, 29) << "four digits are taken as written";
+TEST(Dates, TwoDigitYearsLieInTheHundredYearsEndingAtTheUsersSetting) {
+  struct Case {
+    int yearMax;
+    const char* text;
+    int year;
+  };
+  for (const Case& c :
+       {Case{2029, "1/1/00", 2000}, Case{2029, "1/1/29", 2029}, Case{2029, "1/1/30", 1930},
+        Case{2029, "1/1/99", 1999}, Case{2049, "1/1/29", 2029}, Case{2049, "1/1/30", 2030},
+        Case{2049, "1/1/49", 2049}, Case{2049, "1/1/50", 1950}, Case{2049, "1 Jan 50", 1950},
+        Case{2099, "1/1/00", 2000}, Case{2099, "1/1/50", 2050}, Case{2099, "1/1/99", 2099},
+        Case{2099, "Jan 1 99", 2099}, Case{1999, "1/1/00", 1900}, Case{1999, "1/1/99", 1999},
+        Case{2049, "1/1/0029", 29}}) {
+    EXPECT_EQ(tavoria::ParseDate(c.text, kDmy, c.yearMax).year, c.year)
+        << c.text << " with the setting at " << c.yearMax;
+  }
 }
 
 TEST(Dates, OnlyRealCalendarDatesAreAccepted) {

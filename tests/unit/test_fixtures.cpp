@@ -3,6 +3,7 @@
 
 #include "platform/memory/memory_platform.h"
 #include "saver/data/database.h"
+#include "saver/data/fixture_text.h"
 #include "saver/data/fixtures.h"
 
 namespace {
@@ -212,15 +213,16 @@ TEST_F(FixtureTest, VsAtEitherEndOfAMatchLineStopsTheLoad) {
   EXPECT_NE(m.desktop.messages[1].text.find("Error code: 5\r\n"), std::string::npos);
 }
 
-TEST_F(FixtureTest, DayNameOfCountsFromSunday) {
-  EXPECT_EQ(tavoria::DayNameOf(g, "2026-12-06"), "Sunday");
-  EXPECT_EQ(tavoria::DayNameOf(g, "7 Dec 2026"), "Monday");
-  EXPECT_EQ(tavoria::DayNameOf(g, "08/12/2026"), "Tuesday");
-  EXPECT_EQ(tavoria::DayNameOf(g, "2024-02-29"), "Thursday");
-  EXPECT_EQ(tavoria::DayNameOf(g, "1 January 2000"), "Saturday");
-  EXPECT_EQ(tavoria::DayNameOf(g, "12/12/26"), "Saturday");
-  m.clock.dateOrder = DateOrder::MonthDayYear;
-  EXPECT_EQ(tavoria::DayNameOf(g, "12/08/2026"), "Tuesday");
+TEST(DayNameOf, CountsFromSundayInTheRegionalOrder) {
+  tavoria::FixtureClock clock;
+  EXPECT_EQ(tavoria::DayNameOf("2026-12-06", clock), "Sunday");
+  EXPECT_EQ(tavoria::DayNameOf("7 Dec 2026", clock), "Monday");
+  EXPECT_EQ(tavoria::DayNameOf("08/12/2026", clock), "Tuesday");
+  EXPECT_EQ(tavoria::DayNameOf("2024-02-29", clock), "Thursday");
+  EXPECT_EQ(tavoria::DayNameOf("1 January 2000", clock), "Saturday");
+  EXPECT_EQ(tavoria::DayNameOf("12/12/26", clock), "Saturday");
+  clock.order = DateOrder::MonthDayYear;
+  EXPECT_EQ(tavoria::DayNameOf("12/08/2026", clock), "Tuesday");
 }
 
 }  // namespace

@@ -150,6 +150,20 @@ TEST_F(KelvaneTest, AnEmptyFileHasNoLineToRead) {
   ExpectNothingChanged();
 }
 
+// ----- what the user sees, in order -----------------------------------------------------------
+
+TEST_F(KelvaneTest, AnUpgradeIsInPlaceBeforeTheUserIsToldSo) {
+  Run(Upgrade(Database()));
+  EXPECT_EQ(m.Events(),
+            (std::vector<std::string>{"file replaced <program>\\windows\\tavoria.sdf",
+                                      "message \"Screensaver upgraded!\" answered OK"}));
+}
+
+TEST_F(KelvaneTest, AFailureReplacesNothingAndSaysSoOnce) {
+  Run(Upgrade(Database("..\\evil")));
+  EXPECT_EQ(m.Events(), std::vector<std::string>{"message \"Screensaver upgrade\" answered OK"});
+}
+
 // ----- the name from the first line ------------------------------------------------------------
 
 TEST_F(KelvaneTest, AnotherDevnameIsInstalledUnderItsOwnName) {

@@ -27,8 +27,11 @@ struct LinksTest : ::testing::Test {
     ASSERT_TRUE(g.setupWindow);
   }
   ui::Form& Form() { return g.setupWindow->form; }
-  // Clicks a control and answers the address the shell was asked to open.
+  // Clicks a control, once its offer panel has come round, and answers the address the shell was
+  // asked to open.
   std::string Opened(const std::string& control) {
+    for (int turn = 0; turn < 3 && !Form().Shown(Form()[control]); ++turn)
+      m.ui.Advance(tavoria::kOfferRotation);
     const std::size_t before = m.shell.executions.size();
     m.ui.ClickControl(Form(), control);
     EXPECT_EQ(m.shell.executions.size(), before + 1);

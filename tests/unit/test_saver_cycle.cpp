@@ -31,7 +31,7 @@ TEST_F(SaverTest, TimelineWithADelayOfSeven) {
   ASSERT_TRUE(m.ui.IsOpen(form()));
   Scripted();
 
-  m.ui.Advance(1499);
+  m.ui.Advance(tavoria::kCreditsShownFor - 1);
   EXPECT_TRUE(form()["Picture1"].visible);
   EXPECT_FALSE(joke().visible);
   EXPECT_FALSE(form()["PicFlag"].visible);
@@ -49,9 +49,9 @@ TEST_F(SaverTest, TimelineWithADelayOfSeven) {
   m.ui.Advance(1000);  // 2.5 s
   m.ui.MouseMove(form(), 100, 100);
   m.ui.MouseMove(form(), 200, 300);
-  m.ui.KeyDown(form(), 32);
+  m.ui.KeyDown(form(), 32, 0);
   m.ui.Click(form());
-  m.ui.Advance(1099);  // 3.599 s
+  m.ui.Advance(tavoria::kInputArmedAfter - 2500 - 1);  // 3.599 s
   m.ui.KeyPress(form(), 'a');
   EXPECT_FALSE(m.ui.ended);
   EXPECT_EQ(form()["labelxx"].caption, "");
@@ -63,7 +63,7 @@ TEST_F(SaverTest, TimelineWithADelayOfSeven) {
   m.ui.MouseMove(form(), 200, 300);  // the recorded position: no movement
   EXPECT_FALSE(m.ui.ended);
 
-  m.ui.Advance(60000 - 3600 - 1);  // just before the first panel
+  m.ui.Advance(tavoria::kAdvertPanelEvery - tavoria::kInputArmedAfter - 1);  // before the panel
   EXPECT_EQ(Moments(drawTimes), (std::vector<std::int64_t>{1500, 3000, 8500, 15500, 22500, 29500,
                                                            36500, 43500, 50500, 57500}));
   EXPECT_TRUE(ShownPanels(form()).empty());
@@ -76,7 +76,7 @@ TEST_F(SaverTest, TimelineWithADelayOfSeven) {
   EXPECT_FALSE(form()["PicLogo"].visible);
 
   drawTimes.clear();
-  m.ui.Advance(15000);  // 75 s
+  m.ui.Advance(tavoria::kAdvertPanelShownFor);  // 75 s
   EXPECT_TRUE(ShownPanels(form()).empty());
   EXPECT_TRUE(joke().visible);
   EXPECT_TRUE(form()["PicFlag"].visible);
@@ -84,7 +84,7 @@ TEST_F(SaverTest, TimelineWithADelayOfSeven) {
   EXPECT_TRUE(form().timer("Timer1").enabled);
   EXPECT_EQ(Moments(drawTimes), std::vector<std::int64_t>{75000});
 
-  m.ui.Advance(45000 - 1);  // just before the next panel
+  m.ui.Advance(tavoria::kAdvertPanelEvery - tavoria::kAdvertPanelShownFor - 1);  // before the next
   EXPECT_EQ(Moments(drawTimes),
             (std::vector<std::int64_t>{75000, 82000, 89000, 96000, 103000, 110000, 117000}));
   EXPECT_TRUE(ShownPanels(form()).empty());
@@ -108,7 +108,7 @@ TEST_F(SaverTest, TheKindOfTextAtEachThresholdEdge) {
   // a = 161 is an advert.
   EXPECT_EQ(Step({Pick(161, 199), 0}), "A1");
   EXPECT_EQ(Step({Pick(1, 199), Pick(49, 49)}), "F2");
-  EXPECT_EQ(Step({Pick(199, 199), 0.9999999f}), "B3");
+  EXPECT_EQ(Step({Pick(199, 199), 0.9999999f}), BuiltIn(3));
 }
 
 TEST_F(SaverTest, FixturesComeInOrderAndWrap) {
@@ -129,8 +129,9 @@ TEST_F(SaverTest, FactAndAdvertDrawsNeverGiveATerminator) {
     ++adverts[Step({Pick(199, 199), r})];
   }
   EXPECT_EQ(facts, (std::map<std::string, int>{{"T1", 67}, {"T2", 67}, {"T3", 66}}));
-  EXPECT_EQ(adverts, (std::map<std::string, int>{
-                         {"A1", 40}, {"A2", 40}, {"B1", 40}, {"B2", 40}, {"B3", 40}}));
+  EXPECT_EQ(adverts,
+            (std::map<std::string, int>{
+                {"A1", 40}, {"A2", 40}, {BuiltIn(1), 40}, {BuiltIn(2), 40}, {BuiltIn(3), 40}}));
 }
 
 TEST_F(SaverTest, ASingleStoredMessageIsTheOnlyFact) {
@@ -148,15 +149,15 @@ TEST_F(SaverTest, WithNoFixturesAFixtureDrawShowsAFactAndWithNoFactsAnAdvert) {
   g.trivia = {"End Trivia"};
   g.triviaCount = 1;
   EXPECT_EQ(Step({0, Pick(49, 49), 0}), "A1");
-  EXPECT_EQ(Step({0, Pick(1, 49), 0.9999f}), "B3");
+  EXPECT_EQ(Step({0, Pick(1, 49), 0.9999f}), BuiltIn(3));
 }
 
 TEST_F(SaverTest, WithoutAFileAdvertSectionTheBuiltInAdvertsAreDrawn) {
-  g.adverts = {"B1", "B2", "B3"};
+  g.adverts.clear();
   g.advertCount = 0;
   Open();
-  EXPECT_EQ(Step({Pick(199, 199), 0}), "B1");
-  EXPECT_EQ(Step({Pick(199, 199), 0.9999f}), "B3");
+  EXPECT_EQ(Step({Pick(199, 199), 0}), BuiltIn(1));
+  EXPECT_EQ(Step({Pick(199, 199), 0.9999f}), BuiltIn(3));
 }
 
 TEST_F(SaverTest, ColourFontWeightAndSizeAtTheirEdges) {

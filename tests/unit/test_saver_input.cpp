@@ -1,58 +1,63 @@
-// Ending the saver: input after the opening phase, the pointer-movement test, the pointer shown
-// again exactly once on every way out.
+// Ending the saver: input after the opening phase, the pointer-movement test, and what the user
+// sees on every way out, in order.
 #include "saver/identity.h"
 #include "tests/unit/test_saver_support.h"
 
 namespace {
 
 using saver_test::SaverTest;
+using Events = std::vector<std::string>;
+
+const std::string kOpened = "window opened \"Screensaver Main Form\"";
+const std::string kClosed = "window closed \"Screensaver Main Form\"";
+const std::string kReport =
+    "message \"An error occurred - contact Fenmoor Entertainment UK tech support\" answered OK";
 
 struct SaverInputTest : SaverTest {
   void Armed() {
     Open();
-    m.ui.Advance(4000);
+    m.ui.Advance(tavoria::kInputArmedAfter);
   }
   bool Running() const { return !m.ui.ended; }
-  void ExpectEndedWithThePointerShownOnce(int exitCode = 0) {
-    EXPECT_TRUE(m.ui.ended);
-    EXPECT_EQ(m.ui.exitCode, exitCode);
-    EXPECT_EQ(m.desktop.cursorCalls, (std::vector<bool>{false, true}));
+  // The saver ended on input: the pointer came back once, just before the end.
+  void ExpectEndedOnInput() {
+    EXPECT_EQ(m.Events(), (Events{"pointer hidden", kOpened, "pointer shown", "ended with 0"}));
     EXPECT_EQ(m.desktop.cursorCount, 0);
   }
 };
 
-TEST_F(SaverInputTest, AKeyEndsTheSaverOnKeyDown) {
+TEST_F(SaverInputTest, AKeyEndsTheSaverOnKeyDownWhateverTheShiftState) {
   Armed();
-  m.ui.KeyDown(form(), 0x10);
-  ExpectEndedWithThePointerShownOnce();
+  m.ui.KeyDown(form(), 0x10, 1);
+  ExpectEndedOnInput();
+  // Nothing runs after the end: no timer fires again.
+  const auto caption = joke().caption;
+  m.ui.Advance(tavoria::kAdvertPanelEvery);
+  EXPECT_EQ(joke().caption, caption);
 }
 
 TEST_F(SaverInputTest, AKeyPressEnds) {
   Armed();
   m.ui.KeyPress(form(), 'q');
-  ExpectEndedWithThePointerShownOnce();
+  ExpectEndedOnInput();
 }
 
 TEST_F(SaverInputTest, AClickEnds) {
   Armed();
   m.ui.Click(form());
-  ExpectEndedWithThePointerShownOnce();
-  // Nothing runs after the end: no timer fires again.
-  const auto caption = joke().caption;
-  m.ui.Advance(60000);
-  EXPECT_EQ(joke().caption, caption);
+  ExpectEndedOnInput();
 }
 
 TEST_F(SaverInputTest, InputDuringTheOpeningPhaseIsIgnored) {
   Open();
-  m.ui.Advance(3599);
-  m.ui.KeyDown(form(), 27);
+  m.ui.Advance(tavoria::kInputArmedAfter - 1);
+  m.ui.KeyDown(form(), 27, 0);
   m.ui.KeyPress(form(), 27);
   m.ui.Click(form());
   m.ui.MouseMove(form(), 10, 10);
   m.ui.MouseMove(form(), 20, 20);
   EXPECT_TRUE(Running());
-  EXPECT_EQ(m.desktop.cursorCalls, std::vector<bool>{false});
+  EXPECT_EQ(m.Events(), (Events{"pointer hidden", kOpened}));
 }
 
 TEST_F(SaverInputTest, TheFirstPointerEventOnlyRecordsThePosition) {
@@ -62,7 +67,7 @@ TEST_F(SaverInputTest, TheFirstPointerEventOnlyRecordsThePosition) {
   m.ui.MouseMove(form(), 4000, 3000);  // the same position again
   EXPECT_TRUE(Running());
   m.ui.MouseMove(form(), 4000, 3015);
-  ExpectEndedWithThePointerShownOnce();
+  ExpectEndedOnInput();
 }
 
 TEST_F(SaverInputTest, AMoveToTheOriginIsAMovement) {
@@ -71,7 +76,7 @@ TEST_F(SaverInputTest, AMoveToTheOriginIsAMovement) {
   m.ui.MouseMove(form(), 500, 500);
   EXPECT_TRUE(Running());
   m.ui.MouseMove(form(), 0, 0);  // moved: ends
-  ExpectEndedWithThePointerShownOnce();
+  ExpectEndedOnInput();
 }
 
 TEST_F(SaverInputTest, AfterAnEventAtTheOriginTheNextOneOnlyRecords) {
@@ -83,7 +88,7 @@ TEST_F(SaverInputTest, AfterAnEventAtTheOriginTheNextOneOnlyRecords) {
   m.ui.MouseMove(form(), 9000, 6000);  // after (0, 0): recorded only, wherever it reports
   EXPECT_TRUE(Running());
   m.ui.MouseMove(form(), 9000, 6015);  // and the one after that is tested as usual
-  ExpectEndedWithThePointerShownOnce();
+  ExpectEndedOnInput();
 }
 
 TEST_F(SaverInputTest, TheOriginRuleHoldsBeforeAnyOtherPosition) {
@@ -92,7 +97,7 @@ TEST_F(SaverInputTest, TheOriginRuleHoldsBeforeAnyOtherPosition) {
   m.ui.MouseMove(form(), 7000, 5000);  // after (0, 0): recorded only
   EXPECT_TRUE(Running());
   m.ui.MouseMove(form(), 7015, 5000);
-  ExpectEndedWithThePointerShownOnce();
+  ExpectEndedOnInput();
 }
 
 TEST_F(SaverInputTest, AMovementDuringTheOpeningPhaseMustBeFollowedByAnother) {
@@ -104,37 +109,48 @@ TEST_F(SaverInputTest, AMovementDuringTheOpeningPhaseMustBeFollowedByAnother) {
   m.ui.MouseMove(form(), 150, 100);  // still where it was
   EXPECT_TRUE(Running());
   m.ui.MouseMove(form(), 151, 100);
-  ExpectEndedWithThePointerShownOnce();
+  ExpectEndedOnInput();
 }
 
 TEST_F(SaverInputTest, InputWhileAPanelIsShownEnds) {
   Armed();
-  m.ui.Advance(60000);
+  m.ui.Advance(tavoria::kAdvertPanelEvery);
   ASSERT_FALSE(joke().visible);
-  m.ui.KeyDown(form(), 'A');
-  ExpectEndedWithThePointerShownOnce();
+  m.ui.KeyDown(form(), 'A', 0);
+  ExpectEndedOnInput();
 }
 
-TEST_F(SaverInputTest, ClosingTheWindowShowsThePointerOnce) {
+TEST_F(SaverInputTest, ClosingTheWindowShowsThePointerThenCloses) {
   Open();
   m.ui.Advance(1000);
   m.ui.UserCloses(form());
-  EXPECT_FALSE(m.ui.IsOpen(form()));
-  EXPECT_EQ(m.desktop.cursorCalls, (std::vector<bool>{false, true}));
+  EXPECT_EQ(m.Events(), (Events{"pointer hidden", kOpened, "pointer shown", kClosed}));
 }
 
-TEST_F(SaverInputTest, AFailureInAHandlerReportsItShowsThePointerOnceAndEnds) {
+// A handler that fails: the pointer back first, the window closed (its timers must not run more
+// display steps, and perhaps fail again, behind the report), then the report, then the end.
+TEST_F(SaverInputTest, AFailingTimerShowsThePointerClosesTheWindowThenReportsAndEnds) {
   Open();
   g.screenSaverWindow->drawSource = []() -> float {
     throw platform::Failure(platform::codes::kOverflow, "Overflow");
   };
-  m.ui.Advance(1500);
-  ExpectEndedWithThePointerShownOnce(1);
+  m.ui.Advance(tavoria::kCreditsShownFor);
+  EXPECT_EQ(m.Events(),
+            (Events{"pointer hidden", kOpened, "pointer shown", kClosed, kReport, "ended with 1"}));
   ASSERT_EQ(m.desktop.messages.size(), 1u);
-  EXPECT_NE(m.desktop.messages[0].text.find("Overflow"), std::string::npos);
-  // The pointer is visible for the report: it was shown before the box.
-  // The window is gone, so no timer can run more display steps behind the report.
-  EXPECT_FALSE(m.ui.IsOpen(form()));
+  EXPECT_NE(m.desktop.messages[0].text.find("Error code: 6\r\nError description: Overflow\r\n"),
+            std::string::npos);
+}
+
+TEST_F(SaverInputTest, AFailingInputHandlerEndsTheSameWay) {
+  Armed();
+  form().onKeyDown = [](int, int) { throw std::runtime_error("no key table"); };
+  m.ui.KeyDown(form(), 'A', 0);
+  EXPECT_EQ(m.Events(),
+            (Events{"pointer hidden", kOpened, "pointer shown", kClosed, kReport, "ended with 1"}));
+  EXPECT_NE(m.desktop.messages.at(0).text.find("Error code: 51\r\n"
+                                               "Error description: Internal error: no key table"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -26,22 +26,21 @@ struct SaverTest : ::testing::Test {
     g.fixtureCount = 3;
     g.trivia = {"T1", "T2", "T3", "End Trivia"};
     g.triviaCount = 4;
-    g.adverts = {"A1", "A2", "End Ads", "B1", "B2", "B3"};
+    g.adverts = {"A1", "A2", "End Ads"};
     g.advertCount = 3;
   }
 
-  // What start-up does in the full-screen mode once the lists are loaded.
+  // The full-screen start-up once the lists are loaded and the delay read, as the program runs it.
   void Open(const std::string& delay = "7") {
-    m.ui.Run([&] {
-      g.delaySetting = delay;
-      tavoria::HideMousePointer(g);
-      tavoria::LoadScreenSaverWindow(g);
-      Scripted();
-      form().timer("Timer1").SetInterval(*tavoria::DelayInterval(delay));
-      form()["jokeLabel"].align = ui::Align::Centre;
-      g.nextFixtureIndex = 1;
-      m.ui.Open(form());
-    });
+    g.delaySetting = delay;
+    m.ui.Run([&] { tavoria::StartScreenSaver(g); });
+    ASSERT_TRUE(g.screenSaverWindow);
+    Scripted();
+  }
+
+  // The program's own adverts, which start-up adds after the file's: 1 to 3.
+  std::string BuiltIn(int n) const {
+    return g.adverts.at(static_cast<std::size_t>(g.advertCount + n - 1));
   }
 
   void Scripted() {

@@ -84,8 +84,10 @@ TEST_F(SaverTest, AtCreationOnlyTheCreditsShowAndTheTimersStandAsDesigned) {
     int interval;
     bool enabled;
   };
-  for (const T& t : {T{"Timer1", 7000, false}, T{"Timer2", 1500, true}, T{"Timer3", 3600, true},
-                     T{"BigAdTimer", 60000, true}, T{"HideBigAd", 15000, false}}) {
+  for (const T& t : {T{"Timer1", 7000, false}, T{"Timer2", tavoria::kCreditsShownFor, true},
+                     T{"Timer3", tavoria::kInputArmedAfter, true},
+                     T{"BigAdTimer", tavoria::kAdvertPanelEvery, true},
+                     T{"HideBigAd", tavoria::kAdvertPanelShownFor, false}}) {
     EXPECT_EQ(form().timer(t.name).interval, t.interval) << t.name;
     EXPECT_EQ(form().timer(t.name).enabled, t.enabled) << t.name;
   }

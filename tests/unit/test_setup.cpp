@@ -18,6 +18,10 @@ using platform::Icon;
 using platform::MessageBoxRequest;
 using platform::memory::MemoryPlatform;
 using tavoria::GeneralCode;
+using Events = std::vector<std::string>;
+
+const std::string kOpened = "window opened \"Tavoria Screensaver Setup\"";
+const std::string kClosed = "window closed \"Tavoria Screensaver Setup\"";
 
 const MessageBoxRequest kInvalidDelay{
     "Tavoria Screensaver",
@@ -71,8 +75,14 @@ struct SetupTest : ::testing::Test {
   bool Open() { return m.ui.IsOpen(Form()); }
   // Types a delay and presses OK.
   void EnterDelay(const std::string& text) {
-    Form()["Text1"].caption = text;
+    m.ui.Type(Form(), "Text1", text);
     m.ui.ClickControl(Form(), "Command1");
+  }
+  // Waits, as a user must, until the offer panel holding a control comes round.
+  void WaitUntilShown(const std::string& control) {
+    for (int turn = 0; turn < 3 && !Form().Shown(Form()[control]); ++turn)
+      m.ui.Advance(tavoria::kOfferRotation);
+    ASSERT_TRUE(Form().Shown(Form()[control])) << control;
   }
   std::vector<std::string> VisiblePanels() {
     std::vector<std::string> shown;
@@ -107,7 +117,7 @@ TEST_F(SetupTest, AcceptedDelaysAreStoredSavedAndCloseTheWindow) {
     GeneralCode g2{fresh.platform};
     fresh.process.argumentText = "/c";
     fresh.ui.Run([&] { tavoria::Main(g2); });
-    g2.setupWindow->form["Text1"].caption = typed;
+    fresh.ui.Type(g2.setupWindow->form, "Text1", typed);
     fresh.ui.ClickControl(g2.setupWindow->form, "Command1");
     EXPECT_EQ(g2.delaySetting, stored);
     EXPECT_EQ(fresh.ReadFile("tavoria_config.ini"), stored + "\r\n");
@@ -134,8 +144,28 @@ TEST_F(SetupTest, RefusedDelaysChangeNothingAndKeepTheWindowOpen) {
   EXPECT_FALSE(Open());
 }
 
+// OK, as the user sees it: the settings written, then the window closed; a refused delay brings
+// its message and the window stays; a failed write brings its message, then the window closes.
+TEST_F(SetupTest, OkWritesTheSettingsThenCloses) {
+  EnterDelay("12");
+  EXPECT_EQ(m.Events(), (Events{kOpened, "file replaced <program>\\tavoria_config.ini", kClosed}));
+}
+
+TEST_F(SetupTest, OkWithARefusedDelayShowsTheMessageAndDoesNotClose) {
+  EnterDelay("31");
+  EXPECT_EQ(m.Events(), (Events{kOpened, "message \"Tavoria Screensaver\" answered OK"}));
+}
+
+TEST_F(SetupTest, OkWhenTheWriteFailsShowsTheMessageThenCloses) {
+  m.files.failWriteAfter = 1;
+  EnterDelay("12");
+  EXPECT_EQ(m.Events(),
+            (Events{kOpened, "message \"Tavoria Screensaver: couldn't open file!\" answered OK",
+                    kClosed}));
+}
+
 TEST_F(SetupTest, CancelAfterEditingStoresAndSavesNothing) {
-  Form()["Text1"].caption = "20";
+  m.ui.Type(Form(), "Text1", "20");
   m.ui.ClickControl(Form(), "Command3");
   EXPECT_FALSE(Open());
   EXPECT_EQ(g.delaySetting, "9");
@@ -144,7 +174,7 @@ TEST_F(SetupTest, CancelAfterEditingStoresAndSavesNothing) {
 }
 
 TEST_F(SetupTest, ClosingTheWindowAnyOtherWayIsACancel) {
-  Form()["Text1"].caption = "20";
+  m.ui.Type(Form(), "Text1", "20");
   m.ui.UserCloses(Form());
   EXPECT_FALSE(Open());
   EXPECT_EQ(g.delaySetting, "9");
@@ -166,7 +196,7 @@ TEST_F(SetupTest, TheOfferPanelsTakeTurnsEveryTenSeconds) {
   for (int second = 1; second <= 35; ++second) {
     m.ui.Advance(1000);
     if (VisiblePanels() != seen.back()) seen.push_back(VisiblePanels());
-    if (second == 9) {
+    if (second * 1000 == tavoria::kOfferRotation - 1000) {
       EXPECT_EQ(VisiblePanels(), std::vector<std::string>{"Picture1"});
     }
   }
@@ -177,7 +207,7 @@ TEST_F(SetupTest, TheOfferPanelsTakeTurnsEveryTenSeconds) {
 
 TEST_F(SetupTest, WithNoPanelShownTheRotationChangesNothing) {
   Form()["Picture1"].visible = false;
-  m.ui.Advance(35000);
+  m.ui.Advance(4 * tavoria::kOfferRotation);
   EXPECT_TRUE(VisiblePanels().empty());
 }
 
@@ -196,6 +226,7 @@ TEST_F(SetupTest, OnlyTheFirstShownPanelCounts) {
 TEST_F(SetupTest, InstallAnsweredNoStartsNothing) {
   m.WriteFile("setup_fenmoor_internet_access.exe", "MZ");
   m.desktop.answers.push_back(Answer::No);
+  WaitUntilShown("Command2");
   m.ui.ClickControl(Form(), "Command2");
   EXPECT_EQ(m.desktop.messages, std::vector<MessageBoxRequest>{kInstallQuestion});
   EXPECT_TRUE(m.shell.startAttempts.empty());
@@ -205,6 +236,7 @@ TEST_F(SetupTest, InstallAnsweredNoStartsNothing) {
 TEST_F(SetupTest, InstallAnsweredYesStartsTheInstallerBesideTheProgram) {
   m.WriteFile("setup_fenmoor_internet_access.exe", "MZ");
   m.desktop.answers.push_back(Answer::Yes);
+  WaitUntilShown("Command2");
   m.ui.ClickControl(Form(), "Command2");
   EXPECT_EQ(m.desktop.messages, std::vector<MessageBoxRequest>{kInstallQuestion});
   EXPECT_EQ(m.shell.started, std::vector<std::string>{m.process.programDirectory +
@@ -214,6 +246,7 @@ TEST_F(SetupTest, InstallAnsweredYesStartsTheInstallerBesideTheProgram) {
 
 TEST_F(SetupTest, AMissingInstallerIsReportedAndTheWindowStaysOpen) {
   m.desktop.answers.push_back(Answer::Yes);
+  WaitUntilShown("Command2");
   m.ui.ClickControl(Form(), "Command2");
   EXPECT_EQ(m.desktop.messages,
             (std::vector<MessageBoxRequest>{kInstallQuestion, kInstallerMissing}));

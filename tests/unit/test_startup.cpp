@@ -14,92 +14,68 @@ using platform::Icon;
 using platform::MessageBoxRequest;
 using platform::memory::MemoryPlatform;
 using tavoria::GeneralCode;
+using Events = std::vector<std::string>;
 
 enum class Mode { Settings, FullScreen, Preview, Password, Invalid, Nothing };
+
+// Starts the program with a command line and tells which mode it went into.
+Mode Start(MemoryPlatform& m, GeneralCode& g, const std::string& commandLine) {
+  m.process.argumentText = commandLine;
+  m.ui.Run([&] { tavoria::Main(g); });
+  if (!m.process.ends.empty()) return Mode::Preview;
+  if (g.setupWindow && m.ui.IsOpen(g.setupWindow->form)) return Mode::Settings;
+  if (g.screenSaverWindow && m.ui.IsOpen(g.screenSaverWindow->form)) return Mode::FullScreen;
+  if (m.desktop.messages.empty()) return Mode::Nothing;
+  return m.desktop.messages.back() == tavoria::PasswordMessage() ? Mode::Password : Mode::Invalid;
+}
 
 struct StartupTest : ::testing::Test {
   MemoryPlatform m;
   GeneralCode g{m.platform};
-
-  Mode Start(const std::string& commandLine) {
-    m.process.argumentText = commandLine;
-    m.ui.Run([&] { tavoria::Main(g); });
-    if (!m.process.ends.empty()) return Mode::Preview;
-    if (g.setupWindow && m.ui.IsOpen(g.setupWindow->form)) return Mode::Settings;
-    if (g.screenSaverWindow && m.ui.IsOpen(g.screenSaverWindow->form)) return Mode::FullScreen;
-    if (m.desktop.messages.empty()) return Mode::Nothing;
-    return m.desktop.messages.back() == tavoria::PasswordMessage() ? Mode::Password : Mode::Invalid;
-  }
+  Mode Start(const std::string& commandLine) { return ::Start(m, g, commandLine); }
 };
 
-TEST_F(StartupTest, TheFirstTwoCharactersLowerCasedSelectTheMode) {
-  EXPECT_EQ(Start("/s"), Mode::FullScreen);
+// Which mode each command line selects, with the switches file (if any) it meets.
+TEST(StartupModes, EachCommandLineSelectsItsMode) {
+  struct Case {
+    const char* switchesFile;  // nullptr: no file
+    const char* commandLine;
+    Mode mode;
+  };
+  const Case cases[] = {
+      {nullptr, "/s", Mode::FullScreen},
+      {nullptr, "/S", Mode::FullScreen},  // the first two characters, lower-cased
+      {nullptr, "/C", Mode::Settings},
+      {nullptr, "/c:1234", Mode::Settings},  // a window handle joined to the switch
+      {nullptr, "/p 1234", Mode::Preview},
+      {nullptr, "/P 1234", Mode::Invalid},  // the preview and password tests are case-sensitive
+      {nullptr, " /s", Mode::Invalid},      // a leading blank hides the switch
+      {nullptr, " /s /p 12", Mode::Preview},
+      {nullptr, "/x /a", Mode::Password},   // "/a" anywhere
+      {nullptr, "/a /p 5", Mode::Preview},  // preview is tested before password
+      {nullptr, "", Mode::Invalid},
+      {"/x\r\n/y\r\n", "/X", Mode::FullScreen},
+      {"/x,/y", "/y", Mode::Settings},
+      {"/x", "/c", Mode::Settings},     // one field: the settings switch stays /c
+      {"/z,/z", "/z", Mode::Settings},  // the same value twice: settings is tested first
+      {",/y", "", Mode::FullScreen},    // an empty field makes an empty command line select it
+      {"/S,/c", "/S", Mode::Invalid},   // capitals in the file are unreachable
+      {"/S,/c", "/s", Mode::Invalid},
+      {"/saver,/c", "/saver", Mode::Invalid},  // longer than two characters: unreachable
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string("command line \"") + c.commandLine + "\", switches file " +
+                 (c.switchesFile ? c.switchesFile : "none"));
+    MemoryPlatform m;
+    GeneralCode g{m.platform};
+    if (c.switchesFile) m.WriteFile("tavoria_ssargs.ini", c.switchesFile);
+    EXPECT_EQ(Start(m, g, c.commandLine), c.mode);
+  }
 }
-TEST_F(StartupTest, CapitalSwitchesWorkToo) {
-  EXPECT_EQ(Start("/S"), Mode::FullScreen);
-}
-TEST_F(StartupTest, SettingsSwitch) {
-  EXPECT_EQ(Start("/C"), Mode::Settings);
-}
-TEST_F(StartupTest, SettingsWithAWindowHandleJoined) {
-  EXPECT_EQ(Start("/c:1234"), Mode::Settings);
-}
+
 TEST_F(StartupTest, PreviewEndsAtOnceWithNoWindow) {
   EXPECT_EQ(Start("/p 1234"), Mode::Preview);
-  EXPECT_EQ(m.process.ends, std::vector<int>{0});
-  EXPECT_TRUE(m.ui.openForms.empty());
-  EXPECT_TRUE(m.desktop.messages.empty());
-}
-TEST_F(StartupTest, PreviewAndPasswordTestsAreCaseSensitive) {
-  EXPECT_EQ(Start("/P 1234"), Mode::Invalid);
-}
-TEST_F(StartupTest, ALeadingBlankHidesTheSwitch) {
-  EXPECT_EQ(Start(" /s"), Mode::Invalid);
-}
-TEST_F(StartupTest, ALeadingBlankStillFindsPreviewLaterOn) {
-  EXPECT_EQ(Start(" /s /p 12"), Mode::Preview);
-}
-TEST_F(StartupTest, PasswordAnywhere) {
-  EXPECT_EQ(Start("/x /a"), Mode::Password);
-}
-TEST_F(StartupTest, PreviewBeforePassword) {
-  EXPECT_EQ(Start("/a /p 5"), Mode::Preview);
-}
-
-TEST_F(StartupTest, TheSwitchesFileRedefinesTheSwitches) {
-  m.WriteFile("tavoria_ssargs.ini", "/x\r\n/y\r\n");
-  EXPECT_EQ(Start("/X"), Mode::FullScreen);
-}
-
-TEST_F(StartupTest, TheSwitchesFileSettingsSwitch) {
-  m.WriteFile("tavoria_ssargs.ini", "/x,/y");
-  EXPECT_EQ(Start("/y"), Mode::Settings);
-}
-
-TEST_F(StartupTest, OneFieldKeepsTheDefaultSettingsSwitch) {
-  m.WriteFile("tavoria_ssargs.ini", "/x");
-  EXPECT_EQ(Start("/c"), Mode::Settings);
-}
-
-TEST_F(StartupTest, TheSameValueTwiceSelectsSettings) {
-  m.WriteFile("tavoria_ssargs.ini", "/z,/z");
-  EXPECT_EQ(Start("/z"), Mode::Settings);
-}
-
-TEST_F(StartupTest, AnEmptyFieldMakesAnEmptyCommandLineSelectItsMode) {
-  m.WriteFile("tavoria_ssargs.ini", ",/y");
-  EXPECT_EQ(Start(""), Mode::FullScreen);
-}
-
-TEST_F(StartupTest, CapitalsInTheSwitchesFileMakeTheModeUnreachable) {
-  m.WriteFile("tavoria_ssargs.ini", "/S,/c");
-  EXPECT_EQ(Start("/S"), Mode::Invalid);
-  EXPECT_EQ(Start("/s"), Mode::Invalid);
-}
-
-TEST_F(StartupTest, ASwitchLongerThanTwoCharactersIsUnreachable) {
-  m.WriteFile("tavoria_ssargs.ini", "/saver,/c");
-  EXPECT_EQ(Start("/saver"), Mode::Invalid);
+  EXPECT_EQ(m.Events(), std::vector<std::string>{"ended with 0"});
 }
 
 TEST_F(StartupTest, ThePasswordMessageWordForWord) {
@@ -157,13 +133,12 @@ TEST_F(StartupTest, TheInvalidMessageQuotesTheCommandLineUnchanged) {
 TEST_F(StartupTest, ASecondFullScreenStartEndsSilentlyBeforeHidingThePointer) {
   m.desktop.otherWindows.insert("Screensaver Main Form");
   EXPECT_EQ(Start("/s"), Mode::Nothing);
-  EXPECT_TRUE(m.desktop.cursorCalls.empty());
-  EXPECT_TRUE(m.desktop.messages.empty());
+  EXPECT_TRUE(m.Events().empty());
 }
 
 TEST_F(StartupTest, FullScreenHidesThePointerOnceAndSetsTheDisplayInterval) {
   ASSERT_EQ(Start("/s"), Mode::FullScreen);
-  EXPECT_EQ(m.desktop.cursorCalls, std::vector<bool>{false});
+  EXPECT_EQ(m.Events(), (Events{"pointer hidden", "window opened \"Screensaver Main Form\""}));
   auto& form = g.screenSaverWindow->form;
   EXPECT_EQ(form.caption, "Screensaver Main Form");
   EXPECT_EQ(form.timer("Timer1").interval, 7000);
@@ -177,33 +152,35 @@ TEST_F(StartupTest, AHalfSecondDelayGivesItsInterval) {
   EXPECT_EQ(g.screenSaverWindow->form.timer("Timer1").interval, 2500);
 }
 
-TEST_F(StartupTest, AnUnusableDelayShowsThePointerThenReportsAndEnds) {
+// A full-screen start-up that cannot go on: the pointer is shown again before the report, so the
+// user can answer it, and the program ends after it.
+TEST_F(StartupTest, AnUnusableDelayShowsThePointerThenReportsThenEnds) {
   m.WriteFile("tavoria_config.ini", "soon\r\n");
   Start("/s");
-  EXPECT_EQ(m.desktop.cursorCalls, (std::vector<bool>{false, true}));
+  EXPECT_EQ(m.Events(),
+            (Events{"pointer hidden", "pointer shown",
+                    "message \"Tavoria Screensaver error!\" answered OK", "ended with 1"}));
   ASSERT_EQ(m.desktop.messages.size(), 1u);
   EXPECT_EQ(m.desktop.messages[0], tavoria::BadDelayMessage("soon"));
   EXPECT_NE(m.desktop.messages[0].text.find("support@fenmoor.example"), std::string::npos);
-  EXPECT_EQ(m.process.ends, std::vector<int>{1});
-  EXPECT_TRUE(m.ui.openForms.empty());
 }
 
-TEST_F(StartupTest, AWindowThatCannotOpenShowsThePointerThenReportsAndEnds) {
+TEST_F(StartupTest, AWindowThatCannotOpenShowsThePointerThenReportsThenEnds) {
   m.ui.failOpen = true;
   Start("/s");
-  EXPECT_EQ(m.desktop.cursorCalls, (std::vector<bool>{false, true}));
-  ASSERT_EQ(m.desktop.messages.size(), 1u);
-  EXPECT_EQ(m.desktop.messages[0].title,
-            "An error occurred - contact Fenmoor Entertainment UK tech support");
-  EXPECT_NE(m.desktop.messages[0].text.find("Error code: 1400\r\n"), std::string::npos);
-  EXPECT_EQ(m.process.ends, std::vector<int>{1});
+  EXPECT_EQ(m.Events(),
+            (Events{"pointer hidden", "pointer shown",
+                    "message \"An error occurred - contact Fenmoor Entertainment UK tech support\" "
+                    "answered OK",
+                    "ended with 1"}));
+  EXPECT_NE(m.desktop.messages.at(0).text.find("Error code: 1400\r\n"), std::string::npos);
 }
 
 TEST_F(StartupTest, SettingsModeReadsTheDelayFirst) {
   m.WriteFile("tavoria_config.ini", "12\r\n");
   EXPECT_EQ(Start("/c"), Mode::Settings);
   EXPECT_EQ(g.delaySetting, "12");
-  EXPECT_TRUE(m.desktop.cursorCalls.empty());
+  EXPECT_EQ(m.Events(), Events{"window opened \"Tavoria Screensaver Setup\""});
 }
 
 TEST(DelayInterval, NumbersToMilliseconds) {
