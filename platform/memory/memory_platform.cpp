@@ -51,6 +51,12 @@ class HostInputFile : public InputFile {
 
 }  // namespace
 
+void MemoryFiles::Writable(const std::string& path) const {
+  const auto slash = path.find_last_of('\\');
+  if (slash != std::string::npos && readOnlyDirectories.count(path.substr(0, slash)))
+    throw Failure(codes::kPermissionDenied, "Permission denied");
+}
+
 std::string MemoryFiles::HostPath(const std::string& path) {
   std::string host = path;
   std::replace(host.begin(), host.end(), '\\', '/');
@@ -66,6 +72,7 @@ std::unique_ptr<InputFile> MemoryFiles::OpenForReading(const std::string& path) 
 }
 
 void MemoryFiles::WriteNew(const std::string& path, std::string_view bytes) {
+  Writable(path);
   const std::string host = HostPath(path);
   std::error_code ec;
   if (!fs::is_directory(fs::path(host).parent_path(), ec))
@@ -87,6 +94,7 @@ void MemoryFiles::MoveReplacing(const std::string& source, const std::string& ta
     failMove = false;
     throw Failure(codes::kPermissionDenied, "Permission denied");
   }
+  Writable(target);
   std::error_code ec;
   fs::rename(HostPath(source), HostPath(target), ec);
   if (ec) throw Failure(codes::kPathFileAccess, "Path/File access error");
@@ -116,6 +124,7 @@ void MemoryFiles::MakeDirectory(const std::string& path) {
   const fs::path host(HostPath(path));
   std::error_code ec;
   if (fs::is_directory(host, ec)) return;
+  Writable(path);
   if (!fs::is_directory(host.parent_path(), ec))
     throw Failure(codes::kPathNotFound, "Path not found");
   if (!fs::create_directory(host, ec))

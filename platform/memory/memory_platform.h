@@ -54,6 +54,9 @@ class MemoryFiles : public Files {
   std::optional<std::size_t> failCopyAfter;
   // The next MoveReplacing fails and leaves both files as they were.
   bool failMove = false;
+  // Directories (as the program names them) where nothing may be created or replaced, as for a
+  // standard user in the Windows directory: such writes fail with "Permission denied".
+  std::set<std::string> readOnlyDirectories;
 
   std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
   void WriteNew(const std::string& path, std::string_view bytes) override;
@@ -69,6 +72,8 @@ class MemoryFiles : public Files {
   static std::string HostPath(const std::string& path);
 
  private:
+  // Throws Failure 70 when the path lies in a read-only directory.
+  void Writable(const std::string& path) const;
   EventLog& log_;
 };
 

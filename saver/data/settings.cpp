@@ -7,9 +7,45 @@
 
 namespace tavoria {
 
+namespace {
+
+bool FileExists(platform::Files& files, const std::string& path) {
+  try {
+    files.OpenForReading(path);
+    return true;
+  } catch (const platform::Failure& failure) {
+    const int code = failure.code();
+    return code != platform::codes::kFileNotFound && code != platform::codes::kPathNotFound &&
+           code != platform::codes::kBadFileName;
+  }
+}
+
+// Replaces a settings file by one line: the delay text and CR LF.
+void WriteDelay(GeneralCode& g, const std::string& target, const std::string& delay) {
+  platform::ReplaceFile(g.sys.files, target, target + ".tmp", [&](const std::string& temporary) {
+    g.sys.files.WriteNew(temporary, delay + text::kCrLf);
+  });
+}
+
+}  // namespace
+
+std::string UserSettingsDirectory(GeneralCode& g) {
+  const std::string appData = g.sys.files.RoamingAppData();
+  return appData.empty() ? "" : appData + "\\" + SCREENSAVER_NAME;
+}
+
+std::string SettingsFileInEffect(GeneralCode& g) {
+  const std::string directory = UserSettingsDirectory(g);
+  if (!directory.empty()) {
+    const std::string own = directory + "\\" + CONFIG_FILE;
+    if (FileExists(g.sys.files, own)) return own;
+  }
+  return g.PathBesideProgram(CONFIG_FILE);
+}
+
 bool ReadConfig(GeneralCode& g) {
   try {
-    platform::TextReader file(g.sys.files, g.PathBesideProgram(CONFIG_FILE));
+    platform::TextReader file(g.sys.files, SettingsFileInEffect(g));
     g.delaySetting = file.ReadField();
     return true;
   } catch (const platform::Failure&) {
@@ -19,11 +55,19 @@ bool ReadConfig(GeneralCode& g) {
 }
 
 bool WriteConfig(GeneralCode& g, const std::string& delay) {
-  const std::string target = g.PathBesideProgram(CONFIG_FILE);
+  const std::string target = SettingsFileInEffect(g);
   try {
-    platform::ReplaceFile(g.sys.files, target, target + ".tmp", [&](const std::string& temporary) {
-      g.sys.files.WriteNew(temporary, delay + text::kCrLf);
-    });
+    WriteDelay(g, target, delay);
+    return true;
+  } catch (const platform::Failure&) {
+  }
+  // A standard user cannot write beside a program in the Windows directory: the user's own file
+  // takes the delay, and serves from then on.
+  const std::string directory = UserSettingsDirectory(g);
+  if (target != g.PathBesideProgram(CONFIG_FILE) || directory.empty()) return false;
+  try {
+    g.sys.files.MakeDirectory(directory);
+    WriteDelay(g, directory + "\\" + CONFIG_FILE, delay);
     return true;
   } catch (const platform::Failure&) {
     return false;

@@ -1,6 +1,8 @@
 // The settings file and the switches file.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/memory/memory_platform.h"
 #include "saver/data/settings.h"
 
@@ -85,6 +87,98 @@ TEST_F(SettingsTest, ReadSaverArgsTakesWhatItCanRead) {
   EXPECT_TRUE(tavoria::ReadSaverArgs(g));
   EXPECT_EQ(g.saverSwitch, "/m");
   EXPECT_EQ(g.setupSwitch, "/n");
+}
+
+}  // namespace
+
+namespace {
+
+// A standard user's machine: the program's folder may be read-only, and the user has a roaming
+// application data folder of their own.
+struct UserSettingsTest : SettingsTest {
+  std::string appData = m.process.programDirectory + "\\appdata";
+  std::string own = appData + "\\Tavoria Screensaver";
+
+  UserSettingsTest() {
+    std::filesystem::create_directory(m.PathOf("appdata"));
+    m.files.roamingAppData = appData;
+  }
+  std::optional<std::string> OwnFile() const {
+    return m.ReadFile("appdata/Tavoria Screensaver/tavoria_config.ini");
+  }
+  std::optional<std::string> BesideProgram() const { return m.ReadFile("tavoria_config.ini"); }
+};
+
+TEST_F(UserSettingsTest, TheFileInEffectIsTheUsersOwnWhenItExists) {
+  struct Case {
+    std::optional<std::string> beside, own;
+    std::string delay;
+  };
+  const Case cases[] = {
+      {{}, {}, "7"},
+      {"12\r\n", {}, "12"},      // an administrator's delay serves every user without their own
+      {"12\r\n", "9\r\n", "9"},  // the user's own wins
+      {{}, "9\r\n", "9"},
+      {"12\r\n", "", "7"},  // the user's own file is in effect even when it holds nothing
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.beside.value_or("none") + " beside, " + c.own.value_or("none") + " own");
+    std::filesystem::remove_all(m.PathOf("appdata/Tavoria Screensaver"));
+    std::filesystem::remove(m.PathOf("tavoria_config.ini"));
+    if (c.beside) m.WriteFile("tavoria_config.ini", *c.beside);
+    if (c.own) {
+      std::filesystem::create_directory(m.PathOf("appdata/Tavoria Screensaver"));
+      m.WriteFile("appdata/Tavoria Screensaver/tavoria_config.ini", *c.own);
+    }
+    tavoria::ReadConfig(g);
+    EXPECT_EQ(g.delaySetting, c.delay);
+  }
+}
+
+TEST_F(UserSettingsTest, WriteConfigWritesTheFileInEffectOrElseTheUsersOwn) {
+  struct Case {
+    const char* name;
+    bool ownExists, besideReadOnly, appDataReadOnly, ownReadOnly;
+    bool written;
+    std::optional<std::string> beside, own;  // afterwards
+  };
+  const Case cases[] = {
+      {"beside the program, writable", false, false, false, false, true, "15\r\n", {}},
+      {"beside the program, read-only", false, true, false, false, true, "12\r\n", "15\r\n"},
+      {"the user's own", true, false, false, false, true, "12\r\n", "15\r\n"},
+      {"the user's own, beside read-only", true, true, false, false, true, "12\r\n", "15\r\n"},
+      {"the user's own, read-only", true, false, false, true, false, "12\r\n", "9\r\n"},
+      {"neither can be written", false, true, true, false, false, "12\r\n", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(m.PathOf("appdata/Tavoria Screensaver"));
+    m.files.readOnlyDirectories.clear();
+    m.WriteFile("tavoria_config.ini", "12\r\n");
+    if (c.ownExists) {
+      std::filesystem::create_directory(m.PathOf("appdata/Tavoria Screensaver"));
+      m.WriteFile("appdata/Tavoria Screensaver/tavoria_config.ini", "9\r\n");
+    }
+    if (c.besideReadOnly) m.files.readOnlyDirectories.insert(m.process.programDirectory);
+    if (c.appDataReadOnly) m.files.readOnlyDirectories.insert(appData);
+    if (c.ownReadOnly) m.files.readOnlyDirectories.insert(own);
+
+    EXPECT_EQ(tavoria::WriteConfig(g, "15"), c.written);
+    EXPECT_EQ(BesideProgram(), c.beside);
+    EXPECT_EQ(OwnFile(), c.own);
+    EXPECT_FALSE(m.ReadFile("tavoria_config.ini.tmp"));
+    EXPECT_FALSE(m.ReadFile("appdata/Tavoria Screensaver/tavoria_config.ini.tmp"));
+    if (c.written) {
+      tavoria::ReadConfig(g);
+      EXPECT_EQ(g.delaySetting, "15") << "what was written is what is read next";
+    }
+  }
+}
+
+TEST_F(SettingsTest, WithoutARoamingFolderOnlyTheFileBesideTheProgramCounts) {
+  m.files.readOnlyDirectories.insert(m.process.programDirectory);
+  EXPECT_FALSE(tavoria::WriteConfig(g, "15"));
+  EXPECT_EQ(m.Listing(), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 
 #include "platform/memory/memory_platform.h"
 #include "saver/generalcode.h"
@@ -162,6 +163,26 @@ TEST_F(SetupTest, OkWhenTheWriteFailsShowsTheMessageThenCloses) {
   EXPECT_EQ(m.Events(),
             (Events{kOpened, "message \"Tavoria Screensaver: couldn't open file!\" answered OK",
                     kClosed}));
+}
+
+TEST_F(SetupTest, AStandardUsersDelayIsSavedAsTheirOwnWithoutAMessage) {
+  std::filesystem::create_directory(m.PathOf("appdata"));
+  m.files.roamingAppData = m.process.programDirectory + "\\appdata";
+  m.files.readOnlyDirectories.insert(m.process.programDirectory);
+  EnterDelay("12");
+  EXPECT_EQ(m.Events(),
+            (Events{kOpened, "file replaced <appdata>\\Tavoria Screensaver\\tavoria_config.ini",
+                    kClosed}));
+  EXPECT_EQ(m.ReadFile("appdata/Tavoria Screensaver/tavoria_config.ini"), "12\r\n");
+  EXPECT_EQ(m.ReadFile("tavoria_config.ini"), "9\r\n");
+
+  // Both places refuse: the message, and both files as they were.
+  m.files.readOnlyDirectories.insert(m.process.programDirectory + "\\appdata\\Tavoria Screensaver");
+  m.ui.Run([&] { tavoria::ShowSetupWindow(g); });
+  EnterDelay("20");
+  EXPECT_EQ(m.desktop.messages, std::vector<MessageBoxRequest>{kNotWritten});
+  EXPECT_EQ(m.ReadFile("appdata/Tavoria Screensaver/tavoria_config.ini"), "12\r\n");
+  EXPECT_EQ(m.ReadFile("tavoria_config.ini"), "9\r\n");
 }
 
 TEST_F(SetupTest, CancelAfterEditingStoresAndSavesNothing) {

@@ -1,6 +1,8 @@
 // Start-up: which mode each command line selects, and the messages it answers with.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/memory/memory_platform.h"
 #include "saver/display/saver_window.h"
 #include "saver/identity.h"
@@ -174,6 +176,15 @@ TEST_F(StartupTest, AWindowThatCannotOpenShowsThePointerThenReportsThenEnds) {
                     "answered OK",
                     "ended with 1"}));
   EXPECT_NE(m.desktop.messages.at(0).text.find("Error code: 1400\r\n"), std::string::npos);
+}
+
+TEST_F(StartupTest, FullScreenUsesTheUsersOwnDelayOverTheOneBesideTheProgram) {
+  std::filesystem::create_directories(m.PathOf("appdata/Tavoria Screensaver"));
+  m.files.roamingAppData = m.process.programDirectory + "\\appdata";
+  m.WriteFile("tavoria_config.ini", "7\r\n");
+  m.WriteFile("appdata/Tavoria Screensaver/tavoria_config.ini", "2.5\r\n");
+  ASSERT_EQ(Start("/s"), Mode::FullScreen);
+  EXPECT_EQ(g.screenSaverWindow->form.timer("Timer1").interval, 2500);
 }
 
 TEST_F(StartupTest, SettingsModeReadsTheDelayFirst) {
