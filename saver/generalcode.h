@@ -9,6 +9,7 @@
 
 #include "platform/platform.h"
 #include "saver/data/database_file.h"
+#include "saver/data/fixture_text.h"
 #include "saver/random.h"
 
 namespace tavoria {
@@ -38,6 +39,19 @@ struct GeneralCode {
   std::int16_t fixtureCount = 0;
   std::int16_t triviaCount = 0;
   std::int16_t advertCount = 0;  // the file's adverts only, "End Ads" included
+
+  // The records behind `fixtures`, kept so the texts can be composed again while the saver runs:
+  // after midnight yesterday's go and today's carry the marker; after a marked kick-off the marker
+  // goes. Not `live` unless the texts came from a whole fixture section.
+  struct ShownFixtures {
+    bool live = false;
+    std::vector<FixtureRecord> records;  // the records not past at load, in file order
+    bool pastAtLoad = false;             // some records were past at load
+    // For each entry of `fixtures`: the index of its record, or records.size() + n for notice n.
+    std::vector<std::size_t> sources;
+    FixtureClock composedFor;  // the moment the texts were composed for
+    int markerEnds = -1;       // the earliest kick-off of a marked fixture; -1 for none
+  } shownFixtures;
 
   // Display state.
   std::int16_t nextFixtureIndex = 0;

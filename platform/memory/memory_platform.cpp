@@ -133,18 +133,51 @@ void MemoryFiles::MakeDirectory(const std::string& path) {
 
 // ----- clock ---------------------------------------------------------------------------------
 
+namespace {
+
+// Days since 1 March of year 0 in the proleptic Gregorian calendar, and back.
+std::int64_t DayNumber(const Date& date) {
+  const std::int64_t y = date.year - (date.month <= 2 ? 1 : 0);
+  const std::int64_t m = date.month <= 2 ? date.month + 9 : date.month - 3;
+  return 365 * y + y / 4 - y / 100 + y / 400 + (153 * m + 2) / 5 + date.day - 1;
+}
+
+Date DateOfDay(std::int64_t day) {
+  std::int64_t y = (10000 * day + 14780) / 3652425;
+  std::int64_t rest = day - (365 * y + y / 4 - y / 100 + y / 400);
+  if (rest < 0) {
+    --y;
+    rest = day - (365 * y + y / 4 - y / 100 + y / 400);
+  }
+  const std::int64_t m = (100 * rest + 52) / 3060;
+  const int month = static_cast<int>((m + 2) % 12 + 1);
+  const int dayOfMonth = static_cast<int>(rest - (m * 306 + 5) / 10 + 1);
+  return {static_cast<int>(y + (m + 2) / 12), month, dayOfMonth};
+}
+
+constexpr std::int64_t kDay = 86400000;
+
+}  // namespace
+
+Date VirtualClock::Today() {
+  if (startDay_ < 0) startDay_ = DayNumber({2026, 12, 8});
+  return DateOfDay(startDay_ + Elapsed() / kDay);
+}
+
 int VirtualClock::SecondsOfDay() {
-  return static_cast<int>((secondsOfDayAtStart + now / 1000) % 86400);
+  return static_cast<int>(Elapsed() % kDay / 1000);
 }
 
 double VirtualClock::SecondsSinceMidnight() {
-  return static_cast<double>((secondsOfDayAtStart * 1000 + now) % 86400000) / 1000.0 + fraction;
+  return static_cast<double>(Elapsed() % kDay) / 1000.0 + fraction;
 }
 
 void VirtualClock::Set(Date date, int hours, int minutes, int seconds) {
-  today = date;
-  secondsOfDayAtStart = static_cast<int>(
-      ((hours * 3600 + minutes * 60 + seconds) - (now / 1000) % 86400 + 86400) % 86400);
+  // Virtual time `now` is to stand for that moment.
+  const std::int64_t wanted = (hours * 3600 + minutes * 60 + seconds) * 1000LL;
+  startMilliseconds_ = ((wanted - now) % kDay + kDay) % kDay;
+  const std::int64_t daysBefore = (startMilliseconds_ + now) / kDay;
+  startDay_ = DayNumber(date) - daysBefore;
 }
 
 // ----- desktop -------------------------------------------------------------------------------

@@ -77,22 +77,29 @@ class MemoryFiles : public Files {
   EventLog& log_;
 };
 
+// A clock that runs with virtual time: the date turns over at midnight as the time of day passes
+// it.
 class VirtualClock : public Clock {
  public:
-  Date today{2026, 12, 8};
-  int secondsOfDayAtStart = 12 * 3600;  // the time of day when virtual time was 0
-  double fraction = 0;                  // added to SecondsSinceMidnight
+  double fraction = 0;  // added to SecondsSinceMidnight
   DateOrder dateOrder = DateOrder::DayMonthYear;
   int twoDigitYearMax = 2049;
   std::int64_t now = 0;  // virtual milliseconds, advanced by MemoryUi::Advance
 
-  Date Today() override { return today; }
+  Date Today() override;
   int SecondsOfDay() override;
   double SecondsSinceMidnight() override;
   DateOrder RegionalDateOrder() override { return dateOrder; }
   int TwoDigitYearMax() override { return twoDigitYearMax; }
   // Sets today's date and the time of day now.
   void Set(Date date, int hours, int minutes, int seconds);
+
+ private:
+  // The moment virtual time 0 stands for: days since 1 March of year 0, and milliseconds since
+  // that day's midnight. Tuesday 8 December 2026 at noon unless set.
+  std::int64_t startDay_ = -1;
+  std::int64_t startMilliseconds_ = 12 * 3600 * 1000;
+  std::int64_t Elapsed() const { return startMilliseconds_ + now; }
 };
 
 class MemoryUi;

@@ -22,37 +22,41 @@ void ShowInsteadOfContent(GeneralCode& g, const std::string& message) {
   g.fixtures.assign(1, message);
   g.trivia.assign(1, message);
   g.fixtureCount = g.triviaCount = 1;
+  g.shownFixtures = {};
 }
 
 void ReadLists(GeneralCode& g) {
   platform::TextReader file(g.sys.files, g.PathBesideProgram(DATABASE_FILE));
   FixtureFlags flags;
-  WalkDatabase(
-      file,
-      {
-          .formatVersion =
-              [](const std::string& line6) {
-                // Compared by character codes: "3" and "2.1" are too new, "10" and "" not.
-                if (line6 > APP_VERSION) throw DatabaseTooNew{};
-              },
-          .specialFixture =
-              [&](const SpecialFixture& special) {
-                g.specialFixtures.push_back(special);
-                ++g.specialCount;
-              },
-          .fixture = [&](const FixtureRecord& record) { ProcessFixtureRecord(g, record, flags); },
-          .fixturesEnd = [&] { AddOutOfDateNotices(g, flags); },
-          .triviaLine =
-              [&](const std::string& line) {
-                g.trivia.push_back(line);
-                ++g.triviaCount;
-              },
-          .advertLine =
-              [&](const std::string& line) {
-                g.adverts.push_back(line);
-                ++g.advertCount;
-              },
-      });
+  const FixtureClock now = FixtureClockNow(g);
+  WalkDatabase(file, {
+                         .formatVersion =
+                             [](const std::string& line6) {
+                               // Compared by character codes: "3" and "2.1" are too new, "10" and
+                               // "" not.
+                               if (line6 > APP_VERSION) throw DatabaseTooNew{};
+                             },
+                         .specialFixture =
+                             [&](const SpecialFixture& special) {
+                               g.specialFixtures.push_back(special);
+                               ++g.specialCount;
+                             },
+                         .fixture =
+                             [&](const FixtureRecord& record) {
+                               ProcessFixtureRecord(g, record, flags, now);
+                             },
+                         .fixturesEnd = [&] { AddOutOfDateNotices(g, flags, now); },
+                         .triviaLine =
+                             [&](const std::string& line) {
+                               g.trivia.push_back(line);
+                               ++g.triviaCount;
+                             },
+                         .advertLine =
+                             [&](const std::string& line) {
+                               g.adverts.push_back(line);
+                               ++g.advertCount;
+                             },
+                     });
 }
 
 }  // namespace
@@ -67,6 +71,7 @@ void LoadDatabase(GeneralCode& g) {
   g.trivia.reserve(kTriviaCapacity);
   g.adverts.reserve(kAdvertCapacity + 3);
   g.specialCount = g.fixtureCount = g.triviaCount = g.advertCount = 0;
+  g.shownFixtures = {};
   try {
     ReadLists(g);
   } catch (const DatabaseTooNew&) {

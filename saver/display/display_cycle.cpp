@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/text.h"
+#include "saver/data/fixtures.h"
 #include "saver/display/saver_window.h"
 #include "saver/identity.h"
 
@@ -133,6 +134,7 @@ void Timer1_Timer(GeneralCode& g) {
   const ui::Size screen = g.sys.ui.ScreenSize();
 
   jokeLabel.visible = false;
+  BringFixturesUpToDate(g);
   Randomize(g);
   const std::string text = ChooseText(g);
   Randomize(g);

@@ -95,6 +95,16 @@ TEST_F(FixtureTest, TodayIsMarkedOnlyWhileKickOffIsStillAhead) {
   EXPECT_TRUE(m.desktop.messages.empty());
 }
 
+TEST_F(FixtureTest, TwoDigitYearsAreReadByTheUsersCalendarSetting) {
+  Fixture("01/06/30");
+  m.clock.twoDigitYearMax = 2029;  // 30 is 1930: past
+  Load();
+  EXPECT_EQ(g.fixtures, Lines{kAllPast});
+  m.clock.twoDigitYearMax = 2049;  // 30 is 2030
+  Load();
+  EXPECT_EQ(g.fixtures, Lines{"Friendly - Saturday, 01/06/30\r\nTavoria vs Norway - K/O: 19:45"});
+}
+
 // ----- past fixtures and the notices ---------------------------------------------------------
 
 TEST_F(FixtureTest, APastFixtureAmongCurrentOnesIsDroppedAndNoticedTwice) {
