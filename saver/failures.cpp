@@ -3,6 +3,7 @@
 #include <new>
 
 #include "platform/text.h"
+#include "saver/display/saver_window.h"
 #include "saver/identity.h"
 #include "saver/startup.h"
 
@@ -39,7 +40,10 @@ platform::Failure FailureOf(std::exception_ptr exception) {
 
 void EndWithReport(GeneralCode& g, ui::Form* window, const platform::MessageBoxRequest& report) {
   RestoreMousePointer(g);
-  if (window) g.sys.ui.Close(*window);
+  if (g.screenSaverWindow && window == &g.screenSaverWindow->form)
+    CloseScreenSaverWindow(g);
+  else if (window)
+    g.sys.ui.Close(*window);
   g.sys.desktop.ShowMessage(report);
   g.sys.process.End(1);
 }

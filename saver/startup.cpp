@@ -36,9 +36,10 @@ void StartScreenSaver(GeneralCode& g) {
     window.timer("Timer1").SetInterval(*interval);
     window["jokeLabel"].align = ui::Align::Centre;
     g.nextFixtureIndex = 1;
-    g.sys.ui.Open(window);
+    ShowScreenSaverWindow(g);
   } catch (const std::exception&) {
-    EndWithReport(g, nullptr, GeneralErrorReport(FailureOf(std::current_exception())));
+    EndWithReport(g, g.screenSaverWindow ? &g.screenSaverWindow->form : nullptr,
+                  GeneralErrorReport(FailureOf(std::current_exception())));
   }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/form.h"
@@ -23,7 +24,13 @@ struct ScreenSaverWindow {
 
   // Where the random draws come from: the program's generator unless a test sets a source.
   std::function<float()> drawSource;
+
+  // A plain black window over each monitor besides the primary one, while the saver runs.
+  std::vector<std::unique_ptr<ui::Form>> covers;
 };
+
+// The cover windows' caption: never the saver window's, which a second start looks for.
+inline constexpr const char* kCoverWindowTitle = "Screensaver Cover";
 
 // The smallest font size the width fit goes down to.
 inline constexpr float kSmallestTextPoints = 8;
@@ -42,6 +49,13 @@ void LoadScreenSaverWindow(GeneralCode& g);
 void CreateScreenSaverWindow(GeneralCode& g);
 void Form_Load(GeneralCode& g);
 void ShowPictures(GeneralCode& g, bool visible);
+
+// ----- every monitor (cover_windows.cpp) -----------------------------------------------------
+
+// Shows the saver window on the primary monitor and covers every other monitor.
+void ShowScreenSaverWindow(GeneralCode& g);
+// Closes the cover windows and the saver window.
+void CloseScreenSaverWindow(GeneralCode& g);
 
 // ----- display cycle (display_cycle.cpp) ------------------------------------------------------
 

@@ -154,3 +154,73 @@ TEST_F(SaverInputTest, AFailingInputHandlerEndsTheSameWay) {
 }
 
 }  // namespace
+
+namespace {
+
+// A desk of three monitors: one to the right of the primary and one to its left.
+struct CoverTest : SaverInputTest {
+  const ui::Rect right{15360, 0, 28800, 16200};
+  const ui::Rect left{-19200, 1440, 19200, 14400};
+  CoverTest() { m.ui.otherMonitors = {right, left}; }
+  ui::Form& cover(std::size_t i) { return *g.screenSaverWindow->covers.at(i); }
+};
+
+TEST_F(CoverTest, EveryOtherMonitorIsCoveredByAPlainBlackTopmostWindow) {
+  Open();
+  ASSERT_EQ(g.screenSaverWindow->covers.size(), 2u);
+  EXPECT_EQ(m.Events(), (Events{"pointer hidden", kOpened, "window opened \"Screensaver Cover\"",
+                                "window opened \"Screensaver Cover\""}));
+  for (std::size_t i = 0; i < 2; ++i) {
+    const ui::Form& c = cover(i);
+    const ui::Rect monitor = i == 0 ? right : left;
+    EXPECT_EQ((ui::Rect{c.left, c.top, c.width, c.height}), monitor);
+    EXPECT_TRUE(c.popup && c.topmost);
+    EXPECT_EQ(c.back, (ui::Colour{0, 0, 0}));
+    EXPECT_TRUE(c.controls.empty());
+    EXPECT_TRUE(c.timers.empty());
+  }
+  // The saver window keeps the primary monitor and its layout.
+  EXPECT_EQ(form().width, 15360);
+  EXPECT_EQ(form()["PicLogo"].left, 8469);
+  // A second start still finds the saver window by its title, and only that one.
+  EXPECT_TRUE(m.desktop.TopLevelWindowExists("Screensaver Main Form"));
+}
+
+TEST_F(CoverTest, InputOverACoverEndsTheSaverByTheSameRules) {
+  Open();
+  m.ui.Advance(1000);
+  m.ui.KeyDown(cover(0), 'A', 0);
+  m.ui.Click(cover(1));
+  m.ui.MouseMove(cover(0), 300, 300);
+  m.ui.MouseMove(cover(0), 400, 400);
+  EXPECT_TRUE(Running()) << "not before input is armed";
+  m.ui.Advance(tavoria::kInputArmedAfter);
+  m.ui.MouseMove(cover(0), 400, 400);
+  EXPECT_TRUE(Running()) << "the same place again is no movement";
+  m.ui.MouseMove(cover(1), 400, 400);
+  EXPECT_EQ(m.Events().back(), "ended with 0") << "the same spot of another monitor is a move";
+  EXPECT_EQ(m.desktop.cursorCount, 0);
+}
+
+TEST_F(CoverTest, TheFirstPointerEventOverACoverOnlyRecords) {
+  Open();
+  m.ui.Advance(tavoria::kInputArmedAfter);
+  m.ui.MouseMove(cover(1), 700, 700);
+  EXPECT_TRUE(Running());
+  m.ui.KeyPress(cover(1), ' ');
+  EXPECT_FALSE(Running());
+}
+
+TEST_F(CoverTest, AFailureOverACoverClosesEveryWindowBeforeTheReport) {
+  Open();
+  m.ui.Advance(tavoria::kInputArmedAfter);
+  cover(0).onClick = [] { throw std::runtime_error("lost"); };
+  m.ui.Click(cover(0));
+  const auto events = m.Events();
+  ASSERT_GE(events.size(), 4u);
+  EXPECT_EQ(Events(events.end() - 6, events.end()),
+            (Events{"pointer shown", "window closed \"Screensaver Cover\"",
+                    "window closed \"Screensaver Cover\"", kClosed, kReport, "ended with 1"}));
+}
+
+}  // namespace
