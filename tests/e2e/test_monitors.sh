@@ -1,0 +1,116 @@
+# Two monitors: the saver window keeps the primary monitor, a plain black window covers the second,
+# the pointer is hidden over both, and a move over the second monitor after 3.6 s ends the saver
+# with the pointer shown again.
+#
+# One wide Xvfb screen split into two RandR monitors, with Wine told to use Xinerama: Wine then
+# reports (0,0)-(1024,768) as the primary monitor and (1024,0)-(2048,768) as the second. The
+# session's own display and settings are put back afterwards.
+
+MON_TITLE="Screensaver Main Form"
+MON_XVFB_PID=
+MON_HOME_DISPLAY=$DISPLAY
+
+mon_restart_wine() {
+  wineserver -k >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1
+  wineserver -p
+  wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+mon_restore() {
+  stop_programs
+  wine reg delete 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /f >/dev/null 2>&1
+  export DISPLAY=$MON_HOME_DISPLAY
+  mon_restart_wine
+  if [ -n "$MON_XVFB_PID" ]; then
+    kill "$MON_XVFB_PID" 2>/dev/null || true
+    wait "$MON_XVFB_PID" 2>/dev/null || true
+    MON_XVFB_PID=
+  fi
+}
+
+mon_start() {
+  local fdfile=$E2E_TMP/monitors-display
+  Xvfb -displayfd 3 -screen 0 2048x768x24 -noreset -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+  MON_XVFB_PID=$!
+  until_true 10 test -s "$fdfile" || return 1
+  export DISPLAY=:$(head -n1 "$fdfile")
+  xrandr --setmonitor LEFT 1024/271x768/203+0+0 screen >/dev/null 2>&1 &&
+    xrandr --setmonitor RIGHT 1024/271x768/203+1024+0 none >/dev/null 2>&1 || return 1
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f >/dev/null 2>&1
+  mon_restart_wine
+}
+
+# The mean brightness (0 black to 1 white) of a region of a screenshot.
+mon_brightness() {
+  /usr/bin/convert "$1" -crop "$2" +repage -colorspace gray -format '%[fx:mean]' info:
+}
+mon_shot() { echo "$E2E_ROOT/build/screenshots/$1.png"; }
+# The cover window's rectangle, found by its title.
+mon_cover_rect() { driver rect "Screensaver Cover"; }
+
+if mon_start; then
+  fresh_app_dir monitors
+  # A document open on the second monitor, as a user leaves one.
+  start_program 120 notepad
+  if driver wait "Untitled - Notepad" 10000 >/dev/null; then
+    xdotool search --name '^Untitled - Notepad$' windowmove 1200 150 >/dev/null 2>&1
+    on_second() { driver rect "Untitled - Notepad" | grep -q '^1[2-9][0-9][0-9],'; }
+    until_true 5 on_second
+    screenshot monitors-before
+    check "two monitors: before the saver, a document shows on the second monitor" awk \
+      -v b="$(mon_brightness "$(mon_shot monitors-before)" 1024x768+1024+0)" 'BEGIN { exit !(b > 0.2) }'
+  else
+    fail "two monitors: a document opens"
+  fi
+  start_program 120 "$APP_WIN\\tavoria.scr" /s
+  saver=$LAST_PID
+  if driver wait "$MON_TITLE" 10000 >/dev/null; then
+    opened=$SECONDS
+    # Moves during the opening phase only record the position: the pointer over each monitor.
+    xdotool mousemove 1500 300
+    check_equal "two monitors: the pointer is hidden over the second monitor" hidden "$(driver cursor)"
+    xdotool mousemove 500 300
+    check_equal "two monitors: the pointer is hidden over the primary monitor" hidden "$(driver cursor)"
+    check "two monitors: the second is covered by a window of its own" \
+      until_true 10 driver wait "Screensaver Cover" 1000
+    check_equal "two monitors: the cover lies exactly over the second monitor" "1024,0,1024,768" \
+      "$(mon_cover_rect)"
+    check_equal "two monitors: the saver window keeps the primary monitor" "0,0,1024,768" \
+      "$(driver rect "$MON_TITLE")"
+    at_least() { [ $((SECONDS - opened)) -ge "$1" ]; }
+    until_true 10 at_least 2
+    screenshot monitors-display
+    s=$(mon_shot monitors-display)
+    check "two monitors: the second monitor is black, its document covered" awk \
+      -v b="$(mon_brightness "$s" 1024x768+1024+0)" 'BEGIN { exit !(b < 0.001) }'
+    check "two monitors: the primary shows the saver's pictures" awk \
+      -v b="$(mon_brightness "$s" 1024x768+0+0)" 'BEGIN { exit !(b > 0.02) }'
+    start_program 30 "$APP_WIN\\tavoria.scr" /s
+    second=$LAST_PID
+    if wait_exit "$second" 10; then
+      check_equal "two monitors: a second /s ends at once" 0 "$EXIT_CODE"
+    else
+      fail "two monitors: a second /s ends at once"
+    fi
+    until_true 10 at_least 5
+    check "two monitors: the saver runs on past its opening phase" running "$saver"
+    # A move over the second monitor now ends the saver.
+    xdotool mousemove 1500 400
+    sleep 0.2
+    xdotool mousemove 1520 420
+    if wait_exit "$saver" 10; then
+      check_equal "two monitors: a move over the second monitor ends the saver (exit code 0)" 0 \
+        "$EXIT_CODE"
+    else
+      fail "two monitors: a move over the second monitor ends the saver"
+    fi
+    check_equal "two monitors: the pointer is shown again" shown "$(driver cursor)"
+    check "two monitors: the cover is gone with the saver" driver gone "Screensaver Cover" 5000
+  else
+    fail "two monitors: /s opens the saver window"
+  fi
+else
+  fail "two monitors: a display of two monitors for Wine"
+fi
+mon_restore
