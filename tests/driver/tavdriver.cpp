@@ -14,6 +14,10 @@
 //   tavdriver close TITLE                ask the window to close
 //   tavdriver cursor                     "shown" or "hidden"
 //   tavdriver rect TITLE                 the window's rectangle on screen: x,y,w,h
+//   tavdriver display                    the screen's width, height and DPI: w,h,dpi
+//   tavdriver layout TITLE               every child control with its container, rectangle and the
+//                                        size its text needs in its own font, measured inside
+//                                        the window's program (tavdriver_hook.cpp has the format)
 //   tavdriver resources FILE             a built program's resources, read without running it:
 //     stringN=      each string
 //     icons=        the icon groups, in the file's order (Explorer shows the first); for each:
@@ -30,6 +34,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -416,6 +421,50 @@ int PrintResources(const std::string& file) {
   return 0;
 }
 
+// ----- A window's layout, measured inside its program ------------------------------------------
+
+// Asks tavdriver_hook.dll, hooked into the window's thread, to describe the window's controls
+// (the line format is at the top of tavdriver_hook.cpp) and prints what it wrote.
+int PrintLayout(HWND window) {
+  DWORD process = 0;
+  const DWORD thread = GetWindowThreadProcessId(window, &process);
+  char name[64];
+  std::snprintf(name, sizeof name, "Local\\tavdriver.layout.%lu", process);
+  constexpr DWORD kBytes = 1 << 18;
+  HANDLE mapping =
+      CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kBytes, name);
+  auto* view =
+      mapping ? static_cast<char*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0)) : nullptr;
+  std::strcat(name, ".done");
+  HANDLE done = CreateEventA(nullptr, TRUE, FALSE, name);
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (char* slash = std::strrchr(path, '\\')) std::strcpy(slash + 1, "tavdriver_hook.dll");
+  HMODULE library = LoadLibraryA(path);
+  auto proc = library ? reinterpret_cast<HOOKPROC>(
+                            reinterpret_cast<void*>(GetProcAddress(library, "LayoutHook")))
+                      : nullptr;
+  HHOOK hook = proc ? SetWindowsHookExA(WH_GETMESSAGE, proc, library, thread) : nullptr;
+  int result = 1;
+  if (!view || !done || !hook) {
+    std::fprintf(stderr, "tavdriver: cannot hook the window's thread (%s)\n", path);
+  } else {
+    view[0] = '\0';
+    PostMessageA(window, RegisterWindowMessageA("tavdriver.layout"), 0, 0);
+    if (WaitForSingleObject(done, 5000) == WAIT_OBJECT_0) {
+      std::fputs(view, stdout);
+      result = 0;
+    } else {
+      std::fprintf(stderr, "tavdriver: the window's program did not answer\n");
+    }
+  }
+  if (hook) UnhookWindowsHookEx(hook);
+  if (view) UnmapViewOfFile(view);
+  if (mapping) CloseHandle(mapping);
+  if (done) CloseHandle(done);
+  return result;
+}
+
 int Usage() {
   std::fprintf(stderr, "tavdriver: see the comment at the top of tavdriver.cpp for its usage\n");
   return 2;
@@ -445,6 +494,13 @@ int main(int argc, char** argv) {
   if (command == "resources") {
     if (argc < 3) return Usage();
     return PrintResources(arg(2));
+  }
+  if (command == "display") {
+    HDC screen = GetDC(nullptr);
+    std::printf("%d,%d,%d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                GetDeviceCaps(screen, LOGPIXELSX));
+    ReleaseDC(nullptr, screen);
+    return 0;
   }
   if (command == "cursor") {
     CURSORINFO info{};
@@ -478,6 +534,7 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
+  if (command == "layout") return PrintLayout(window);
   if (command == "rect") {
     RECT r;
     GetWindowRect(window, &r);
