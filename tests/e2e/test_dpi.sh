@@ -1,10 +1,13 @@
 # The saver window and the settings window at high DPI (144 by default; DPI_LIST="120 144 192"
-# runs more), each on a screen of DPI_SCREEN (1920x1080, where the saver's layout is meant to fit
-# at 144 DPI: its player row is 12060 twips, 1206 pixels), in a second Xvfb: every picture and
-# text on screen, nothing overlapping, every control inside its container and every text with room
-# in its own font, read from the real windows with `tavdriver layout`. Screenshots:
+# runs more) on a screen of DPI_SCREEN pixels in a second Xvfb: every picture and text on screen,
+# nothing overlapping, every control inside its container and every text with room in its own
+# font, read from the real windows with `tavdriver layout`. Screenshots:
 # build/screenshots/dpiN-saver.png and dpiN-settings.png. The session is back at 96 DPI on its own
 # screen afterwards.
+#
+# The screen is 1920x1080, a screen for 144 DPI: the session's 1024x768 is 10240 twips wide at
+# 144 DPI, narrower than the saver's player row (four pictures of 96-DPI pixels and three gaps of
+# a twentieth of the screen's width, 12156 twips there).
 
 DPI_LIST=${DPI_LIST:-144}
 DPI_SCREEN=${DPI_SCREEN:-1920x1080}
@@ -96,6 +99,11 @@ check_layout() {
   fi
 }
 
+six_pictures() {
+  [ "$(driver layout "$SAVER_TITLE" | awk -F'|' '$2 == 0 && $3 == "picture" && $4 == 1' |
+    wc -l)" = 6 ]
+}
+
 # A fresh X server for the DPI runs.
 fdfile=$E2E_TMP/dpi-display
 Xvfb -displayfd 3 -screen 0 "${DPI_SCREEN}x24" -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
@@ -113,10 +121,6 @@ for dpi in $DPI_LIST; do
   # The saver: once the six pictures show, its whole window (the credits panel keeps its labels
   # after it is hidden).
   start_program 60 "$APP_WIN\\tavoria.scr" /s
-  six_pictures() {
-    [ "$(driver layout "$SAVER_TITLE" | awk -F'|' '$2 == 0 && $3 == "picture" && $4 == 1' |
-      wc -l)" = 6 ]
-  }
   if driver wait "$SAVER_TITLE" 10000 && until_true 10 six_pictures; then
     layout=$(driver layout "$SAVER_TITLE")
     screenshot "dpi$dpi-saver"
@@ -139,10 +143,10 @@ for dpi in $DPI_LIST; do
     driver settext "$SETUP_TITLE" Edit 0 30.5
     layout=$(driver layout "$SETUP_TITLE")
     screenshot "dpi$dpi-settings"
-    check "$dpi DPI settings: the window lies on the screen" awk -F'|' -v s="${DPI_SCREEN/x/,}" '
-      NR == 1 { split($5, r, ","); split(s, m, ",")
-                exit !(r[1] >= 0 && r[2] >= 0 && r[1] + r[3] <= m[1] && r[2] + r[4] <= m[2]) }' \
-      <<<"$layout"
+    check "$dpi DPI settings: the window, frame and all, lies on the screen" awk -F, \
+      -v s="${DPI_SCREEN/x/,}" '{ split(s, m, ",")
+        exit !($1 >= 0 && $2 >= 0 && $1 + $3 <= m[1] && $2 + $4 <= m[2]) }' \
+      <<<"$(driver rect "$SETUP_TITLE")"
     check_layout "$dpi DPI settings: controls inside their containers, apart, every text with room" \
       "$dpi" "$layout"
     driver press "$SETUP_TITLE" Cancel
