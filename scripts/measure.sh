@@ -1,12 +1,34 @@
 #!/usr/bin/env bash
 # Measures the full-screen saver against the floor (bench/win32_floor.cpp, a program that only
-# opens a black full-screen window) under the same Wine session: the time from start to the first
-# frame, the CPU time used over 60 s and the resident memory. A measurement, not a test.
+# opens a black topmost window over each monitor) under the same Wine session: the time from start
+# to the first frame, the CPU time used over 60 s and the resident memory. A measurement, not a
+# test.
 #   WIN_BUILD=build/sv-windows scripts/measure.sh
+#   MONITORS=2 MONITOR_SIZE=1920x1080 scripts/measure.sh    two monitors side by side
 set -u
+MONITORS=${MONITORS:-1}
+MONITOR_SIZE=${MONITOR_SIZE:-1024x768}
+monitor_w=${MONITOR_SIZE%x*}
+monitor_h=${MONITOR_SIZE#*x}
+export SCREEN_SIZE=$((monitor_w * MONITORS))x$monitor_h
+# Without -noreset the RandR monitors vanish whenever the last X client leaves.
+[ "$MONITORS" -gt 1 ] && export XVFB_ARGS=-noreset
 source "$(dirname "$0")/../tests/e2e/lib.sh"
 trap wine_session_stop EXIT
 wine_session_start
+if [ "$MONITORS" -gt 1 ]; then
+  # One wide screen split into RandR monitors, and Wine told to use them.
+  for i in $(seq 0 $((MONITORS - 1))); do
+    xrandr --setmonitor "M$i" "$monitor_w/508x$monitor_h/286+$((i * monitor_w))+0" \
+      "$([ "$i" = 0 ] && echo screen || echo none)" >/dev/null
+  done
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f >/dev/null 2>&1
+  wineserver -k
+  wineserver -w
+  wineserver -p
+  wine cmd /c exit </dev/null >/dev/null 2>&1
+fi
+echo "screen: $MONITORS monitor(s) of $MONITOR_SIZE"
 FLOOR_EXE=$WIN_BUILD/platform/win32/win32_floor.exe
 fresh_app_dir measure
 SECONDS_OF_CPU=${CPU_WINDOW:-60}
@@ -38,8 +60,13 @@ first_frame() {
   FIRST_FRAME=$(echo "$(now) - $t0" | bc)
   PID=$(program_pid "$pid")
 }
-floor_drawn() { [ "$(import -window root -crop 1x1+512+400 -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}')" = "#000000" ]; }
-credits_drawn() { [ "$(import -window root -crop 1x1+512+400 -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}')" = "#C0C0C0" ]; }
+# The pixel at the primary monitor's centre, where the credits panel lies.
+centre() {
+  import -window root -crop "1x1+$((monitor_w / 2))+$((monitor_h / 2))" -depth 8 txt:- 2>/dev/null |
+    grep -o '#[0-9A-F]\{6\}'
+}
+floor_drawn() { [ "$(centre)" = "#000000" ]; }
+credits_drawn() { [ "$(centre)" = "#C0C0C0" ]; }
 
 # First frames vary from run to run: take the median of several starts of each, alternating.
 RUNS=${RUNS:-7}

@@ -23,7 +23,8 @@ wine_session_start() {
   E2E_XVFB_PID=
   if [ "${USE_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
     local fdfile=$E2E_TMP/display
-    Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1024x768}x24" -nolisten tcp 3>"$fdfile" \
+    # shellcheck disable=SC2086 # XVFB_ARGS: further arguments, split at blanks
+    Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1024x768}x24" -nolisten tcp ${XVFB_ARGS:-} 3>"$fdfile" \
       >/dev/null 2>&1 &
     E2E_XVFB_PID=$!
     local n
