@@ -15,7 +15,8 @@
 ; user's screensaver); `uninstall.exe /S` removes it.
 
 Unicode true
-; This Windows directory is a 64-bit program's: no file-system or registry redirection.
+; A 64-bit program: it sees the 64-bit Windows directory and registry, with no file-system or
+; registry redirection (and Wine here runs only 64-bit programs).
 Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
@@ -23,7 +24,6 @@ ManifestDPIAware true
 
 !include MUI2.nsh
 !include LogicLib.nsh
-!include x64.nsh
 !include Integration.nsh
 
 !define PRODUCT "Tavoria Screensaver"
@@ -206,9 +206,23 @@ FunctionEnd
 
 ; ----- installing -----------------------------------------------------------------------------
 
+; Administrator rights: Windows asks for them (the manifest says so), but with UAC turned off a
+; standard user's setup would start without them and fail half way.
+!macro REQUIRE_ADMINISTRATOR
+  UserInfo::GetAccountType
+  Pop $0
+  ${If} $0 != "admin"
+    MessageBox MB_ICONSTOP "${PRODUCT} Setup needs administrator rights. Run it as an \
+administrator." /SD IDOK
+    SetErrorLevel 740  ; ERROR_ELEVATION_REQUIRED
+    Quit
+  ${EndIf}
+!macroend
+
 Function .onInit
   SetRegView 64
   SetShellVarContext current
+  !insertmacro REQUIRE_ADMINISTRATOR
 FunctionEnd
 
 Section "${PRODUCT}" SecProgram
@@ -292,6 +306,7 @@ now. Clear this to keep the screensaver you have."
 Function un.onInit
   SetRegView 64
   SetShellVarContext current
+  !insertmacro REQUIRE_ADMINISTRATOR
 FunctionEnd
 
 ; Adds the settings file whose path is on the stack to $SettingsNote when it exists.

@@ -121,6 +121,8 @@ desktop_values() {
     awk -F'|' '$1 == "HKEY_CURRENT_USER\\Control Panel\\Desktop" &&
       ($2 == "SCRNSAVE.EXE" || $2 == "ScreenSaveActive") { print $2 "=" $4 }' | sort
 }
+# A Linux path as Windows programs see it, on drive Z:.
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 # The text of a page's control with this id; whether the page is the finish page.
 page_text() { driver controls "$1" | awk -F'|' -v id="$2" '$2 == id && $3 == 1 { print $5 }'; }
 on_finish_page() { driver controls "$1" | grep -q '^Button|1|1|.*|&Finish$'; }
@@ -178,6 +180,21 @@ else
   windows_before=$(listing "$INST_WINDIR")
   programs_before=$(listing "$INST_PROGRAMS")
   uninstall_list_before=$(reg_tree 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall')
+
+  # ----- the setup program's own resources, read without running it -----
+  setup_resources=$(driver resources "$(windows_path "$INST_SETUP")")
+  check_equal "setup resources: the product, its maker and version" \
+    "$(printf 'version.product=2.0.0.0\nversion.CompanyName=Fenmoor Entertainment UK\nversion.ProductName=Tavoria Screensaver\nversion.ProductVersion=2')" \
+    "$(grep -E '^version\.(product|CompanyName|ProductName|ProductVersion)=' <<<"$setup_resources")"
+  saver_icon=$(driver resources "$(windows_path "$DIST/tavoria.scr")" | sed -n 's/^icon1\.crc=//p')
+  if [ -n "$saver_icon" ]; then
+    check_equal "setup resources: the saver's own icon, every image" "$saver_icon" \
+      "$(sed -n 's/^icon[0-9]*\.crc=//p' <<<"$setup_resources" | head -n1)"
+  else
+    fail "setup resources: the saver's icon can be read"
+  fi
+  check_equal "setup resources: it asks for administrator rights" \
+    "manifest.level=requireAdministrator" "$(grep '^manifest\.level=' <<<"$setup_resources")"
 
   # ----- a silent install on a machine that never had the saver -----
   if silent_install; then
