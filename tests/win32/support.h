@@ -28,9 +28,9 @@ inline void Pump() {
   }
 }
 
-// Pumps messages until the condition holds or two seconds have passed; returns the condition.
+// Pumps messages until the condition holds or five seconds have passed; returns the condition.
 inline bool PumpUntil(const std::function<bool()>& condition) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
   for (;;) {
     Pump();
     if (condition()) return true;
