@@ -107,10 +107,14 @@ ui::Control* FormWindow::ControlOf(HWND child, std::size_t* index) {
 }
 
 HBRUSH FormWindow::ContainerBrush(const ui::Control& control) {
-  for (const ui::Control& container : form.Containers(control)) {
-    if (container.kind != ui::Kind::Picture) continue;
-    const auto i = static_cast<std::size_t>(&container - form.controls.data());
-    return i < controls.size() && controls[i].back ? controls[i].back.get() : back.get();
+  try {
+    for (const ui::Control& container : form.Containers(control)) {
+      if (container.kind != ui::Kind::Picture) continue;
+      const auto i = static_cast<std::size_t>(&container - form.controls.data());
+      return i < controls.size() && controls[i].back ? controls[i].back.get() : back.get();
+    }
+  } catch (const std::exception&) {
+    // A container that is gone: reported when the description was applied, not at every paint.
   }
   return back.get();
 }

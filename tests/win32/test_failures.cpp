@@ -153,4 +153,25 @@ TEST_F(FailureTest, ADescriptionTheLayerCannotShowReachesOnFailureOnce) {
   EXPECT_TRUE(IsWindow(hwnd));
 }
 
+TEST_F(FailureTest, AControlWhoseContainerGoesAwayIsReportedOnceNotAtEveryPaint) {
+  form.Add({.name = "Panel", .kind = ui::Kind::Picture, .width = 3000, .height = 1500});
+  form.Add({.name = "Text",
+            .kind = ui::Kind::Label,
+            .container = "Panel",
+            .width = 1500,
+            .height = 500,
+            .caption = "Text",
+            .transparent = true});
+  Open();
+  form["Text"].container = "Gone";
+  ui.Refresh();
+  ASSERT_EQ(failures.texts.size(), 1u);
+  EXPECT_THAT(failures.texts[0], HasSubstr("Gone"));
+  // Its window is still there and paints on what it can find.
+  for (int i = 0; i < 3; ++i)
+    RedrawWindow(Window("Text"), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  ui.Refresh();
+  EXPECT_EQ(failures.texts.size(), 1u);
+}
+
 }  // namespace
