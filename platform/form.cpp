@@ -53,12 +53,28 @@ const Timer& Form::timer(const std::string& name) const {
   throw std::out_of_range("no timer named " + name);
 }
 
-bool Form::Shown(const Control& control) const {
-  for (const Control* c = &control;;) {
-    if (!c->visible) return false;
-    if (c->container.empty()) return true;
-    c = &(*this)[c->container];
+ContainerChain::iterator ContainerChain::begin() const {
+  iterator first(&form_, &control_);
+  return ++first;
+}
+
+ContainerChain::iterator& ContainerChain::iterator::operator++() {
+  if (current_->container.empty()) {
+    current_ = nullptr;
+    return *this;
   }
+  // A chain longer than the list of controls goes round in a circle.
+  if (++steps_ > form_->controls.size())
+    throw std::logic_error("the control " + current_->name + " holds itself");
+  current_ = &(*form_)[current_->container];
+  return *this;
+}
+
+bool Form::Shown(const Control& control) const {
+  if (!control.visible) return false;
+  for (const Control& container : Containers(control))
+    if (!container.visible) return false;
+  return true;
 }
 
 }  // namespace ui

@@ -3,6 +3,7 @@
 // these properties; the platform's Ui reflects each change on screen after every event.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <functional>
@@ -85,6 +86,45 @@ struct Timer {
   }
 };
 
+struct Form;
+
+// The containers that hold a control, innermost first, walked by their names:
+//   for (const Control& container : form.Containers(control)) ...
+// An unknown container name throws std::out_of_range; a control that holds itself, directly or
+// through others, throws std::logic_error.
+class ContainerChain {
+ public:
+  class iterator {
+   public:
+    using value_type = Control;
+    using difference_type = std::ptrdiff_t;
+    iterator() = default;
+    iterator(const Form* form, const Control* current) : form_(form), current_(current) {}
+    const Control& operator*() const { return *current_; }
+    const Control* operator->() const { return current_; }
+    iterator& operator++();
+    iterator operator++(int) {
+      iterator before = *this;
+      ++*this;
+      return before;
+    }
+    bool operator==(const iterator& other) const { return current_ == other.current_; }
+
+   private:
+    const Form* form_ = nullptr;
+    const Control* current_ = nullptr;
+    std::size_t steps_ = 0;
+  };
+
+  ContainerChain(const Form& form, const Control& control) : form_(form), control_(control) {}
+  iterator begin() const;
+  iterator end() const { return {}; }
+
+ private:
+  const Form& form_;
+  const Control& control_;
+};
+
 struct Form {
   std::string caption;
   Colour back{0, 0, 0};
@@ -111,6 +151,9 @@ struct Form {
   const Control& operator[](const std::string& name) const;
   Timer& timer(const std::string& name);
   const Timer& timer(const std::string& name) const;
+  // The containers that hold a control, innermost first (the one walk every user of containers
+  // takes).
+  ContainerChain Containers(const Control& control) const { return {*this, control}; }
   // Visible itself and inside visible containers.
   bool Shown(const Control& control) const;
 };

@@ -1,7 +1,7 @@
 // Kelvane's entry on Windows: wires the Win32 parts it uses to the upgrade assistant.
 #include <windows.h>
 
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_parts.h"
 #include "upgrader/module1.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

@@ -1,7 +1,7 @@
 // Windows described by ui::Form, made real with the Win32 API: a top-level window per form and a
 // real child window per control, so screen readers and test drivers find them by class and text.
 // After every event the layer compares each description with what it last applied and changes
-// on screen what the handlers changed.
+// on screen what the handlers changed. Each window is drawn at its own DPI.
 #pragma once
 
 #include <memory>
@@ -11,8 +11,12 @@
 
 namespace platform::win32 {
 
+class FormWindow;
+struct UiResources;
+
 class Win32Ui : public Ui {
  public:
+  // Makes nothing yet: classes, fonts and libraries come with the first window that needs them.
   Win32Ui();
   ~Win32Ui() override;
   Win32Ui(const Win32Ui&) = delete;
@@ -27,20 +31,18 @@ class Win32Ui : public Ui {
   int RunEventLoop() override;
 
   // Applies every change of the open forms' descriptions now (the layer does this itself after
-  // each event it delivers).
+  // each event it delivers). What cannot be applied goes to the form's onFailure.
   void Refresh();
   // The Win32 timer id of a form's timer: its position in the form's list, plus one.
   static unsigned TimerId(std::size_t index) { return static_cast<unsigned>(index + 1); }
 
-  struct Window;
-
  private:
-  void Sync(Window& window);
+  FormWindow* Find(const ui::Form& form);
+  void Destroy(FormWindow& window);
   void RemoveClosed();
-  int Dpi();
 
-  std::vector<std::unique_ptr<Window>> windows_;
-  int dpi_ = 0;
+  std::unique_ptr<UiResources> resources_;
+  std::vector<std::unique_ptr<FormWindow>> windows_;  // destroyed before the resources they use
 };
 
 }  // namespace platform::win32

@@ -1,7 +1,7 @@
 // The argument text the Win32 layer takes from the command line.
 #include <gtest/gtest.h>
 
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_parts.h"
 
 namespace {
 

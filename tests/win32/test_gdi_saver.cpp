@@ -11,19 +11,14 @@
 #include "platform/win32/win32_ui.h"
 #include "saver/display/saver_window.h"
 #include "saver/startup.h"
+#include "support.h"
 
 namespace {
 
 using platform::win32::Win32Ui;
 namespace gdi = platform::win32::gdi;
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
+using win32_test::Pump;
 
 BOOL CALLBACK CountChild(HWND, LPARAM count) {
   ++*reinterpret_cast<int*>(count);
@@ -41,6 +36,7 @@ struct GdiTest : ::testing::Test {
   Win32Ui ui;
   platform::Platform system{m.process, m.files, m.clock, m.desktop, m.shell, ui};
   tavoria::GeneralCode g{system};
+  win32_test::Failures failures;
   HWND hwnd = nullptr;
 
   void SetUp() override {
@@ -55,6 +51,7 @@ struct GdiTest : ::testing::Test {
     g.advertCount = 2;
     tavoria::LoadScreenSaverWindow(g);
     auto& form = g.screenSaverWindow->form;
+    failures.Attach(form);
     form.timer("Timer1").SetInterval(7000);
     form["jokeLabel"].align = ui::Align::Centre;
     g.nextFixtureIndex = 1;
@@ -63,6 +60,7 @@ struct GdiTest : ::testing::Test {
     ASSERT_NE(hwnd, nullptr);
   }
   void TearDown() override {
+    EXPECT_TRUE(failures.texts.empty()) << failures.texts.front();
     ui.Close(g.screenSaverWindow->form);
     Pump();
   }

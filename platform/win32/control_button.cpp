@@ -1,0 +1,31 @@
+// Buttons: "Button" push buttons, in the dialog tab order, drawn on their container's colour.
+#include "platform/win32/controls.h"
+
+namespace platform::win32 {
+
+namespace {
+
+class Button : public ControlAdapter {
+ public:
+  const char* ClassName() const override { return "Button"; }
+  DWORD Style(const ui::Control&) const override { return BS_PUSHBUTTON | WS_TABSTOP; }
+  HBRUSH Colours(FormWindow& w, std::size_t index, HDC dc) const override {
+    const ui::Control& c = w.form.controls[index];
+    SetTextColor(dc, Rgb(w.controls[index].applied.fore.value_or(c.fore)));
+    SetBkMode(dc, TRANSPARENT);
+    return w.ContainerBrush(c);
+  }
+  void Notify(FormWindow& w, std::size_t index, WORD code) const override {
+    if (code == BN_CLICKED) DeliverClick(w, index);
+  }
+};
+
+const Button kButton;
+
+}  // namespace
+
+const ControlAdapter& ButtonAdapter() {
+  return kButton;
+}
+
+}  // namespace platform::win32

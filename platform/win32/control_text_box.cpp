@@ -1,0 +1,33 @@
+// Text boxes: "Edit" controls. What the user types goes straight into the description's caption,
+// and counts as applied, so the layer does not write it back.
+#include "platform/win32/controls.h"
+
+namespace platform::win32 {
+
+namespace {
+
+class TextBox : public ControlAdapter {
+ public:
+  const char* ClassName() const override { return "Edit"; }
+  DWORD Style(const ui::Control&) const override { return ES_AUTOHSCROLL | WS_TABSTOP; }
+  DWORD ExStyle() const override { return WS_EX_CLIENTEDGE; }
+  void Notify(FormWindow& w, std::size_t index, WORD code) const override {
+    if (code != EN_CHANGE) return;
+    HWND edit = w.controls[index].hwnd;
+    const int length = GetWindowTextLengthA(edit);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(edit, text.data(), length + 1)));
+    w.form.controls[index].caption = text;
+    w.controls[index].applied.caption = std::move(text);
+  }
+};
+
+const TextBox kTextBox;
+
+}  // namespace
+
+const ControlAdapter& TextBoxAdapter() {
+  return kTextBox;
+}
+
+}  // namespace platform::win32

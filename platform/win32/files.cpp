@@ -1,0 +1,121 @@
+// Files in the program's directory and the user's folders, with the system's errors mapped to
+// the error numbers the programs tell apart.
+#include <windows.h>
+// windows.h first: the other system headers build on it.
+#include <shlobj.h>
+
+#include "platform/win32/win32_parts.h"
+
+namespace platform::win32 {
+
+Failure FailureFromSystemError(unsigned long error) {
+  char* text = nullptr;
+  FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string description = text ? text : "Unknown error " + std::to_string(error);
+  if (text) LocalFree(text);
+  while (!description.empty() && (description.back() == '\n' || description.back() == '\r'))
+    description.pop_back();
+  int code = static_cast<int>(error);
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+      code = codes::kFileNotFound;
+      break;
+    case ERROR_PATH_NOT_FOUND:
+      code = codes::kPathNotFound;
+      break;
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+      code = codes::kBadFileName;
+      break;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+      code = codes::kPermissionDenied;
+      break;
+    default:
+      break;
+  }
+  return Failure(code, description, "Windows");
+}
+
+namespace {
+
+class Win32InputFile : public InputFile {
+ public:
+  explicit Win32InputFile(HANDLE file) : file_(file) {}
+  ~Win32InputFile() override { CloseHandle(file_); }
+  std::size_t Read(char* buffer, std::size_t size) override {
+    DWORD n = 0;
+    if (!ReadFile(file_, buffer, static_cast<DWORD>(size), &n, nullptr))
+      throw FailureFromSystemError(GetLastError());
+    return n;
+  }
+
+ private:
+  HANDLE file_;
+};
+
+}  // namespace
+
+std::unique_ptr<InputFile> Win32Files::OpenForReading(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw FailureFromSystemError(GetLastError());
+  return std::make_unique<Win32InputFile>(file);
+}
+
+void Win32Files::WriteNew(const std::string& path, std::string_view bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw FailureFromSystemError(GetLastError());
+  DWORD written = 0;
+  bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+            written == bytes.size() && FlushFileBuffers(file);
+  DWORD error = ok ? 0 : GetLastError();
+  if (!CloseHandle(file) && ok) {
+    ok = false;
+    error = GetLastError();
+  }
+  if (!ok) throw FailureFromSystemError(error ? error : ERROR_WRITE_FAULT);
+}
+
+void Win32Files::MoveReplacing(const std::string& source, const std::string& target) {
+  if (!MoveFileExA(source.c_str(), target.c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    throw FailureFromSystemError(GetLastError());
+}
+
+void Win32Files::CopyReplacing(const std::string& source, const std::string& target) {
+  if (!CopyFileA(source.c_str(), target.c_str(), FALSE))
+    throw FailureFromSystemError(GetLastError());
+  // The copy is ours to replace or remove later, even when the source was read-only.
+  DWORD attributes = GetFileAttributesA(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    SetFileAttributesA(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+}
+
+void Win32Files::Remove(const std::string& path) noexcept {
+  DeleteFileA(path.c_str());
+}
+
+void Win32Files::MakeDirectory(const std::string& path) {
+  if (CreateDirectoryA(path.c_str(), nullptr)) return;
+  const DWORD error = GetLastError();
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (error == ERROR_ALREADY_EXISTS && attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return;
+  throw FailureFromSystemError(error);
+}
+
+std::string Win32Files::RoamingAppData() {
+  using FolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+  auto folderPath = shell_.Get<FolderPathFunction>("SHGetFolderPathA");
+  char path[MAX_PATH] = "";
+  if (!folderPath || folderPath(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK)
+    return {};
+  return path;
+}
+
+}  // namespace platform::win32

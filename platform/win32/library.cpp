@@ -1,0 +1,16 @@
+#include "platform/win32/library.h"
+
+#include <windows.h>
+
+namespace platform::win32 {
+
+void* Library::Find(const char* function) {
+  if (!tried_) {
+    tried_ = true;
+    module_ = LoadLibraryA(name_);
+  }
+  if (!module_) return nullptr;
+  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module_), function));
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,111 @@
+// The platform's parts that a test can see under Wine: making directories, the user's roaming
+// folder, the shell, the window class's icon, and the walk up containers that
+// the layer takes for every control.
+#include <windows.h>
+// windows.h first: the other system headers build on it.
+#include <shellapi.h>
+
+#include <stdexcept>
+
+#include "platform/win32/win32_parts.h"
+#include "platform/win32/window_classes.h"
+#include "support.h"
+
+namespace {
+
+using platform::win32::Win32Files;
+
+std::string TemporaryDirectory() {
+  char path[MAX_PATH] = "";
+  GetTempPathA(sizeof path, path);
+  std::string dir =
+      std::string(path) + "tavoria-win32-test-" + std::to_string(GetCurrentProcessId());
+  return dir;
+}
+
+bool IsDirectory(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TEST(Win32Files, MakeDirectoryMakesItOnceAndRefusesWhatCannotBeOne) {
+  Win32Files files;
+  const std::string dir = TemporaryDirectory();
+  RemoveDirectoryA(dir.c_str());  // left by an earlier run that failed
+  files.MakeDirectory(dir);
+  EXPECT_TRUE(IsDirectory(dir));
+  EXPECT_NO_THROW(files.MakeDirectory(dir)) << "there already: nothing to do";
+  try {
+    files.MakeDirectory(dir + "\\missing\\child");
+    ADD_FAILURE() << "a directory in a missing one";
+  } catch (const platform::Failure& f) {
+    EXPECT_EQ(f.code(), platform::codes::kPathNotFound);
+  }
+  // A file of that name is no directory.
+  files.WriteNew(dir + "\\file", "x");
+  EXPECT_THROW(files.MakeDirectory(dir + "\\file"), platform::Failure);
+  files.Remove(dir + "\\file");
+  RemoveDirectoryA(dir.c_str());
+}
+
+TEST(Win32Files, TheRoamingFolderIsTheUsersOwnAndThere) {
+  Win32Files files;
+  const std::string roaming = files.RoamingAppData();
+  ASSERT_FALSE(roaming.empty());
+  EXPECT_TRUE(IsDirectory(roaming)) << roaming;
+  EXPECT_EQ(roaming.substr(1, 2), ":\\") << roaming;
+  // The folder the system names for the user's roaming data, as it tells programs too.
+  char named[MAX_PATH] = "";
+  GetEnvironmentVariableA("APPDATA", named, sizeof named);
+  EXPECT_EQ(roaming, named);
+  EXPECT_EQ(files.RoamingAppData(), roaming) << "asked again, the same";
+}
+
+TEST(Win32Shell, TheShellIsAskedAndItsAnswerReturned) {
+  platform::win32::Win32Shell shell;
+  EXPECT_EQ(shell.Execute(0, "open", "C:\\no such folder\\no such file.txt", "", "", SW_SHOWNORMAL),
+            SE_ERR_FNF);
+}
+
+struct WindowClassTest : win32_test::LayerTest {};
+
+TEST_F(WindowClassTest, TheFormsIconIsTheProgramsOwnElseTheSystems) {
+  Open();
+  HINSTANCE program = GetModuleHandleA(nullptr);
+  const int large = GetSystemMetrics(SM_CXICON), small = GetSystemMetrics(SM_CXSMICON);
+  auto icon = [](HINSTANCE module, LPCSTR name, int size) {
+    return static_cast<HICON>(LoadImageA(module, name, IMAGE_ICON, size, size, LR_SHARED));
+  };
+  ASSERT_NE(icon(program, MAKEINTRESOURCEA(1), large), nullptr) << "the test program has icon 1";
+  EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrA(hwnd, GCLP_HICON)),
+            icon(program, MAKEINTRESOURCEA(1), large));
+  EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrA(hwnd, GCLP_HICONSM)),
+            icon(program, MAKEINTRESOURCEA(1), small));
+  // A module without an icon of its own gets the system's application icon.
+  HMODULE none = GetModuleHandleA("kernel32.dll");
+  ASSERT_EQ(icon(none, MAKEINTRESOURCEA(1), large), nullptr);
+  EXPECT_EQ(platform::win32::ProgramIcon(none, large), icon(nullptr, IDI_APPLICATION, large));
+}
+
+TEST(Containers, TheWalkGoesFromTheInnermostOutAndStopsAtBrokenChains) {
+  ui::Form form;
+  form.Add({.name = "Outer", .kind = ui::Kind::Picture});
+  form.Add({.name = "Frame", .kind = ui::Kind::Frame, .container = "Outer"});
+  form.Add({.name = "Inner", .kind = ui::Kind::Picture, .container = "Frame"});
+  form.Add({.name = "Text", .container = "Inner"});
+  form.Add({.name = "Lost", .container = "Nowhere"});
+  form.Add({.name = "Ring1", .container = "Ring2"});
+  form.Add({.name = "Ring2", .container = "Ring1"});
+  std::vector<std::string> chain;
+  for (const ui::Control& c : form.Containers(form["Text"])) chain.push_back(c.name);
+  EXPECT_EQ(chain, (std::vector<std::string>{"Inner", "Frame", "Outer"}));
+  EXPECT_TRUE(form.Containers(form["Outer"]).begin() == form.Containers(form["Outer"]).end());
+  EXPECT_TRUE(form.Shown(form["Text"]));
+  form["Frame"].visible = false;
+  EXPECT_FALSE(form.Shown(form["Text"]));
+  EXPECT_TRUE(form.Shown(form["Outer"]));
+  EXPECT_THROW(form.Shown(form["Lost"]), std::out_of_range);
+  EXPECT_THROW(form.Shown(form["Ring1"]), std::logic_error);
+}
+
+}  // namespace
