@@ -110,6 +110,15 @@ if mon_start; then
   else
     fail "two monitors: /s opens the saver window"
   fi
+  # The long run through the real window layer, here with a cover: nothing leaks.
+  gdi_log=$(timeout 300 wine "$WIN_BUILD/platform/win32/win32_tests.exe" --gtest_filter='GdiTest.*' \
+    --gtest_brief=1 </dev/null 2>&1 | tr -d '\r')
+  if grep -q '^\[  PASSED  \] 3 tests' <<<"$gdi_log"; then
+    pass "two monitors: thousands of display steps leave the GDI objects and windows, covers too, as they were"
+  else
+    fail "two monitors: thousands of display steps leave the GDI objects and windows as they were" \
+      "$(grep -E 'Failure|FAILED|Expected|Which' <<<"$gdi_log" | head -5)"
+  fi
 else
   fail "two monitors: a display of two monitors for Wine"
 fi

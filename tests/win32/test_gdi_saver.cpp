@@ -1,5 +1,6 @@
 // The saver window driven through the real Win32 layer for thousands of display steps and panel
-// cycles: the live GDI objects and child windows stay where they were after the first few.
+// cycles: the live GDI objects, child windows and top-level windows (the saver window and a cover
+// over each further monitor) stay where they were after the first few.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -31,6 +32,19 @@ int ChildWindows(HWND hwnd) {
   return count;
 }
 
+// The visible top-level windows of this thread.
+int TopLevelWindows() {
+  int count = 0;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM counted) -> BOOL {
+        if (IsWindowVisible(hwnd)) ++*reinterpret_cast<int*>(counted);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
 struct GdiTest : ::testing::Test {
   platform::memory::MemoryPlatform m;
   Win32Ui ui;
@@ -49,20 +63,22 @@ struct GdiTest : ::testing::Test {
     g.triviaCount = 2;
     g.adverts = {"Visit fenmoor.example/football", "End Ads", "Built-in advert"};
     g.advertCount = 2;
-    tavoria::LoadScreenSaverWindow(g);
+    // The program's own full-screen start-up: the saver window, and a cover over each further
+    // monitor.
+    tavoria::StartScreenSaver(g);
+    ASSERT_TRUE(m.process.ends.empty()) << m.desktop.messages.at(0).text;
     auto& form = g.screenSaverWindow->form;
     failures.Attach(form);
-    form.timer("Timer1").SetInterval(7000);
-    form["jokeLabel"].align = ui::Align::Centre;
-    g.nextFixtureIndex = 1;
-    ui.Open(form);
+    for (auto& cover : g.screenSaverWindow->covers) failures.Attach(*cover);
     hwnd = reinterpret_cast<HWND>(ui.Handle(form));
     ASSERT_NE(hwnd, nullptr);
+    ASSERT_EQ(g.screenSaverWindow->covers.size() + 1, ui.Monitors().size());
   }
   void TearDown() override {
     EXPECT_TRUE(failures.texts.empty()) << failures.texts.front();
-    ui.Close(g.screenSaverWindow->form);
+    tavoria::CloseScreenSaverWindow(g);
     Pump();
+    EXPECT_EQ(TopLevelWindows(), 0) << "every window goes with the saver";
   }
   void Tick(const char* timer) {
     auto& timers = g.screenSaverWindow->form.timers;
@@ -86,6 +102,8 @@ TEST_F(GdiTest, ThousandsOfDisplayStepsAndPanelsLeaveTheGdiObjectCountAlone) {
   ASSERT_EQ(panelsSeen.size(), 3u);
   const long settled = gdi::LiveObjects();
   const int children = ChildWindows(hwnd);
+  const int windows = TopLevelWindows();
+  EXPECT_EQ(windows, static_cast<int>(ui.Monitors().size())) << "the saver window and the covers";
   EXPECT_GT(settled, 20);  // every control holds its font, every picture its brush or bitmap
 
   for (int cycle = 0; cycle < 60; ++cycle) {
@@ -95,6 +113,7 @@ TEST_F(GdiTest, ThousandsOfDisplayStepsAndPanelsLeaveTheGdiObjectCountAlone) {
   }
   EXPECT_EQ(gdi::LiveObjects(), settled);
   EXPECT_EQ(ChildWindows(hwnd), children);
+  EXPECT_EQ(TopLevelWindows(), windows);
 }
 
 TEST_F(GdiTest, AWindowOpensWithOnlyTheControlsItShows) {
