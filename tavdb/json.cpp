@@ -62,9 +62,9 @@ class Parser {
       do {
         Blanks();
         if (at_ >= text_.size() || text_[at_] != '"') Fail("a member name in quotes expected");
-        std::string name = String();
+        value.names.push_back(String());
         Expect(':');
-        value.members.emplace_back(std::move(name), Value(depth + 1));
+        value.items.push_back(Value(depth + 1));
       } while (Take(','));
       Expect('}');
     } else if (c == '[') {
@@ -216,8 +216,9 @@ class Parser {
 }  // namespace
 
 const Json* Json::Find(std::string_view name) const {
-  for (const auto& [key, value] : members)
-    if (key == name) return &value;
+  if (kind != Kind::Object) return nullptr;
+  for (std::size_t i = 0; i < names.size(); ++i)
+    if (names[i] == name) return &items[i];
   return nullptr;
 }
 

@@ -4,7 +4,6 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace tavdb {
@@ -15,9 +14,9 @@ struct Json {
   int line = 0;  // where the value begins
   bool boolean = false;
   double number = 0;
-  std::string text;  // a string's characters, as UTF-8
-  std::vector<Json> items;
-  std::vector<std::pair<std::string, Json>> members;
+  std::string text;                // a string's characters, as UTF-8
+  std::vector<Json> items;         // an array's values, or an object's members' values
+  std::vector<std::string> names;  // an object's members' names, in the order of `items`
 
   // The member with this name, or none.
   const Json* Find(std::string_view name) const;
