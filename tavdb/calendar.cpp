@@ -49,8 +49,11 @@ std::string EnglishDate(const platform::Date& date) {
   static constexpr std::array<const char*, 12> kMonths = {
       "January", "February", "March",     "April",   "May",      "June",
       "July",    "August",   "September", "October", "November", "December"};
+  // Four digits for the year, as the saver reads no year of three.
+  char year[16];
+  std::snprintf(year, sizeof year, "%04d", date.year);
   return std::to_string(date.day) + " " + kMonths[static_cast<std::size_t>(date.month - 1)] + " " +
-         std::to_string(date.year);
+         year;
 }
 
 platform::Date NextDay(const platform::Date& date) {

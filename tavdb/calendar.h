@@ -15,7 +15,7 @@ std::optional<platform::Date> ParseIsoDate(std::string_view text);
 // "HH:MM" on the 24-hour clock: seconds since midnight.
 std::optional<int> ParseClockTime(std::string_view text);
 std::string IsoDate(const platform::Date& date);
-// "11 June 2026"
+// "11 June 2026"; a year before 1000 with leading zeros ("5 May 0506").
 std::string EnglishDate(const platform::Date& date);
 platform::Date NextDay(const platform::Date& date);
 

@@ -262,4 +262,13 @@ TEST_F(TavdbTest, BuildReplacesItsOutputInOneStepOrNotAtAll) {
   EXPECT_EQ(m.Events(), (Lines{"file replaced <program>/tavoria.sdf"}));
 }
 
+TEST_F(TavdbTest, BuildWritesEveryYearWithFourDigitsAsTheSaverReadsNoOtherLength) {
+  const std::string fixtures =
+      Write("f.csv", "date,time,title,home,away\n0506-05-05,17:00,Old,Tavoria,Norway\n");
+  const Outcome run = Tavdb({"build", fixtures, "--number", "1", "-o", Path("old.sdf")});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(m.ReadFile("old.sdf").value_or("").find("\r\n5 May 0506\r\n"), std::string::npos);
+  EXPECT_TRUE(Saver(Path("old.sdf"), {506, 5, 5}).Clean());
+}
+
 }  // namespace
