@@ -8,7 +8,7 @@
 // Fixtures, JSON: {"name": ..., "matches": [{"date": "YYYY-MM-DD", "time": "HH:MM UTC-6",
 //   "team1": ..., "team2": ..., "group": ..., "round": ..., "ground": ...}, ...]}: the local
 //   kick-off HH:MM, the caption "<name>, <group>" (the round when there is no group).
-// Facts, adverts: one a line; blank lines are left out.
+// Facts, adverts: one a line; blank lines are left out. Blanks around any entry are dropped.
 // Special fixtures, CSV: a header line naming home, away and text; one special fixture a line.
 //
 // Fixtures are put in date and kick-off order (the saver shows them in file order); --limit keeps

@@ -506,8 +506,8 @@ void CheckFullList(const Walker& walk, const platform::FixedClock& clock, Diagno
                   std::to_string(mostToCome + 1) +
                   " or more are still to come, and with the two notices that exceeds the list's " +
                   std::to_string(tavoria::kFixtureCapacity) + " entries: on those days " +
-                  SaverOutcome(platform::codes::kSubscriptOutOfRange, false) + "; keep at most " +
-                  std::to_string(mostToCome) + " fixtures after the earliest day's"});
+                  SaverOutcome(platform::codes::kSubscriptOutOfRange, false) + "; at most " +
+                  std::to_string(mostToCome) + " fixtures may come after the first fixture's day"});
 }
 
 // The database number on line 4, as the saver's upgrade check reads it.
