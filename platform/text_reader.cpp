@@ -34,14 +34,23 @@ void TextReader::Fail(const char* why) {
 }
 
 std::string TextReader::ReadLine() {
+  if (inLongLine_) {
+    for (int c = Get(); c >= 0 && c != '\n'; c = Get()) {
+    }
+    inLongLine_ = false;
+  }
   if (AtEnd()) Fail("Input past end of file");
+  ++lineNumber_;
   std::string line;
   for (int c = Get(); c >= 0 && c != '\n'; c = Get()) {
-    if (line.size() > kLongestLine) Fail("Line too long");  // one more for a CR before LF
+    if (line.size() > kLongestLine) {  // one more for a CR before LF
+      inLongLine_ = true;
+      throw LineTooLong();
+    }
     line.push_back(static_cast<char>(c));
   }
   if (!line.empty() && line.back() == '\r') line.pop_back();
-  if (line.size() > kLongestLine) Fail("Line too long");
+  if (line.size() > kLongestLine) throw LineTooLong();
   return line;
 }
 

@@ -23,70 +23,21 @@ void MemoryProcess::End(int exitCode) {
 
 // ----- files ---------------------------------------------------------------------------------
 
-namespace {
-
-class HostInputFile : public InputFile {
- public:
-  explicit HostInputFile(std::FILE* file) : file_(file) {}
-  ~HostInputFile() override { std::fclose(file_); }
-  std::size_t Read(char* buffer, std::size_t size) override {
-    std::size_t n = std::fread(buffer, 1, size, file_);
-    if (n == 0 && std::ferror(file_)) throw Failure(57, "Device I/O error");
-    return n;
-  }
-
- private:
-  std::FILE* file_;
-};
-
-[[noreturn]] void FailOpening(const std::string& path, const std::string& hostPath) {
-  if (path.empty() || path.find_first_of("*?\"<>|") != std::string::npos)
-    throw Failure(codes::kBadFileName, "Bad file name or number");
-  const fs::path p(hostPath);
-  std::error_code ec;
-  if (!fs::is_directory(p.parent_path(), ec)) throw Failure(codes::kPathNotFound, "Path not found");
-  if (!fs::exists(p, ec)) throw Failure(codes::kFileNotFound, "File not found");
-  throw Failure(codes::kPathFileAccess, "Path/File access error");
-}
-
-}  // namespace
-
 void MemoryFiles::Writable(const std::string& path) const {
   const auto slash = path.find_last_of('\\');
   if (slash != std::string::npos && readOnlyDirectories.count(path.substr(0, slash)))
     throw Failure(codes::kPermissionDenied, "Permission denied");
 }
 
-std::string MemoryFiles::HostPath(const std::string& path) {
-  std::string host = path;
-  std::replace(host.begin(), host.end(), '\\', '/');
-  return host;
-}
-
-std::unique_ptr<InputFile> MemoryFiles::OpenForReading(const std::string& path) {
-  const std::string host = HostPath(path);
-  std::error_code ec;
-  std::FILE* file = fs::is_regular_file(host, ec) ? std::fopen(host.c_str(), "rb") : nullptr;
-  if (!file) FailOpening(path, host);
-  return std::make_unique<HostInputFile>(file);
-}
-
 void MemoryFiles::WriteNew(const std::string& path, std::string_view bytes) {
   Writable(path);
-  const std::string host = HostPath(path);
-  std::error_code ec;
-  if (!fs::is_directory(fs::path(host).parent_path(), ec))
-    throw Failure(codes::kPathNotFound, "Path not found");
-  std::ofstream out(host, std::ios::binary | std::ios::trunc);
-  if (!out) throw Failure(codes::kPathFileAccess, "Path/File access error");
   if (failWriteAfter) {
     const std::size_t n = std::min(*failWriteAfter, bytes.size());
     failWriteAfter.reset();
-    out.write(bytes.data(), static_cast<std::streamsize>(n));
+    HostFiles::WriteNew(path, bytes.substr(0, n));
     throw Failure(61, "Disk full");
   }
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out.flush()) throw Failure(57, "Device I/O error");
+  HostFiles::WriteNew(path, bytes);
 }
 
 void MemoryFiles::MoveReplacing(const std::string& source, const std::string& target) {
@@ -95,40 +46,24 @@ void MemoryFiles::MoveReplacing(const std::string& source, const std::string& ta
     throw Failure(codes::kPermissionDenied, "Permission denied");
   }
   Writable(target);
-  std::error_code ec;
-  fs::rename(HostPath(source), HostPath(target), ec);
-  if (ec) throw Failure(codes::kPathFileAccess, "Path/File access error");
+  HostFiles::MoveReplacing(source, target);
   log_.Add("file replaced " + target);
 }
 
 void MemoryFiles::CopyReplacing(const std::string& source, const std::string& target) {
-  std::string bytes;
-  {
-    auto in = OpenForReading(source);
-    char buffer[4096];
-    for (std::size_t n; (n = in->Read(buffer, sizeof buffer)) > 0;) bytes.append(buffer, n);
-  }
+  OpenForReading(source);  // a source that cannot be read fails before the fault is armed
   if (failCopyAfter) {
     failWriteAfter = failCopyAfter;
     failCopyAfter.reset();
   }
-  WriteNew(target, bytes);
-}
-
-void MemoryFiles::Remove(const std::string& path) noexcept {
-  std::error_code ec;
-  fs::remove(HostPath(path), ec);
+  HostFiles::CopyReplacing(source, target);
 }
 
 void MemoryFiles::MakeDirectory(const std::string& path) {
-  const fs::path host(HostPath(path));
   std::error_code ec;
-  if (fs::is_directory(host, ec)) return;
+  if (fs::is_directory(HostPath(path), ec)) return;
   Writable(path);
-  if (!fs::is_directory(host.parent_path(), ec))
-    throw Failure(codes::kPathNotFound, "Path not found");
-  if (!fs::create_directory(host, ec))
-    throw Failure(codes::kPathFileAccess, "Path/File access error");
+  HostFiles::MakeDirectory(path);
 }
 
 // ----- clock ---------------------------------------------------------------------------------

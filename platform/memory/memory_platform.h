@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/host_files.h"
 #include "platform/platform.h"
 
 namespace platform::memory {
@@ -44,8 +45,9 @@ class MemoryProcess : public Process {
   EventLog& log_;
 };
 
-// Real files under a temporary directory; backslashes in paths are taken as separators.
-class MemoryFiles : public Files {
+// Real files under a temporary directory (backslashes in paths are taken as separators), with
+// injected faults, directories a standard user may not write, and replacements logged.
+class MemoryFiles : public HostFiles {
  public:
   explicit MemoryFiles(EventLog& log) : log_(log) {}
   // The next WriteNew writes this many bytes, then fails as a full disk does.
@@ -58,18 +60,14 @@ class MemoryFiles : public Files {
   // standard user in the Windows directory: such writes fail with "Permission denied".
   std::set<std::string> readOnlyDirectories;
 
-  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
   void WriteNew(const std::string& path, std::string_view bytes) override;
   void MoveReplacing(const std::string& source, const std::string& target) override;
   void CopyReplacing(const std::string& source, const std::string& target) override;
-  void Remove(const std::string& path) noexcept override;
   void MakeDirectory(const std::string& path) override;
   std::string RoamingAppData() override { return roamingAppData; }
 
   // The user's roaming application data directory; empty: the system names none.
   std::string roamingAppData;
-
-  static std::string HostPath(const std::string& path);
 
  private:
   // Throws Failure 70 when the path lies in a read-only directory.

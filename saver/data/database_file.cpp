@@ -6,21 +6,54 @@ namespace tavoria {
 
 namespace {
 
-[[noreturn]] void ListIsFull() {
-  throw platform::Failure(platform::codes::kSubscriptOutOfRange, "Subscript out of range");
-}
+// The walk's reads and checks: a fault ends the walk unless the sections take it.
+class Walk {
+ public:
+  Walk(platform::TextReader& file, const DatabaseSections& sections)
+      : file_(file), sections_(sections) {}
 
-// Reads one terminated section of one line per entry; the terminator is handed over as its last.
-void WalkLines(platform::TextReader& file, const char* terminator, int capacity,
-               const std::function<void(const std::string&)>& handle) {
-  int count = 0;
-  for (std::string line; line != terminator;) {
-    line = file.ReadLine();
-    if (count == capacity) ListIsFull();
-    ++count;
-    if (handle) handle(line);
+  std::string ReadLine() {
+    if (!sections_.fault) return file_.ReadLine();
+    try {
+      return file_.ReadLine();
+    } catch (const platform::LineTooLong& failure) {
+      sections_.fault(failure);
+      return {};
+    }
   }
-}
+
+  void Fault(const platform::Failure& failure) {
+    if (!sections_.fault) throw failure;
+    sections_.fault(failure);
+  }
+
+  // A list that holds `count` entries takes one more, or is full.
+  void Room(int count, int capacity) {
+    // Past a fault the count runs on beyond the capacity: the fault is told once.
+    if (count == capacity)
+      Fault(platform::Failure(platform::codes::kSubscriptOutOfRange, "Subscript out of range"));
+  }
+
+  void Enters(DatabaseSection section) {
+    if (sections_.enters) sections_.enters(section);
+  }
+
+  // Reads one terminated section of one line per entry; the terminator is handed over as its last.
+  void Lines(const char* terminator, int capacity,
+             const std::function<void(const std::string&)>& handle) {
+    int count = 0;
+    for (std::string line; line != terminator;) {
+      line = ReadLine();
+      Room(count, capacity);
+      ++count;
+      if (handle) handle(line);
+    }
+  }
+
+ private:
+  platform::TextReader& file_;
+  const DatabaseSections& sections_;
+};
 
 }  // namespace
 
@@ -38,37 +71,48 @@ void SplitTeams(const std::string& matchLine, std::string& homeTeam, std::string
 }
 
 void WalkDatabase(platform::TextReader& file, const DatabaseSections& sections) {
-  for (int n = 1; n <= 5; ++n) file.ReadLine();  // devname, two free lines, number, free line
-  const std::string formatVersion = file.ReadLine();
+  Walk walk(file, sections);
+  walk.Enters(DatabaseSection::Header);
+  for (int n = 1; n <= 5; ++n) walk.ReadLine();  // devname, two free lines, number, free line
+  const std::string formatVersion = walk.ReadLine();
   if (sections.formatVersion) sections.formatVersion(formatVersion);
-  file.ReadLine();
 
+  walk.Enters(DatabaseSection::SpecialFixtures);
+  walk.ReadLine();  // line 7, the section's heading
   int specials = 0;
-  for (std::string line = file.ReadLine(); line != kEndSpecialFixtures; line = file.ReadLine()) {
+  for (std::string line = walk.ReadLine(); line != kEndSpecialFixtures; line = walk.ReadLine()) {
     SpecialFixture special;
-    special.text = file.ReadLine();
-    SplitTeams(line, special.homeTeam, special.awayTeam);
-    if (specials == kSpecialCapacity) ListIsFull();
+    special.text = walk.ReadLine();
+    try {
+      SplitTeams(line, special.homeTeam, special.awayTeam);
+    } catch (const platform::Failure& failure) {
+      walk.Fault(failure);
+      continue;
+    }
+    walk.Room(specials, kSpecialCapacity);
     ++specials;
     if (sections.specialFixture) sections.specialFixture(special);
   }
 
-  file.ReadLine();
-  for (std::string line = file.ReadLine(); line != kEndFixtures; line = file.ReadLine()) {
+  walk.Enters(DatabaseSection::Fixtures);
+  walk.ReadLine();  // the section's heading
+  for (std::string line = walk.ReadLine(); line != kEndFixtures; line = walk.ReadLine()) {
     FixtureRecord record;
     record.dateLine = std::move(line);
-    record.captionLine = file.ReadLine();
-    record.matchLine = file.ReadLine();
-    record.kickOffLine = file.ReadLine();
-    record.fifthLine = file.ReadLine();
+    record.captionLine = walk.ReadLine();
+    record.matchLine = walk.ReadLine();
+    record.kickOffLine = walk.ReadLine();
+    record.fifthLine = walk.ReadLine();
     if (sections.fixture) sections.fixture(record);
   }
   if (sections.fixturesEnd) sections.fixturesEnd();
 
-  file.ReadLine();
-  WalkLines(file, kEndTrivia, kTriviaCapacity, sections.triviaLine);
-  file.ReadLine();
-  WalkLines(file, kEndAds, kAdvertCapacity, sections.advertLine);
+  walk.Enters(DatabaseSection::Trivia);
+  walk.ReadLine();
+  walk.Lines(kEndTrivia, kTriviaCapacity, sections.triviaLine);
+  walk.Enters(DatabaseSection::Adverts);
+  walk.ReadLine();
+  walk.Lines(kEndAds, kAdvertCapacity, sections.advertLine);
 }
 
 void CheckDatabaseComplete(platform::Files& files, const std::string& path) {

@@ -49,6 +49,10 @@ struct FixtureRecord {
 // there is no "vs". Throws Failure 5 when "vs" opens or closes the line.
 void SplitTeams(const std::string& matchLine, std::string& homeTeam, std::string& awayTeam);
 
+// The parts of the file, in file order: lines 1 to 6, then the four sections, each from the free
+// line that heads it (line 7 for the special fixtures) to its terminator.
+enum class DatabaseSection { Header, SpecialFixtures, Fixtures, Trivia, Adverts };
+
 // What the walk hands over, section by section, in file order. Any handler may be left empty.
 struct DatabaseSections {
   std::function<void(const std::string& line6)> formatVersion;
@@ -57,6 +61,14 @@ struct DatabaseSections {
   std::function<void()> fixturesEnd;
   std::function<void(const std::string&)> triviaLine;  // the "End Trivia" line last
   std::function<void(const std::string&)> advertLine;  // the "End Ads" line last
+  // Told as the walk comes to each part, before reading its first line (its heading).
+  std::function<void(DatabaseSection)> enters;
+  // When set, the faults after which the walk can keep in step with the file come here instead of
+  // ending the walk, and the walk goes on: a line over the length limit (taken as an empty line), a
+  // special fixture whose "vs" opens or closes its match line (not handed over), and the first
+  // entry beyond a list's capacity (it and the later ones are handed over). The saver stops at the
+  // first fault; the makers' tool lists them all this way.
+  std::function<void(const platform::Failure&)> fault;
 };
 
 // Reads the database front to back up to its "End Ads" line. Throws Failure: 62 past the end of

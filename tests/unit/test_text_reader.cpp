@@ -54,6 +54,32 @@ TEST_F(TextReaderTest, ALineLongerThanAnyRealLineFailsAsPastTheEnd) {
   EXPECT_EQ(exact.ReadLine().size(), TextReader::kLongestLine);
 }
 
+TEST_F(TextReaderTest, LinesAreNumberedAsRead) {
+  auto r = Open("one\r\ntwo\nthree");
+  EXPECT_EQ(r.LineNumber(), 0);
+  r.ReadLine();
+  r.ReadLine();
+  EXPECT_EQ(r.LineNumber(), 2);
+  r.ReadLine();
+  EXPECT_EQ(CodeOfNextLine(r), 62);
+  EXPECT_EQ(r.LineNumber(), 3) << "past the end is no line";
+}
+
+TEST_F(TextReaderTest, AfterAnOverLongLineTheNextLineIsTheOneAfterIt) {
+  const std::string tooLong(TextReader::kLongestLine + 1, 'x');
+  // Over the limit by far, by one character before the line feed, and as the last line.
+  auto r = Open(tooLong + tooLong + "\r\nnext\n" + tooLong + "\nafter\n" + tooLong);
+  EXPECT_THROW(r.ReadLine(), platform::LineTooLong);
+  EXPECT_EQ(r.LineNumber(), 1);
+  EXPECT_EQ(r.ReadLine(), "next");
+  EXPECT_THROW(r.ReadLine(), platform::LineTooLong);
+  EXPECT_EQ(r.ReadLine(), "after");
+  EXPECT_EQ(r.LineNumber(), 4);
+  EXPECT_THROW(r.ReadLine(), platform::LineTooLong);
+  EXPECT_EQ(CodeOfNextLine(r), 62);
+  EXPECT_EQ(r.LineNumber(), 5);
+}
+
 TEST_F(TextReaderTest, FieldsEndAtCommasAndLineEndsAfterLeadingBlanks) {
   auto r = Open("  12,5\r\n\t/x\r\n/y");
   EXPECT_EQ(r.ReadField(), "12");

@@ -1,0 +1,19 @@
+#include "tavdb/diagnostic.h"
+
+#include <algorithm>
+
+namespace tavdb {
+
+int ErrorCount(const Diagnostics& diagnostics) {
+  return static_cast<int>(
+      std::count_if(diagnostics.begin(), diagnostics.end(),
+                    [](const Diagnostic& d) { return d.severity == Severity::Error; }));
+}
+
+std::string Format(const Diagnostic& diagnostic, const std::string& file) {
+  const std::string& name = diagnostic.file.empty() ? file : diagnostic.file;
+  return name + ":" + std::to_string(diagnostic.line) + ": " +
+         (diagnostic.severity == Severity::Error ? "error: " : "warning: ") + diagnostic.message;
+}
+
+}  // namespace tavdb
