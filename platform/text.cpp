@@ -73,6 +73,16 @@ std::string JoinCrLf(std::initializer_list<std::string> lines) {
   return joined;
 }
 
+std::string Ordinal(int n) {
+  const char* suffix = "th";
+  if (n % 100 < 11 || n % 100 > 13) {
+    if (n % 10 == 1) suffix = "st";
+    if (n % 10 == 2) suffix = "nd";
+    if (n % 10 == 3) suffix = "rd";
+  }
+  return std::to_string(n) + suffix;
+}
+
 namespace {
 
 // No exponent a program's number needs comes near this; larger ones only make the value 0 or

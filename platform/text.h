@@ -32,6 +32,8 @@ std::vector<std::string_view> Split(std::string_view text, char separator);
 std::vector<std::string> SplitLines(std::string_view text);
 // The lines joined by CR LF, as message boxes and files want them.
 std::string JoinCrLf(std::initializer_list<std::string> lines);
+// An English ordinal number: 1st, 2nd, 3rd, 4th, 11th, 101st.
+std::string Ordinal(int n);
 
 // A decimal number as written: a sign, digits with an optional point, and an optional exponent.
 // Its value is (negative ? -1 : 1) x digits x 10^scale, kept exactly.

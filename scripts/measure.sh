@@ -25,10 +25,7 @@ if [ "$MONITORS" -gt 1 ]; then
       "$([ "$i" = 0 ] && echo screen || echo none)" >/dev/null
   done
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f >/dev/null 2>&1
-  wineserver -k
-  wineserver -w
-  wineserver -p
-  wine cmd /c exit </dev/null >/dev/null 2>&1
+  wine_server_restart
 fi
 echo "screen: $MONITORS monitor(s) of $MONITOR_SIZE"
 FLOOR_EXE=$WIN_BUILD/platform/win32/win32_floor.exe

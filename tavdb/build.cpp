@@ -26,16 +26,6 @@ struct Fixture {
   std::string kickOffText, caption, home, away, ground;  // Windows-1252
 };
 
-std::string Ordinal(int n) {
-  const char* suffix = "th";
-  if (n % 100 < 11 || n % 100 > 13) {
-    if (n % 10 == 1) suffix = "st";
-    if (n % 10 == 2) suffix = "nd";
-    if (n % 10 == 3) suffix = "rd";
-  }
-  return std::to_string(n) + suffix;
-}
-
 class Builder {
  public:
   explicit Builder(Diagnostics& out) : out_(out) {}
@@ -209,9 +199,10 @@ class Builder {
             std::count_if(all.begin() + static_cast<std::ptrdiff_t>(i), all.end(),
                           [](const std::string& l) { return !text::Trim(l).empty(); }));
         Error(input.name, line,
-              "the " + Ordinal(capacity) + " " + what + " does not fit: the saver's list holds " +
-                  std::to_string(capacity) + " entries, \"" + terminator + "\" included (" +
-                  std::to_string(more) + " " + what + (more == 1 ? "" : "s") + " too many)");
+              "the " + text::Ordinal(capacity) + " " + what +
+                  " does not fit: the saver's list holds " + std::to_string(capacity) +
+                  " entries, \"" + terminator + "\" included (" + std::to_string(more) + " " +
+                  what + (more == 1 ? "" : "s") + " too many)");
         break;
       }
       lines.push_back(std::move(*entry));
@@ -233,7 +224,7 @@ class Builder {
       if (!FieldCount(input.name, row, rows[0].fields.size())) continue;
       if (static_cast<int>(specials.size()) == tavoria::kSpecialCapacity) {
         Error(input.name, row.line,
-              "the " + Ordinal(tavoria::kSpecialCapacity + 1) +
+              "the " + text::Ordinal(tavoria::kSpecialCapacity + 1) +
                   " special fixture does not fit: the saver's list holds " +
                   std::to_string(tavoria::kSpecialCapacity));
         break;
@@ -375,7 +366,7 @@ BuildResult BuildDatabase(const BuildOptions& options) {
                       IsoDate(first.date) + " does not fit: the saver's fixture list holds " +
                       std::to_string(tavoria::kFixtureCapacity) +
                       " entries, in date order this is the " +
-                      Ordinal(tavoria::kFixtureCapacity + 1) + " (" + std::to_string(more) +
+                      text::Ordinal(tavoria::kFixtureCapacity + 1) + " (" + std::to_string(more) +
                       " fixture" + (more == 1 ? "" : "s") + " too many; --limit " +
                       std::to_string(tavoria::kFixtureCapacity) + " keeps the earliest)");
   }

@@ -38,16 +38,6 @@ const char* OrderName(DateOrder order) {
   return "";
 }
 
-std::string Ordinal(int n) {
-  const char* suffix = "th";
-  if (n % 100 < 11 || n % 100 > 13) {
-    if (n % 10 == 1) suffix = "st";
-    if (n % 10 == 2) suffix = "nd";
-    if (n % 10 == 3) suffix = "rd";
-  }
-  return std::to_string(n) + suffix;
-}
-
 // A file's text quoted in a message: at most 60 characters, what is not printable escaped.
 std::string Quoted(std::string_view text) {
   constexpr std::size_t kLongest = 60;
@@ -194,7 +184,7 @@ class Walker {
           Error(line - 1, failure.code(), VsMisplaced(RawText(line - 1), "the special fixture's"));
         else
           Error(line - 1, failure.code(),
-                "an " + Ordinal(tavoria::kSpecialCapacity + 1) +
+                "an " + text::Ordinal(tavoria::kSpecialCapacity + 1) +
                     " special fixture: the list holds " +
                     std::to_string(tavoria::kSpecialCapacity) + ": " +
                     SaverOutcome(failure.code(), false));
@@ -255,8 +245,8 @@ class Walker {
     flags_.currentStored = true;
     if (stored_ == tavoria::kFixtureCapacity)
       Error(line, platform::codes::kSubscriptOutOfRange,
-            "the " + Ordinal(stored_ + 1) + " fixture to come on " + IsoDate(now_.today) + " (" +
-                Quoted(record.matchLine) + "): the fixture list holds " +
+            "the " + text::Ordinal(stored_ + 1) + " fixture to come on " + IsoDate(now_.today) +
+                " (" + Quoted(record.matchLine) + "): the fixture list holds " +
                 std::to_string(tavoria::kFixtureCapacity) +
                 " entries, out-of-date notices included: " +
                 SaverOutcome(platform::codes::kSubscriptOutOfRange, false));

@@ -59,12 +59,47 @@ EOF
 
 wine_session_stop() {
   stop_programs
+  other_screen_stop
   wineserver -k >/dev/null 2>&1 || true
   if [ -n "${E2E_XVFB_PID:-}" ]; then
     kill "$E2E_XVFB_PID" 2>/dev/null || true
     wait "$E2E_XVFB_PID" 2>/dev/null || true
   fi
   [ -n "${E2E_TMP:-}" ] && rm -rf "$E2E_TMP"
+}
+
+# Restarts the wineserver on the current $DISPLAY, persistent and warmed up, so that programs
+# started from now on see changed settings (DPI, monitors) or another display.
+wine_server_restart() {
+  wineserver -k >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1
+  wineserver -p
+  wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+# other_screen_start SIZE [XVFB ARGS...]: an X server of its own for a test that needs another
+# screen (a size, several monitors); it becomes $DISPLAY. other_screen_stop ends it by its PID and
+# puts the session's display back. Restart the wineserver after either.
+OTHER_XVFB_PID=
+E2E_HOME_DISPLAY=
+other_screen_start() {
+  local size=$1 fdfile=$E2E_TMP/other-display
+  shift
+  rm -f "$fdfile"
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp "$@" 3>"$fdfile" >/dev/null 2>&1 &
+  OTHER_XVFB_PID=$!
+  until_true 10 test -s "$fdfile" || return 1
+  E2E_HOME_DISPLAY=$DISPLAY
+  export DISPLAY=:$(head -n1 "$fdfile")
+}
+other_screen_stop() {
+  [ -n "$E2E_HOME_DISPLAY" ] && export DISPLAY=$E2E_HOME_DISPLAY
+  E2E_HOME_DISPLAY=
+  if [ -n "$OTHER_XVFB_PID" ]; then
+    kill "$OTHER_XVFB_PID" 2>/dev/null || true
+    wait "$OTHER_XVFB_PID" 2>/dev/null || true
+    OTHER_XVFB_PID=
+  fi
 }
 
 # ----- programs -------------------------------------------------------------------------------

@@ -14,33 +14,16 @@ DPI_SCREEN=${DPI_SCREEN:-1920x1080}
 SAVER_TITLE="Screensaver Main Form"
 SETUP_TITLE="Tavoria Screensaver Setup"
 
-# restart_wine: a fresh wineserver on the current $DISPLAY, warmed up, which new programs read the
-# registry's DPI from.
-restart_wine() {
-  wineserver -k >/dev/null 2>&1
-  wineserver -w >/dev/null 2>&1
-  wineserver -p
-  wine cmd /c exit </dev/null >/dev/null 2>&1
-}
-
 set_dpi() {
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
 }
 
-# The second X server, ended by its PID; and the session's own display and DPI put back, also
-# when the run is cut short.
-DPI_XVFB_PID=
-DPI_HOME_DISPLAY=$DISPLAY
+# The session's own display and DPI put back, also when the run is cut short.
 dpi_restore() {
   stop_programs
   set_dpi 96
-  export DISPLAY=$DPI_HOME_DISPLAY
-  restart_wine
-  if [ -n "$DPI_XVFB_PID" ]; then
-    kill "$DPI_XVFB_PID" 2>/dev/null || true
-    wait "$DPI_XVFB_PID" 2>/dev/null || true
-    DPI_XVFB_PID=
-  fi
+  other_screen_stop
+  wine_server_restart
 }
 trap 'dpi_restore; wine_session_stop' EXIT
 
@@ -104,17 +87,13 @@ six_pictures() {
     wc -l)" = 6 ]
 }
 
-# A fresh X server for the DPI runs.
-fdfile=$E2E_TMP/dpi-display
-Xvfb -displayfd 3 -screen 0 "${DPI_SCREEN}x24" -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
-DPI_XVFB_PID=$!
-until_true 10 test -s "$fdfile"
-export DISPLAY=:$(head -n1 "$fdfile")
+# An X server of its own for the DPI runs.
+other_screen_start "$DPI_SCREEN"
 fresh_app_dir dpi
 
 for dpi in $DPI_LIST; do
   set_dpi "$dpi"
-  restart_wine
+  wine_server_restart
   check_equal "$dpi DPI: the programs see a ${DPI_SCREEN} screen at $dpi DPI" \
     "${DPI_SCREEN/x/,},$dpi" "$(driver display)"
 

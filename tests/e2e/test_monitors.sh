@@ -7,38 +7,21 @@
 # session's own display and settings are put back afterwards.
 
 MON_TITLE="Screensaver Main Form"
-MON_XVFB_PID=
-MON_HOME_DISPLAY=$DISPLAY
-
-mon_restart_wine() {
-  wineserver -k >/dev/null 2>&1
-  wineserver -w >/dev/null 2>&1
-  wineserver -p
-  wine cmd /c exit </dev/null >/dev/null 2>&1
-}
 
 mon_restore() {
   stop_programs
   wine reg delete 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /f >/dev/null 2>&1
-  export DISPLAY=$MON_HOME_DISPLAY
-  mon_restart_wine
-  if [ -n "$MON_XVFB_PID" ]; then
-    kill "$MON_XVFB_PID" 2>/dev/null || true
-    wait "$MON_XVFB_PID" 2>/dev/null || true
-    MON_XVFB_PID=
-  fi
+  other_screen_stop
+  wine_server_restart
 }
 
+# Without -noreset the monitors vanish when the last X client leaves.
 mon_start() {
-  local fdfile=$E2E_TMP/monitors-display
-  Xvfb -displayfd 3 -screen 0 2048x768x24 -noreset -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
-  MON_XVFB_PID=$!
-  until_true 10 test -s "$fdfile" || return 1
-  export DISPLAY=:$(head -n1 "$fdfile")
+  other_screen_start 2048x768 -noreset || return 1
   xrandr --setmonitor LEFT 1024/271x768/203+0+0 screen >/dev/null 2>&1 &&
     xrandr --setmonitor RIGHT 1024/271x768/203+1024+0 none >/dev/null 2>&1 || return 1
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f >/dev/null 2>&1
-  mon_restart_wine
+  wine_server_restart
 }
 
 # The mean brightness (0 black to 1 white) of a region of a screenshot.

@@ -38,6 +38,13 @@ TEST(Text, LinesSplitAtCrLfOrLfAndJoinWithCrLf) {
   EXPECT_EQ(text::JoinCrLf({"alone"}), "alone");
 }
 
+TEST(Text, Ordinals) {
+  const std::pair<int, const char*> cases[] = {
+      {1, "1st"},   {2, "2nd"},   {3, "3rd"},     {4, "4th"},     {11, "11th"},   {12, "12th"},
+      {13, "13th"}, {21, "21st"}, {101, "101st"}, {111, "111th"}, {112, "112th"}, {123, "123rd"}};
+  for (const auto& [n, written] : cases) EXPECT_EQ(text::Ordinal(n), written);
+}
+
 // The value of a whole text scaled by 10^shift, to the nearest whole number, halves to even.
 std::optional<std::int64_t> Rounded(const char* written, long shift,
                                     std::int64_t limit = std::numeric_limits<int>::max()) {
