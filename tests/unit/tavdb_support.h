@@ -11,68 +11,22 @@
 #include "platform/memory/memory_platform.h"
 #include "tavdb/commands.h"
 #include "tavdb/saver_run.h"
+#include "tests/unit/database_text.h"
 
 namespace tavdb_test {
 
 using Lines = std::vector<std::string>;
 
-// A database in the file's own layout; each section gets its terminator. Line 8 is the first
-// special fixture's match line; with S special fixtures the first fixture's date line is line
-// 10 + 2 S.
-struct Database {
-  std::string line4 = "17";
-  std::string line6 = "2";
-  Lines specials;  // two lines a record
-  Lines fixtures;  // five lines a record
-  Lines trivia = {"Tavoria have never lost on a Tuesday."};
-  Lines adverts = {"Buy the shirt!"};
-  std::string lineEnd = "\r\n";
+using database_text::Fixture;
+using database_text::Repeat;
 
-  Lines AllLines() const {
-    Lines all = {"tavoria",
-                 "Tavoria national team",
-                 "Fenmoor Entertainment UK",
-                 line4,
-                 "Updated 8 December 2026",
-                 line6,
-                 "Special fixtures"};
-    auto add = [&](const Lines& lines, const std::string& terminator, const char* next) {
-      all.insert(all.end(), lines.begin(), lines.end());
-      all.push_back(terminator);
-      if (next) all.push_back(next);
-    };
-    add(specials, "End special fixtures", "Fixtures");
-    add(fixtures, "End Fixtures", "Trivia");
-    add(trivia, "End Trivia", "Adverts");
-    add(adverts, "End Ads", nullptr);
-    return all;
-  }
-
-  std::string Text() const {
-    std::string text;
-    for (const auto& line : AllLines()) text += line + lineEnd;
-    return text;
-  }
-
-  // The number of the first line that is exactly `text`.
-  int LineOf(const std::string& text) const {
-    const Lines all = AllLines();
-    for (std::size_t i = 0; i < all.size(); ++i)
-      if (all[i] == text) return static_cast<int>(i) + 1;
-    return 0;
+// A database with a fact and an advert of its own.
+struct Database : database_text::Database {
+  Database() {
+    trivia = {"Tavoria have never lost on a Tuesday."};
+    adverts = {"Buy the shirt!"};
   }
 };
-
-inline Lines Fixture(const std::string& date, const std::string& match = "Tavoria vs Norway",
-                     const std::string& kickOff = "19:45") {
-  return {date, "Friendly", match, kickOff, "National Stadium"};
-}
-
-inline Lines Repeat(int times, const Lines& lines) {
-  Lines all;
-  for (int n = 0; n < times; ++n) all.insert(all.end(), lines.begin(), lines.end());
-  return all;
-}
 
 // Fixtures on consecutive days from 1 January 2027 (up to 28 of them a month).
 inline Lines DailyFixtures(int count, int firstDay = 1) {

@@ -9,6 +9,7 @@
 #include "saver/data/database.h"
 #include "saver/data/database_file.h"
 #include "saver/failures.h"
+#include "tests/unit/database_text.h"
 
 namespace {
 
@@ -23,54 +24,10 @@ const std::string kNoAccess = "Could not access database.";
 const std::string kCorrupted = "The database is corrupted.";
 const std::string kTooNew = "The database requires a newer version of this screensaver.";
 
-// A database in the file's own layout; each section gets its terminator.
-struct Database {
-  std::string line6 = "2";
-  Lines specials;  // two lines a record
-  Lines fixtures;  // five lines a record
-  Lines trivia;
-  Lines adverts;
-  std::string lineEnd = "\r\n";
-
-  std::string Text() const {
-    Lines all = {"tavoria",
-                 "Tavoria national team",
-                 "Fenmoor Entertainment UK",
-                 "17",
-                 "Updated 8 December 2026",
-                 line6,
-                 "Special fixtures"};
-    auto add = [&](const Lines& lines, const std::string& terminator, const char* next) {
-      all.insert(all.end(), lines.begin(), lines.end());
-      all.push_back(terminator);
-      if (next) all.push_back(next);
-    };
-    add(specials, "End special fixtures", "Fixtures");
-    add(fixtures, "End Fixtures", "Trivia");
-    add(trivia, "End Trivia", "Adverts");
-    add(adverts, "End Ads", nullptr);
-    std::string text;
-    for (const auto& line : all) text += line + lineEnd;
-    return text;
-  }
-};
-
-Lines Fixture(const std::string& date, const std::string& match = "Tavoria vs Norway",
-              const std::string& kickOff = "19:45") {
-  return {date, "Friendly", match, kickOff, "National Stadium"};
-}
-
-Lines Repeat(int times, const Lines& lines) {
-  Lines all;
-  for (int n = 0; n < times; ++n) all.insert(all.end(), lines.begin(), lines.end());
-  return all;
-}
-
-Lines Numbered(const std::string& stem, int count) {
-  Lines all;
-  for (int n = 1; n <= count; ++n) all.push_back(stem + " " + std::to_string(n));
-  return all;
-}
+using database_text::Database;
+using database_text::Fixture;
+using database_text::Numbered;
+using database_text::Repeat;
 
 struct DatabaseTest : ::testing::Test {
   MemoryPlatform m;
