@@ -75,12 +75,13 @@ class Files {
   virtual ~Files() = default;
   // Throws Failure: 53 missing file, 76 missing directory, 52 bad name, else the system's own.
   virtual std::unique_ptr<InputFile> OpenForReading(const std::string& path) = 0;
-  // Creates or empties the file and writes all the bytes. Throws Failure; may leave a partial file.
+  // Creates or empties the file and writes all the bytes, flushed to the disk. Throws Failure; may
+  // leave a partial file.
   virtual void WriteNew(const std::string& path, std::string_view bytes) = 0;
   // Replaces `target` by `source` in one step (the source name is gone afterwards). Throws Failure.
   virtual void MoveReplacing(const std::string& source, const std::string& target) = 0;
-  // Copies byte for byte, replacing a file already at `target`; the copy is never read-only.
-  // Throws Failure.
+  // Copies byte for byte, replacing a file already at `target`; the copy is never read-only and is
+  // on the disk when this returns. Throws Failure.
   virtual void CopyReplacing(const std::string& source, const std::string& target) = 0;
   // Removes the file if it is there; never fails.
   virtual void Remove(const std::string& path) noexcept = 0;

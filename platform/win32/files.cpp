@@ -93,6 +93,14 @@ void Win32Files::CopyReplacing(const std::string& source, const std::string& tar
   DWORD attributes = GetFileAttributesA(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
     SetFileAttributesA(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+  // On the disk before anyone moves it over a file that matters.
+  HANDLE file = CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw FailureFromSystemError(GetLastError());
+  const bool flushed = FlushFileBuffers(file);
+  const DWORD error = flushed ? 0 : GetLastError();
+  CloseHandle(file);
+  if (!flushed) throw FailureFromSystemError(error);
 }
 
 void Win32Files::Remove(const std::string& path) noexcept {
