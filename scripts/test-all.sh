@@ -49,6 +49,16 @@ else
   add "native build" 0 1
 fi
 
+# ----- the makers' tool for this machine ------------------------------------------------------
+if cmake --preset tools >"$LOGS/tools-configure.log" 2>&1 &&
+   cmake --build build/tools -j"$JOBS" --target tavdb >"$LOGS/tools-build.log" 2>&1 &&
+   build/dist/tavdb 2>&1 | grep -q '^usage: tavdb'; then
+  add "tavdb for this machine in build/dist" 1 0
+else
+  tail -30 "$LOGS/tools-build.log" 2>/dev/null || cat "$LOGS/tools-configure.log"
+  add "tavdb for this machine in build/dist" 0 1
+fi
+
 # ----- Windows ----------------------------------------------------------------------------------
 windows_built=0
 if cmake --preset windows >"$LOGS/windows-configure.log" 2>&1 &&
