@@ -2,15 +2,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <set>
 
 #include "platform/text.h"
-#include "platform/text_reader.h"
-#include "saver/data/database_file.h"
 #include "saver/data/dates.h"
 #include "saver/data/fixture_text.h"
-#include "saver/identity.h"
 #include "tavdb/calendar.h"
+#include "tavdb/check_walk.h"
 #include "tavdb/encoding.h"
 #include "tavdb/saver_run.h"
 
@@ -21,44 +18,6 @@ namespace {
 using platform::Date;
 using platform::DateOrder;
 using platform::Failure;
-using tavoria::DatabaseSection;
-
-constexpr DateOrder kOrders[] = {DateOrder::DayMonthYear, DateOrder::MonthDayYear,
-                                 DateOrder::YearMonthDay};
-
-const char* OrderName(DateOrder order) {
-  switch (order) {
-    case DateOrder::DayMonthYear:
-      return "day-month-year";
-    case DateOrder::MonthDayYear:
-      return "month-day-year";
-    case DateOrder::YearMonthDay:
-      return "year-month-day";
-  }
-  return "";
-}
-
-// A file's text quoted in a message: at most 60 characters, what is not printable escaped.
-std::string Quoted(std::string_view text) {
-  constexpr std::size_t kLongest = 60;
-  if (text.size() > kLongest) return "\"" + Visible(text.substr(0, kLongest)) + "...\"";
-  return "\"" + Visible(text) + "\"";
-}
-
-const char* TerminatorOf(DatabaseSection section) {
-  switch (section) {
-    case DatabaseSection::Header:
-    case DatabaseSection::SpecialFixtures:
-      return tavoria::kEndSpecialFixtures;
-    case DatabaseSection::Fixtures:
-      return tavoria::kEndFixtures;
-    case DatabaseSection::Trivia:
-      return tavoria::kEndTrivia;
-    case DatabaseSection::Adverts:
-      return tavoria::kEndAds;
-  }
-  return "";
-}
 
 std::string ReadWhole(platform::Files& files, const std::string& path) {
   auto file = files.OpenForReading(path);
@@ -67,278 +26,6 @@ std::string ReadWhole(platform::Files& files, const std::string& path) {
   for (std::size_t n; (n = file->Read(buffer, sizeof buffer)) > 0;) bytes.append(buffer, n);
   return bytes;
 }
-
-// One line of the file as the loader's reader splits it.
-struct RawLine {
-  std::string_view text;  // without its line end
-  bool bareLineFeed = false;
-};
-
-std::vector<RawLine> SplitRaw(std::string_view bytes) {
-  std::vector<RawLine> lines;
-  for (std::size_t from = 0; from < bytes.size();) {
-    const auto end = bytes.find('\n', from);
-    RawLine line;
-    line.text = bytes.substr(from, end == std::string_view::npos ? end : end - from);
-    const bool carriageReturn = !line.text.empty() && line.text.back() == '\r';
-    if (carriageReturn) line.text.remove_suffix(1);
-    line.bareLineFeed = end != std::string_view::npos && !carriageReturn;
-    lines.push_back(line);
-    if (end == std::string_view::npos) break;
-    from = end + 1;
-  }
-  return lines;
-}
-
-struct Special {
-  int line;
-  std::string matchLine;
-  tavoria::SpecialFixture fixture;
-};
-
-struct Record {
-  int line;  // the date line's
-  tavoria::FixtureRecord record;
-  std::optional<Date> date;  // as the checked regional order reads it
-};
-
-// The loader's walk through the file, told every fault and going on after it where it can.
-class Walker {
- public:
-  Walker(platform::Files& files, const std::string& path, const CheckOptions& options,
-         const std::vector<RawLine>& raw)
-      : raw_(raw),
-        reader_(files, path),
-        now_{options.clock.date, options.clock.secondsOfDay, options.clock.dateOrder,
-             options.clock.twoDigitYearMax} {}
-
-  void Run() {
-    try {
-      tavoria::WalkDatabase(
-          reader_, {
-                       .formatVersion = [&](const std::string& line6) { FormatVersion(line6); },
-                       .specialFixture =
-                           [&](const tavoria::SpecialFixture& special) {
-                             const int line = reader_.LineNumber() - 1;
-                             specials.push_back({line, RawText(line), special});
-                             specialList_.push_back(special);
-                           },
-                       .fixture = [&](const tavoria::FixtureRecord& record) { Fixture(record); },
-                       .fixturesEnd = [&] { FixturesEnd(); },
-                       .enters = [&](DatabaseSection section) { section_ = section; },
-                       .fault = [&](const Failure& failure) { Fault(failure); },
-                   });
-      complete = true;
-    } catch (const Failure& failure) {
-      if (failure.code() != platform::codes::kInputPastEnd) throw;
-      Error(std::max(reader_.LineNumber(), 1), platform::codes::kInputPastEnd,
-            std::string("the file ends before \"") + TerminatorOf(section_) +
-                "\": " + SaverOutcome(platform::codes::kInputPastEnd, false));
-    }
-    lastLine = reader_.LineNumber();
-  }
-
-  Diagnostics found;  // in the order the walk met them
-  std::vector<Special> specials;
-  std::vector<Record> records;
-  bool complete = false;  // read to its "End Ads" line
-  int lastLine = 0;       // the last line read
-  int endFixturesLine = 0;
-  bool datesReadable = true;  // every fixture's date line is a date in the checked order
-
- private:
-  void Error(int line, int code, std::string message, bool tooNew = false) {
-    if (longLines_.count(line)) return;  // told already: the line is too long to be anything
-    found.push_back({.severity = Severity::Error,
-                     .line = line,
-                     .message = std::move(message),
-                     .code = code,
-                     .tooNew = tooNew});
-  }
-
-  void Warning(int line, std::string message) {
-    found.push_back({.severity = Severity::Warning, .line = line, .message = std::move(message)});
-  }
-
-  void FormatVersion(const std::string& line6) {
-    if (line6 > tavoria::APP_VERSION)
-      Error(6, 0,
-            "format version " + Quoted(line6) + " is newer than this screensaver's \"" +
-                tavoria::APP_VERSION + "\": " + SaverOutcome(0, true),
-            true);
-  }
-
-  void Fault(const Failure& failure) {
-    const int line = reader_.LineNumber();
-    if (dynamic_cast<const platform::LineTooLong*>(&failure)) {
-      Error(line, failure.code(),
-            "the line is longer than " + std::to_string(platform::TextReader::kLongestLine) +
-                " bytes: " + SaverOutcome(failure.code(), false));
-      longLines_.insert(line);
-      return;
-    }
-    switch (section_) {
-      case DatabaseSection::SpecialFixtures:
-        // The walk has read the record's text line; the fault is its match line's.
-        if (failure.code() == platform::codes::kInvalidCall)
-          Error(line - 1, failure.code(), VsMisplaced(RawText(line - 1), "the special fixture's"));
-        else
-          Error(line - 1, failure.code(),
-                "an " + text::Ordinal(tavoria::kSpecialCapacity + 1) +
-                    " special fixture: the list holds " +
-                    std::to_string(tavoria::kSpecialCapacity) + ": " +
-                    SaverOutcome(failure.code(), false));
-        return;
-      case DatabaseSection::Trivia:
-      case DatabaseSection::Adverts: {
-        const bool trivia = section_ == DatabaseSection::Trivia;
-        const int capacity = trivia ? tavoria::kTriviaCapacity : tavoria::kAdvertCapacity;
-        Error(line, failure.code(),
-              std::string("the ") + (trivia ? "trivia" : "advert") + " section runs past " +
-                  std::to_string(capacity) + " lines, \"" + TerminatorOf(section_) +
-                  "\" counted (" + std::to_string(capacity - 1) + " " +
-                  (trivia ? "facts" : "adverts") +
-                  " at most): " + SaverOutcome(failure.code(), false));
-        return;
-      }
-      default:
-        Error(line, failure.code(), SaverOutcome(failure.code(), false));
-    }
-  }
-
-  static std::string VsMisplaced(const std::string& matchLine, const std::string& whose) {
-    const bool atStart = matchLine.rfind("vs", 0) == 0;
-    return std::string("\"vs\" stands at the ") + (atStart ? "start" : "end") + " of " + whose +
-           " match line " + Quoted(matchLine) + ": " +
-           SaverOutcome(platform::codes::kInvalidCall, false);
-  }
-
-  void Fixture(const tavoria::FixtureRecord& record) {
-    const int line = reader_.LineNumber() - 4;
-    Record kept{line, record, std::nullopt};
-    try {
-      kept.date = tavoria::ParseDate(record.dateLine, now_.order, now_.twoDigitYearMax);
-    } catch (const Failure&) {
-      datesReadable = false;
-    }
-    records.push_back(kept);
-
-    tavoria::FixtureText shown;
-    try {
-      shown = tavoria::ComposeFixture(record, specialList_, now_);
-    } catch (const Failure& failure) {
-      ComposeFailed(line, record, kept.date.has_value(), failure);
-      return;
-    }
-    if (shown.past) {
-      flags_.pastSeen = true;
-      Warning(line, "the fixture " + Quoted(record.matchLine) + " on " + Quoted(record.dateLine) +
-                        " is past on " + IsoDate(now_.today) +
-                        ": the saver leaves it out and asks users to upgrade");
-      return;
-    }
-    Store(line, record);
-  }
-
-  // A fixture to come takes the list's next entry.
-  void Store(int line, const tavoria::FixtureRecord& record) {
-    flags_.currentStored = true;
-    if (stored_ == tavoria::kFixtureCapacity)
-      Error(line, platform::codes::kSubscriptOutOfRange,
-            "the " + text::Ordinal(stored_ + 1) + " fixture to come on " + IsoDate(now_.today) +
-                " (" + Quoted(record.matchLine) + "): the fixture list holds " +
-                std::to_string(tavoria::kFixtureCapacity) +
-                " entries, out-of-date notices included: " +
-                SaverOutcome(platform::codes::kSubscriptOutOfRange, false));
-    ++stored_;
-  }
-
-  // Tells which of the record's lines the composition failed on, as the composition reads them:
-  // the date; for a fixture not past, the kick-off, then the match line.
-  void ComposeFailed(int line, const tavoria::FixtureRecord& record, bool dateRead,
-                     const Failure& failure) {
-    const int code = failure.code();
-    if (!dateRead) {
-      Error(line, code,
-            Quoted(record.dateLine) + " is no date in " + OrderName(now_.order) +
-                " order (nor with a month's name): " + SaverOutcome(code, false));
-      return;
-    }
-    try {
-      tavoria::ParseTimeOfDay(record.kickOffLine);
-    } catch (const Failure&) {
-      Error(line + 3, code,
-            "kick-off " + Quoted(record.kickOffLine) +
-                " is no time of day (H:MM or H:MM:SS, or with AM or PM): " +
-                SaverOutcome(code, false));
-    }
-    std::string home, away;
-    try {
-      tavoria::SplitTeams(record.matchLine, home, away);
-    } catch (const Failure& split) {
-      Error(line + 2, split.code(), VsMisplaced(record.matchLine, "the fixture's"));
-    }
-    // Mended, the fixture would take its entry: later faults are counted as the loader would.
-    Store(line, record);
-  }
-
-  void FixturesEnd() {
-    endFixturesLine = reader_.LineNumber();
-    const int toCome = stored_;
-    const auto notices = tavoria::OutOfDateNotices(flags_);
-    for (std::size_t i = 0; i < notices.size(); ++i) {
-      if (stored_ == tavoria::kFixtureCapacity)
-        Error(endFixturesLine, platform::codes::kSubscriptOutOfRange,
-              "on " + IsoDate(now_.today) + " " + std::to_string(toCome) +
-                  " fixtures are to come and some are past: with " +
-                  (notices.size() == 2 ? "the two out-of-date notices" : "the out-of-date notice") +
-                  " that exceeds the fixture list's " + std::to_string(tavoria::kFixtureCapacity) +
-                  " entries: " + SaverOutcome(platform::codes::kSubscriptOutOfRange, false));
-      ++stored_;
-    }
-  }
-
-  // The text of a line the walk has read, as the reader gave it.
-  std::string RawText(int line) const {
-    const auto at = static_cast<std::size_t>(line - 1);
-    return line >= 1 && at < raw_.size() ? std::string(raw_[at].text) : std::string();
-  }
-
-  const std::vector<RawLine>& raw_;
-  platform::TextReader reader_;
-  tavoria::FixtureClock now_;
-  DatabaseSection section_ = DatabaseSection::Header;
-  std::vector<tavoria::SpecialFixture> specialList_;
-  tavoria::FixtureFlags flags_;
-  int stored_ = 0;  // entries of the fixture list, as the loader counts them
-  std::set<int> longLines_;
-};
-
-}  // namespace
-
-std::string SaverOutcome(int code, bool tooNew) {
-  if (tooNew) return std::string("the saver shows \"") + kTooNewText + "\" instead of its content";
-  switch (code) {
-    case platform::codes::kInputPastEnd:
-      return std::string("the saver shows \"") + kCorruptedText +
-             "\" instead of its content (code 62)";
-    case platform::codes::kInvalidCall:
-      return "the saver stops loading with its error report, code 5 (Invalid procedure call or "
-             "argument)";
-    case platform::codes::kSubscriptOutOfRange:
-      return "the saver stops loading with its error report, code 9 (Subscript out of range)";
-    case platform::codes::kTypeMismatch:
-      return "the saver stops loading with its error report, code 13 (Type mismatch)";
-    default:
-      return "the saver stops loading with its error report, code " + std::to_string(code);
-  }
-}
-
-}  // namespace tavdb
-
-namespace tavdb {
-
-namespace {
 
 // What each line's bytes show users: line ends, characters, terminators written with blanks.
 void CheckLines(const std::vector<RawLine>& raw, int lastLine, Diagnostics& out) {
@@ -474,7 +161,7 @@ void CheckSpecials(const std::vector<Special>& specials, const std::vector<Recor
 
 // The days after the checked one on which some fixtures are past while so many are still to come
 // that they and the two out-of-date notices overflow the fixture list.
-void CheckFullList(const Walker& walk, const platform::FixedClock& clock, Diagnostics& out) {
+void CheckFullList(const Walked& walk, const platform::FixedClock& clock, Diagnostics& out) {
   const int total = static_cast<int>(walk.records.size());
   const int mostToCome = tavoria::kFixtureCapacity - 2;  // with the two notices
   if (!walk.datesReadable || total <= mostToCome) return;
@@ -544,8 +231,7 @@ Diagnostics CheckDatabase(platform::Files& files, const std::string& path,
                           const CheckOptions& options) {
   const std::string bytes = ReadWhole(files, path);
   const std::vector<RawLine> raw = SplitRaw(bytes);
-  Walker walk(files, path, options, raw);
-  walk.Run();
+  const Walked walk = WalkAsTheLoader(files, path, options, raw);
 
   Diagnostics others;
   CheckLines(raw, walk.lastLine, others);

@@ -1,0 +1,59 @@
+// The loader's own walk through a database, told every fault and going on after it where it
+// can: the errors the saver would stop on, in the order the loader meets them (the first is the
+// failure the loader stops on), and the records and special fixtures the walk saw.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/platform.h"
+#include "saver/data/database_file.h"
+#include "tavdb/check.h"
+#include "tavdb/diagnostic.h"
+
+namespace tavdb {
+
+inline constexpr platform::DateOrder kOrders[] = {platform::DateOrder::DayMonthYear,
+                                                  platform::DateOrder::MonthDayYear,
+                                                  platform::DateOrder::YearMonthDay};
+const char* OrderName(platform::DateOrder order);
+// A file's text quoted in a message: at most 60 characters, what is not printable escaped.
+std::string Quoted(std::string_view text);
+
+// One line of the file as the loader's reader splits it.
+struct RawLine {
+  std::string_view text;  // without its line end
+  bool bareLineFeed = false;
+};
+
+std::vector<RawLine> SplitRaw(std::string_view bytes);
+
+struct Special {
+  int line;
+  std::string matchLine;
+  tavoria::SpecialFixture fixture;
+};
+
+struct Record {
+  int line;  // the date line's
+  tavoria::FixtureRecord record;
+  std::optional<platform::Date> date;  // as the checked regional order reads it
+};
+
+// What the walk found.
+struct Walked {
+  Diagnostics found;  // in the order the walk met them
+  std::vector<Special> specials;
+  std::vector<Record> records;
+  bool complete = false;  // read to its "End Ads" line
+  int lastLine = 0;       // the last line read
+  int endFixturesLine = 0;
+  bool datesReadable = true;  // every fixture's date line is a date in the checked order
+};
+
+Walked WalkAsTheLoader(platform::Files& files, const std::string& path, const CheckOptions& options,
+                       const std::vector<RawLine>& raw);
+
+}  // namespace tavdb
