@@ -54,7 +54,7 @@ class Walker {
                        .specialFixture =
                            [&](const tavoria::SpecialFixture& special) {
                              const int line = reader_.LineNumber() - 1;
-                             specials.push_back({line, RawText(line), special});
+                             result.specials.push_back({line, RawText(line), special});
                              specialList_.push_back(special);
                            },
                        .fixture = [&](const tavoria::FixtureRecord& record) { Fixture(record); },
@@ -62,36 +62,31 @@ class Walker {
                        .enters = [&](DatabaseSection section) { section_ = section; },
                        .fault = [&](const Failure& failure) { Fault(failure); },
                    });
-      complete = true;
+      result.complete = true;
     } catch (const Failure& failure) {
       if (failure.code() != platform::codes::kInputPastEnd) throw;
       Error(std::max(reader_.LineNumber(), 1), platform::codes::kInputPastEnd,
             std::string("the file ends before \"") + TerminatorOf(section_) +
                 "\": " + SaverOutcome(platform::codes::kInputPastEnd, false));
     }
-    lastLine = reader_.LineNumber();
+    result.lastLine = reader_.LineNumber();
   }
 
-  Diagnostics found;  // in the order the walk met them
-  std::vector<Special> specials;
-  std::vector<Record> records;
-  bool complete = false;  // read to its "End Ads" line
-  int lastLine = 0;       // the last line read
-  int endFixturesLine = 0;
-  bool datesReadable = true;  // every fixture's date line is a date in the checked order
+  Walked result;
 
  private:
   void Error(int line, int code, std::string message, bool tooNew = false) {
     if (longLines_.count(line)) return;  // told already: the line is too long to be anything
-    found.push_back({.severity = Severity::Error,
-                     .line = line,
-                     .message = std::move(message),
-                     .code = code,
-                     .tooNew = tooNew});
+    result.found.push_back({.severity = Severity::Error,
+                            .line = line,
+                            .message = std::move(message),
+                            .code = code,
+                            .tooNew = tooNew});
   }
 
   void Warning(int line, std::string message) {
-    found.push_back({.severity = Severity::Warning, .line = line, .message = std::move(message)});
+    result.found.push_back(
+        {.severity = Severity::Warning, .line = line, .message = std::move(message)});
   }
 
   void FormatVersion(const std::string& line6) {
@@ -153,9 +148,9 @@ class Walker {
     try {
       kept.date = tavoria::ParseDate(record.dateLine, now_.order, now_.twoDigitYearMax);
     } catch (const Failure&) {
-      datesReadable = false;
+      result.datesReadable = false;
     }
-    records.push_back(kept);
+    result.records.push_back(kept);
 
     tavoria::FixtureText shown;
     try {
@@ -217,12 +212,12 @@ class Walker {
   }
 
   void FixturesEnd() {
-    endFixturesLine = reader_.LineNumber();
+    result.endFixturesLine = reader_.LineNumber();
     const int toCome = stored_;
     const auto notices = tavoria::OutOfDateNotices(flags_);
     for (std::size_t i = 0; i < notices.size(); ++i) {
       if (stored_ == tavoria::kFixtureCapacity)
-        Error(endFixturesLine, platform::codes::kSubscriptOutOfRange,
+        Error(result.endFixturesLine, platform::codes::kSubscriptOutOfRange,
               "on " + IsoDate(now_.today) + " " + std::to_string(toCome) +
                   " fixtures are to come and some are past: with " +
                   (notices.size() == 2 ? "the two out-of-date notices" : "the out-of-date notice") +
@@ -288,8 +283,7 @@ Walked WalkAsTheLoader(platform::Files& files, const std::string& path, const Ch
                        const std::vector<RawLine>& raw) {
   Walker walk(files, path, options, raw);
   walk.Run();
-  return {std::move(walk.found), std::move(walk.specials), std::move(walk.records), walk.complete,
-          walk.lastLine,         walk.endFixturesLine,     walk.datesReadable};
+  return std::move(walk.result);
 }
 
 std::string SaverOutcome(int code, bool tooNew) {

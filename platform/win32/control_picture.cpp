@@ -63,18 +63,9 @@ const ControlAdapter& PictureAdapter() {
 }
 
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  FormWindow* w = FormWindow::Of(hwnd);
-  if (!w || w->closed) return DefWindowProcA(hwnd, message, wParam, lParam);
-  try {
-    LRESULT result = 0;
-    if (ChildMessage(*w, message, wParam, lParam, result) ||
-        PictureMessage(*w, hwnd, message, result))
-      return result;
-  } catch (...) {
-    w->Report(std::current_exception());
-    return 0;
-  }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return DispatchMessageOf(hwnd, message, wParam, lParam, [&](FormWindow& w, LRESULT& result) {
+    return PictureMessage(w, hwnd, message, result);
+  });
 }
 
 }  // namespace platform::win32

@@ -173,18 +173,9 @@ bool ChildMessage(FormWindow& w, UINT message, WPARAM wParam, LPARAM lParam, LRE
 }
 
 LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  FormWindow* w = FormWindow::Of(hwnd);
-  if (!w || w->closed) return DefWindowProcA(hwnd, message, wParam, lParam);
-  try {
-    LRESULT result = 0;
-    if (ChildMessage(*w, message, wParam, lParam, result) ||
-        FormMessage(*w, message, wParam, lParam, result))
-      return result;
-  } catch (...) {
-    w->Report(std::current_exception());
-    return 0;
-  }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return DispatchMessageOf(hwnd, message, wParam, lParam, [&](FormWindow& w, LRESULT& result) {
+    return FormMessage(w, message, wParam, lParam, result);
+  });
 }
 
 }  // namespace platform::win32

@@ -103,6 +103,23 @@ class FormWindow {
 LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 bool ChildMessage(FormWindow& w, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
+// What every window procedure of the layer does: a window that is not, or no longer, a form's
+// goes to the system; otherwise the children's messages, then the window's own (`own` answers
+// true when it took the message); a failure goes to the form's Report and never escapes.
+template <typename Own>
+LRESULT DispatchMessageOf(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, Own&& own) {
+  FormWindow* w = FormWindow::Of(hwnd);
+  if (!w || w->closed) return DefWindowProcA(hwnd, message, wParam, lParam);
+  try {
+    LRESULT result = 0;
+    if (ChildMessage(*w, message, wParam, lParam, result) || own(*w, result)) return result;
+  } catch (...) {
+    w->Report(std::current_exception());
+    return 0;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
 COLORREF Rgb(ui::Colour colour);
 
 }  // namespace platform::win32
