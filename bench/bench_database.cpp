@@ -38,14 +38,14 @@ void BM_LoadFullDatabase(benchmark::State& state) {
   m.clock.Set({2026, 12, 8}, 15, 0, 0);
   m.WriteFile("tavoria.sdf", FullDatabase());
   for (auto _ : state) {
-    tavoria::GeneralCode g{m.platform};
-    tavoria::LoadDatabase(g);
-    if (g.fixtureCount != 100 || g.triviaCount != 100 || g.advertCount != 100 ||
-        g.specialCount != 10 || !m.desktop.messages.empty()) {
+    tavoria::SaverState saver{m.platform};
+    tavoria::LoadDatabase(saver);
+    if (saver.fixtureCount != 100 || saver.triviaCount != 100 || saver.advertCount != 100 ||
+        saver.specialCount != 10 || !m.desktop.messages.empty()) {
       state.SkipWithError("the database did not load to capacity");
       break;
     }
-    benchmark::DoNotOptimize(g.fixtures.data());
+    benchmark::DoNotOptimize(saver.fixtures.data());
   }
 }
 BENCHMARK(BM_LoadFullDatabase)->Unit(benchmark::kMicrosecond);

@@ -4,7 +4,7 @@
 ; (.tup) so that opening one starts Kelvane, and lists the product among the installed programs.
 ; Its uninstaller takes all of that away again and leaves the user's own settings files.
 ;
-; Built by the Windows build (platform/win32/CMakeLists.txt) with makensis and these definitions:
+; Built by the Windows build (installer/CMakeLists.txt) with makensis and these definitions:
 ;   SAVER, KELVANE, DATABASE   the files to install (tavoria.scr, kelvane.exe, tavoria.sdf)
 ;   DATABASE_NUMBER            the shipped database's number (its line 4), without leading zeros
 ;   VERSION, VERSION_QUAD      the product version ("2") and as four numbers ("2.0.0.0")

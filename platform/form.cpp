@@ -1,6 +1,7 @@
 #include "platform/form.h"
 
 #include <stdexcept>
+#include <string>
 
 namespace ui {
 
@@ -13,12 +14,12 @@ Colour PaletteColour(int number) {
   return kPalette[number];
 }
 
-Control& Form::Add(Control control) {
+ControlId Form::Add(Control control) {
   controls.push_back(std::move(control));
-  return controls.back();
+  return {controls.size() - 1};
 }
 
-Timer& Form::AddTimer(std::string name, int interval, bool enabled, std::function<void()> onTick) {
+TimerId Form::AddTimer(std::string name, int interval, bool enabled, std::function<void()> onTick) {
   Timer t;
   t.name = std::move(name);
   t.interval = interval;
@@ -26,31 +27,35 @@ Timer& Form::AddTimer(std::string name, int interval, bool enabled, std::functio
   t.starts = enabled ? 1 : 0;
   t.onTick = std::move(onTick);
   timers.push_back(std::move(t));
-  return timers.back();
+  return {timers.size() - 1};
 }
 
-Control& Form::operator[](const std::string& name) {
-  for (auto& c : controls)
-    if (c.name == name) return c;
-  throw std::out_of_range("no control named " + name);
+namespace {
+
+template <typename Item>
+Item& At(std::vector<Item>& items, std::size_t index, const char* what, const Form& form) {
+  if (index >= items.size())
+    throw std::out_of_range(std::string("no ") + what + " number " + std::to_string(index) +
+                            " in the window \"" + form.caption + "\"");
+  return items[index];
 }
 
-const Control& Form::operator[](const std::string& name) const {
-  for (const auto& c : controls)
-    if (c.name == name) return c;
-  throw std::out_of_range("no control named " + name);
+}  // namespace
+
+Control& Form::operator[](ControlId id) {
+  return At(controls, id.index, "control", *this);
 }
 
-Timer& Form::timer(const std::string& name) {
-  for (auto& t : timers)
-    if (t.name == name) return t;
-  throw std::out_of_range("no timer named " + name);
+const Control& Form::operator[](ControlId id) const {
+  return const_cast<Form&>(*this)[id];
 }
 
-const Timer& Form::timer(const std::string& name) const {
-  for (const auto& t : timers)
-    if (t.name == name) return t;
-  throw std::out_of_range("no timer named " + name);
+Timer& Form::operator[](TimerId id) {
+  return At(timers, id.index, "timer", *this);
+}
+
+const Timer& Form::operator[](TimerId id) const {
+  return const_cast<Form&>(*this)[id];
 }
 
 ContainerChain::iterator ContainerChain::begin() const {
@@ -59,14 +64,14 @@ ContainerChain::iterator ContainerChain::begin() const {
 }
 
 ContainerChain::iterator& ContainerChain::iterator::operator++() {
-  if (current_->container.empty()) {
+  if (!current_->container) {
     current_ = nullptr;
     return *this;
   }
   // A chain longer than the list of controls goes round in a circle.
   if (++steps_ > form_->controls.size())
     throw std::logic_error("the control " + current_->name + " holds itself");
-  current_ = &(*form_)[current_->container];
+  current_ = &(*form_)[*current_->container];
   return *this;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,11 @@ constexpr float kTwipsPerPoint = 20.0f;
 struct Size {
   float width = 0, height = 0;
   bool operator==(const Size&) const = default;
+};
+
+struct Point {
+  float x = 0, y = 0;
+  bool operator==(const Point&) const = default;
 };
 
 struct Rect {
@@ -45,10 +51,23 @@ struct Font {
   bool operator==(const Font&) const = default;
 };
 
+// A control's handle: its place in its form's list of controls, given when the control is added.
+// Handlers keep the handles of the controls they use and reach each control through its form.
+struct ControlId {
+  std::size_t index = 0;
+  bool operator==(const ControlId&) const = default;
+};
+
+// A timer's handle, likewise.
+struct TimerId {
+  std::size_t index = 0;
+  bool operator==(const TimerId&) const = default;
+};
+
 struct Control {
-  std::string name;
+  std::string name;  // what the control is, for messages about it
   Kind kind = Kind::Label;
-  std::string container;  // the name of the picture box or frame that holds it; empty: the window
+  std::optional<ControlId> container;  // the picture box or frame that holds it; none: the window
   float left = 0, top = 0, width = 0, height = 0;  // twips, from the container's top-left corner
   std::string caption;                             // label, button or frame caption; text box text
   std::string tooltip;
@@ -88,10 +107,10 @@ struct Timer {
 
 struct Form;
 
-// The containers that hold a control, innermost first, walked by their names:
+// The containers that hold a control, innermost first:
 //   for (const Control& container : form.Containers(control)) ...
-// An unknown container name throws std::out_of_range; a control that holds itself, directly or
-// through others, throws std::logic_error.
+// A container that is not in the form throws std::out_of_range; a control that holds itself,
+// directly or through others, throws std::logic_error.
 class ContainerChain {
  public:
   class iterator {
@@ -144,13 +163,13 @@ struct Form {
   // reports it here; what happens then is the program's to decide.
   std::function<void(std::exception_ptr)> onFailure;
 
-  Control& Add(Control control);
-  Timer& AddTimer(std::string name, int interval, bool enabled, std::function<void()> onTick);
-  // Look-ups by design name; an unknown name is a programming error and throws std::out_of_range.
-  Control& operator[](const std::string& name);
-  const Control& operator[](const std::string& name) const;
-  Timer& timer(const std::string& name);
-  const Timer& timer(const std::string& name) const;
+  ControlId Add(Control control);
+  TimerId AddTimer(std::string name, int interval, bool enabled, std::function<void()> onTick);
+  // A control or timer by its handle; one the form has not given out throws std::out_of_range.
+  Control& operator[](ControlId id);
+  const Control& operator[](ControlId id) const;
+  Timer& operator[](TimerId id);
+  const Timer& operator[](TimerId id) const;
   // The containers that hold a control, innermost first (the one walk every user of containers
   // takes).
   ContainerChain Containers(const Control& control) const { return {*this, control}; }

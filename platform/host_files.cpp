@@ -20,7 +20,8 @@ class HostInputFile : public InputFile {
   HostInputFile& operator=(const HostInputFile&) = delete;
   std::size_t Read(char* buffer, std::size_t size) override {
     std::size_t n = std::fread(buffer, 1, size, file_);
-    if (n == 0 && std::ferror(file_)) throw Failure(57, "Device I/O error");
+    if (n == 0 && std::ferror(file_))
+      throw util::Failure(util::codes::kDeviceIoError, "Device I/O error");
     return n;
   }
 
@@ -36,13 +37,13 @@ fs::path ParentOf(const std::string& hostPath) {
 
 [[noreturn]] void FailOpening(const std::string& path, const std::string& hostPath) {
   if (path.empty() || path.find_first_of("*?\"<>|") != std::string::npos)
-    throw Failure(codes::kBadFileName, "Bad file name or number");
+    throw util::Failure(util::codes::kBadFileName, "Bad file name or number");
   const fs::path p(hostPath);
   std::error_code ec;
   if (!fs::is_directory(ParentOf(hostPath), ec))
-    throw Failure(codes::kPathNotFound, "Path not found");
-  if (!fs::exists(p, ec)) throw Failure(codes::kFileNotFound, "File not found");
-  throw Failure(codes::kPathFileAccess, "Path/File access error");
+    throw util::Failure(util::codes::kPathNotFound, "Path not found");
+  if (!fs::exists(p, ec)) throw util::Failure(util::codes::kFileNotFound, "File not found");
+  throw util::Failure(util::codes::kPathFileAccess, "Path/File access error");
 }
 
 }  // namespace
@@ -64,17 +65,18 @@ std::unique_ptr<InputFile> HostFiles::OpenForReading(const std::string& path) {
 void HostFiles::WriteNew(const std::string& path, std::string_view bytes) {
   const std::string host = HostPath(path);
   std::error_code ec;
-  if (!fs::is_directory(ParentOf(host), ec)) throw Failure(codes::kPathNotFound, "Path not found");
+  if (!fs::is_directory(ParentOf(host), ec))
+    throw util::Failure(util::codes::kPathNotFound, "Path not found");
   std::ofstream out(host, std::ios::binary | std::ios::trunc);
-  if (!out) throw Failure(codes::kPathFileAccess, "Path/File access error");
+  if (!out) throw util::Failure(util::codes::kPathFileAccess, "Path/File access error");
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out.flush()) throw Failure(57, "Device I/O error");
+  if (!out.flush()) throw util::Failure(util::codes::kDeviceIoError, "Device I/O error");
 }
 
 void HostFiles::MoveReplacing(const std::string& source, const std::string& target) {
   std::error_code ec;
   fs::rename(HostPath(source), HostPath(target), ec);
-  if (ec) throw Failure(codes::kPathFileAccess, "Path/File access error");
+  if (ec) throw util::Failure(util::codes::kPathFileAccess, "Path/File access error");
 }
 
 void HostFiles::CopyReplacing(const std::string& source, const std::string& target) {
@@ -96,9 +98,10 @@ void HostFiles::MakeDirectory(const std::string& path) {
   const std::string host = HostPath(path);
   std::error_code ec;
   if (fs::is_directory(host, ec)) return;
-  if (!fs::is_directory(ParentOf(host), ec)) throw Failure(codes::kPathNotFound, "Path not found");
+  if (!fs::is_directory(ParentOf(host), ec))
+    throw util::Failure(util::codes::kPathNotFound, "Path not found");
   if (!fs::create_directory(host, ec))
-    throw Failure(codes::kPathFileAccess, "Path/File access error");
+    throw util::Failure(util::codes::kPathFileAccess, "Path/File access error");
 }
 
 }  // namespace platform

@@ -5,42 +5,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/form.h"
+#include "util/calendar.h"
+#include "util/failure.h"
 
 namespace platform {
-
-// A failure with the error number and description the user is shown in error reports.
-class Failure : public std::runtime_error {
- public:
-  Failure(int code, const std::string& description, std::string source = "Tavoria")
-      : std::runtime_error(description), code_(code), source_(std::move(source)) {}
-  int code() const { return code_; }
-  std::string description() const { return what(); }
-  const std::string& source() const { return source_; }
-
- private:
-  int code_;
-  std::string source_;
-};
-
-// Error numbers the programs tell apart. Any other failure keeps the system's own number.
-namespace codes {
-constexpr int kInvalidCall = 5;          // "Invalid procedure call or argument"
-constexpr int kOverflow = 6;             // "Overflow"
-constexpr int kSubscriptOutOfRange = 9;  // a list is full
-constexpr int kTypeMismatch = 13;        // not a date, time or number
-constexpr int kBadFileName = 52;
-constexpr int kFileNotFound = 53;
-constexpr int kInputPastEnd = 62;
-constexpr int kPermissionDenied = 70;
-constexpr int kPathFileAccess = 75;
-constexpr int kPathNotFound = 76;
-}  // namespace codes
 
 // Thrown by Process::End in the in-memory platform so a test sees the program end "at once".
 struct ProgramEnded {
@@ -94,26 +67,15 @@ class Files {
 
 // ----- clock and calendar --------------------------------------------------------------------
 
-struct Date {
-  int year = 0, month = 0, day = 0;
-  auto operator<=>(const Date&) const = default;
-};
-
-// How the user's regional settings order the parts of a numeric date.
-enum class DateOrder { DayMonthYear, MonthDayYear, YearMonthDay };
-
 class Clock {
  public:
   virtual ~Clock() = default;
-  virtual Date Today() = 0;
-  // The time of day in whole seconds since midnight (0 to 86399).
-  virtual int SecondsOfDay() = 0;
+  // The local date and time of day now, read in one go: the two always belong together.
+  virtual calendar::Moment Now() = 0;
   // Seconds since midnight with the fraction the system gives, for seeding the random generator.
   virtual double SecondsSinceMidnight() = 0;
-  virtual DateOrder RegionalDateOrder() = 0;
-  // The user's "two-digit year max" calendar setting: a two-digit year is placed in the hundred
-  // years that end in this year (2049 on current Windows).
-  virtual int TwoDigitYearMax() = 0;
+  // How the user's regional settings read dates.
+  virtual calendar::RegionalSettings Regional() = 0;
 };
 
 // ----- desktop -------------------------------------------------------------------------------

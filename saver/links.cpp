@@ -1,13 +1,14 @@
 #include "saver/links.h"
 
-#include "saver/identity.h"
 #include "saver/setup/setup_window.h"
+#include "util/identity.h"
 
 namespace tavoria {
 
-void OpenUrl(GeneralCode& g, const std::string& url) {
-  const ui::WindowHandle owner = g.setupWindow ? g.sys.ui.Handle(g.setupWindow->form) : 0;
-  g.sys.shell.Execute(owner, "Open", url, "", g.sys.process.ProgramDirectory(), 1);
+void OpenUrl(SaverState& saver, const std::string& url) {
+  const ui::WindowHandle owner =
+      saver.setupWindow ? saver.sys.ui.Handle(saver.setupWindow->form) : 0;
+  saver.sys.shell.Execute(owner, "Open", url, "", saver.sys.process.ProgramDirectory(), 1);
 }
 
 std::string TrackedLinkAddress(const std::string& where) {
@@ -15,8 +16,8 @@ std::string TrackedLinkAddress(const std::string& where) {
          "&v=" + APP_VERSION + "&where=" + where;
 }
 
-void OpenTrackedLink(GeneralCode& g, const std::string& where) {
-  OpenUrl(g, TrackedLinkAddress(where));
+void OpenTrackedLink(SaverState& saver, const std::string& where) {
+  OpenUrl(saver, TrackedLinkAddress(where));
 }
 
 }  // namespace tavoria

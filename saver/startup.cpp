@@ -2,89 +2,89 @@
 
 #include <limits>
 
-#include "platform/text.h"
 #include "saver/data/database.h"
 #include "saver/data/settings.h"
 #include "saver/display/saver_window.h"
 #include "saver/failures.h"
-#include "saver/identity.h"
 #include "saver/setup/setup_window.h"
+#include "util/identity.h"
+#include "util/text.h"
 
 namespace tavoria {
 
 namespace {
 
-void RunFullScreen(GeneralCode& g) {
-  if (!NoWindowTitled(g, SAVER_WINDOW_TITLE)) return;
-  LoadDatabase(g);
-  ReadConfig(g);
-  StartScreenSaver(g);
+void RunFullScreen(SaverState& saver) {
+  if (!NoWindowTitled(saver, SAVER_WINDOW_TITLE)) return;
+  LoadDatabase(saver);
+  ReadConfig(saver);
+  StartScreenSaver(saver);
 }
 
 }  // namespace
 
-void StartScreenSaver(GeneralCode& g) {
-  HideMousePointer(g);
+void StartScreenSaver(SaverState& saver) {
+  HideMousePointer(saver);
   // From here on every way out shows the pointer again before anything else.
   try {
-    AddBuiltInAdverts(g);
-    LoadScreenSaverWindow(g);
-    auto& window = g.screenSaverWindow->form;
-    const auto interval = DelayInterval(g.delaySetting);
+    AddBuiltInAdverts(saver);
+    LoadScreenSaverWindow(saver);
+    ScreenSaverWindow& window = *saver.screenSaverWindow;
+    const auto interval = DelayInterval(saver.delaySetting);
     // A delay edited by hand into something the timer cannot take: say so and stop.
-    if (!interval) return EndWithReport(g, nullptr, BadDelayMessage(g.delaySetting));
-    window.timer("Timer1").SetInterval(*interval);
-    window["jokeLabel"].align = ui::Align::Centre;
-    g.nextFixtureIndex = 1;
-    ShowScreenSaverWindow(g);
+    if (!interval) return EndWithReport(saver, nullptr, BadDelayMessage(saver.delaySetting));
+    window.form[window.timers.display].SetInterval(*interval);
+    window.form[window.controls.jokeLabel].align = ui::Align::Centre;
+    saver.nextFixtureIndex = 1;
+    ShowScreenSaverWindow(saver);
   } catch (const std::exception&) {
-    EndWithReport(g, g.screenSaverWindow ? &g.screenSaverWindow->form : nullptr,
+    EndWithReport(saver, saver.screenSaverWindow ? &saver.screenSaverWindow->form : nullptr,
                   GeneralErrorReport(FailureOf(std::current_exception())));
   }
 }
 
-void Main(GeneralCode& g) {
-  const std::string commandLine = g.sys.process.ArgumentText();
-  g.saverSwitch = "/s";
-  g.setupSwitch = "/c";
-  ReadSaverArgs(g);
+void Main(SaverState& saver) {
+  const std::string commandLine = saver.sys.process.ArgumentText();
+  saver.saverSwitch = kDefaultSaverSwitch;
+  saver.setupSwitch = kDefaultSetupSwitch;
+  ReadSaverArgs(saver);
   const std::string theSwitch = text::LowerCase(commandLine.substr(0, 2));
 
-  if (theSwitch == g.setupSwitch) {
-    ReadConfig(g);
+  if (theSwitch == saver.setupSwitch) {
+    ReadConfig(saver);
     try {
-      ShowSetupWindow(g);
+      ShowSetupWindow(saver);
     } catch (const std::exception&) {
       // No settings window: say why, and end.
-      EndWithReport(g, nullptr, GeneralErrorReport(FailureOf(std::current_exception())));
+      EndWithReport(saver, nullptr, GeneralErrorReport(FailureOf(std::current_exception())));
     }
-  } else if (theSwitch == g.saverSwitch) {
-    RunFullScreen(g);
+  } else if (theSwitch == saver.saverSwitch) {
+    RunFullScreen(saver);
   } else if (commandLine.find("/p") != std::string::npos) {
-    g.sys.process.End(0);
+    saver.sys.process.End(0);
   } else if (commandLine.find("/a") != std::string::npos) {
-    g.sys.desktop.ShowMessage(PasswordMessage());
+    saver.sys.desktop.ShowMessage(PasswordMessage());
   } else {
-    g.sys.desktop.ShowMessage(InvalidCommandLineMessage(commandLine));
+    saver.sys.desktop.ShowMessage(InvalidCommandLineMessage(commandLine));
   }
 }
 
-bool NoWindowTitled(GeneralCode& g, const std::string& title) {
-  return !g.sys.desktop.TopLevelWindowExists(title);
+bool NoWindowTitled(SaverState& saver, const std::string& title) {
+  return !saver.sys.desktop.TopLevelWindowExists(title);
 }
 
-void HideMousePointer(GeneralCode& g) {
-  g.sys.desktop.ShowCursor(false);
-  g.pointerHidden = true;
+void HideMousePointer(SaverState& saver) {
+  saver.sys.desktop.ShowCursor(false);
+  saver.pointerHidden = true;
 }
 
-void ShowMousePointer(GeneralCode& g) {
-  g.sys.desktop.ShowCursor(true);
-  g.pointerHidden = false;
+void ShowMousePointer(SaverState& saver) {
+  saver.sys.desktop.ShowCursor(true);
+  saver.pointerHidden = false;
 }
 
-void RestoreMousePointer(GeneralCode& g) {
-  if (g.pointerHidden) ShowMousePointer(g);
+void RestoreMousePointer(SaverState& saver) {
+  if (saver.pointerHidden) ShowMousePointer(saver);
 }
 
 std::optional<int> DelayInterval(const std::string& delay) {
@@ -129,17 +129,17 @@ platform::MessageBoxRequest InvalidCommandLineMessage(const std::string& command
 
 platform::MessageBoxRequest BadDelayMessage(const std::string& delay) {
   return {std::string(SCREENSAVER_NAME) + " error!",
-          text::JoinCrLf(
-              {std::string("The ") + SCREENSAVER_NAME +
-                   " cannot start: the delay in its settings file " + CONFIG_FILE + " (" + delay +
-                   ") is not a number of seconds it can use.",
-               "",
-               "Please open the screensaver's settings and enter a delay between 2 and 30 "
-               "seconds.",
-               "",
-               std::string("If you require more help, please contact ") + SCREENSAVER_COMPANY +
-                   " technical support: ",
-               "", std::string("E-mail: ") + SUPPORT_EMAIL, std::string("Web: ") + HOMEPAGE_URL}),
+          text::JoinCrLf({std::string("The ") + SCREENSAVER_NAME +
+                              " cannot start: the delay in its settings file " + CONFIG_FILE +
+                              " (" + delay + ") is not a number of seconds it can use.",
+                          "",
+                          "Please open the screensaver's settings and enter a delay " +
+                              AcceptedDelays() + " seconds.",
+                          "",
+                          std::string("If you require more help, please contact ") +
+                              SCREENSAVER_COMPANY + " technical support: ",
+                          "", std::string("E-mail: ") + SUPPORT_EMAIL,
+                          std::string("Web: ") + HOMEPAGE_URL}),
           platform::Icon::Exclamation, platform::Buttons::Ok};
 }
 

@@ -6,7 +6,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   platform::win32::Win32Platform system;
-  tavoria::GeneralCode g(system.platform);
-  tavoria::Main(g);
+  tavoria::SaverState saver(system.platform);
+  tavoria::Main(saver);
   return system.ui.RunEventLoop();
 }

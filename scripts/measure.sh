@@ -28,7 +28,7 @@ if [ "$MONITORS" -gt 1 ]; then
   wine_server_restart
 fi
 echo "screen: $MONITORS monitor(s) of $MONITOR_SIZE"
-FLOOR_EXE=$WIN_BUILD/platform/win32/win32_floor.exe
+FLOOR_EXE=$WIN_BUILD/bench/win32_floor.exe
 fresh_app_dir measure
 SECONDS_OF_CPU=${CPU_WINDOW:-60}
 

@@ -77,7 +77,7 @@ if [ $windows_built = 1 ]; then
     source tests/e2e/lib.sh
     trap wine_session_stop EXIT
     wine_session_start
-    for exe in build/windows/logic_tests.exe build/windows/platform/win32/win32_tests.exe; do
+    for exe in build/windows/tests/logic_tests.exe build/windows/tests/win32_tests.exe; do
       [ -f "$exe" ] || continue
       name=$(basename "$exe" .exe)
       timeout 600 wine "$exe" --gtest_brief=1 </dev/null >"$LOGS/$name-wine.log" 2>&1

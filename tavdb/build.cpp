@@ -4,20 +4,20 @@
 #include <map>
 #include <vector>
 
-#include "platform/text.h"
-#include "platform/text_reader.h"
-#include "saver/data/database_file.h"
-#include "saver/identity.h"
-#include "tavdb/calendar.h"
+#include "database/database_file.h"
 #include "tavdb/csv.h"
 #include "tavdb/encoding.h"
 #include "tavdb/json.h"
+#include "util/calendar.h"
+#include "util/identity.h"
+#include "util/text.h"
+#include "util/text_reader.h"
 
 namespace tavdb {
 
 namespace {
 
-using platform::Date;
+using calendar::Date;
 
 struct Fixture {
   int line = 0;  // of its input
@@ -56,10 +56,10 @@ class Builder {
         return std::nullopt;
       }
     }
-    if (bytes->size() > platform::TextReader::kLongestLine) {
+    if (bytes->size() > util::TextReader::kLongestLine) {
       Error(file, line,
             "the " + what + " is longer than a database line may be (" +
-                std::to_string(platform::TextReader::kLongestLine) + " bytes)");
+                std::to_string(util::TextReader::kLongestLine) + " bytes)");
       return std::nullopt;
     }
     return bytes;
@@ -91,14 +91,14 @@ class Builder {
     Fixture f;
     f.line = line;
     bool ok = true;
-    if (const auto d = ParseIsoDate(text::Trim(date))) {
+    if (const auto d = calendar::ParseIsoDate(text::Trim(date))) {
       f.date = *d;
     } else {
       Error(file, line, "the date \"" + std::string(date) + "\" is not a date YYYY-MM-DD");
       ok = false;
     }
     const std::string_view kickOff = text::Trim(time);
-    if (const auto t = ParseClockTime(kickOff.substr(0, 5));
+    if (const auto t = calendar::ParseClockTime(kickOff.substr(0, 5));
         t && (kickOff.size() == 5 || kickOff[5] == ' ')) {
       f.kickOff = *t;
       f.kickOffText = std::string(kickOff.substr(0, 5));
@@ -210,8 +210,8 @@ class Builder {
     return lines;
   }
 
-  std::vector<tavoria::SpecialFixture> Specials(const BuildInput& input) {
-    std::vector<tavoria::SpecialFixture> specials;
+  std::vector<database::SpecialFixture> Specials(const BuildInput& input) {
+    std::vector<database::SpecialFixture> specials;
     const auto rows = ReadCsv(input.text);
     if (rows.empty()) {
       Error(input.name, 1, "no header line: home,away,text expected");
@@ -222,11 +222,11 @@ class Builder {
     for (std::size_t i = 1; i < rows.size(); ++i) {
       const CsvRow& row = rows[i];
       if (!FieldCount(input.name, row, rows[0].fields.size())) continue;
-      if (static_cast<int>(specials.size()) == tavoria::kSpecialCapacity) {
+      if (static_cast<int>(specials.size()) == database::kSpecialCapacity) {
         Error(input.name, row.line,
-              "the " + text::Ordinal(tavoria::kSpecialCapacity + 1) +
+              "the " + text::Ordinal(database::kSpecialCapacity + 1) +
                   " special fixture does not fit: the saver's list holds " +
-                  std::to_string(tavoria::kSpecialCapacity));
+                  std::to_string(database::kSpecialCapacity));
         break;
       }
       auto field = [&](const char* name) { return row.fields[columns.at(name)]; };
@@ -287,7 +287,7 @@ bool IsJson(const BuildInput& input) {
   return !text.empty() && (text[0] == '{' || text[0] == '[');
 }
 
-std::string DatabaseText(const std::vector<tavoria::SpecialFixture>& specials,
+std::string DatabaseText(const std::vector<database::SpecialFixture>& specials,
                          const std::vector<Fixture>& fixtures,
                          const std::vector<std::string>& facts,
                          const std::vector<std::string>& adverts, int number) {
@@ -295,8 +295,8 @@ std::string DatabaseText(const std::vector<tavoria::SpecialFixture>& specials,
                                     tavoria::SCREENSAVER_COMPANY, std::to_string(number)};
   std::string about = "Database " + std::to_string(number);
   if (!fixtures.empty())
-    about += " - fixtures from " + EnglishDate(fixtures.front().date) + " to " +
-             EnglishDate(fixtures.back().date);
+    about += " - fixtures from " + calendar::EnglishDate(fixtures.front().date) + " to " +
+             calendar::EnglishDate(fixtures.back().date);
   lines.push_back(about);
   lines.push_back(tavoria::APP_VERSION);
   lines.push_back("Special fixtures");
@@ -304,22 +304,22 @@ std::string DatabaseText(const std::vector<tavoria::SpecialFixture>& specials,
     lines.push_back(s.homeTeam + " vs " + s.awayTeam);
     lines.push_back(s.text);
   }
-  lines.push_back(tavoria::kEndSpecialFixtures);
+  lines.push_back(database::kEndSpecialFixtures);
   lines.push_back("Fixtures (kick-off times are local)");
   for (const Fixture& f : fixtures) {
-    lines.push_back(EnglishDate(f.date));
+    lines.push_back(calendar::EnglishDate(f.date));
     lines.push_back(f.caption);
     lines.push_back(f.home + " vs " + f.away);
     lines.push_back(f.kickOffText);
     lines.push_back(f.ground);
   }
-  lines.push_back(tavoria::kEndFixtures);
+  lines.push_back(database::kEndFixtures);
   lines.push_back("Trivia");
   lines.insert(lines.end(), facts.begin(), facts.end());
-  lines.push_back(tavoria::kEndTrivia);
+  lines.push_back(database::kEndTrivia);
   lines.push_back("Adverts");
   lines.insert(lines.end(), adverts.begin(), adverts.end());
-  lines.push_back(tavoria::kEndAds);
+  lines.push_back(database::kEndAds);
   std::string text;
   for (const auto& line : lines) text += line + text::kCrLf;
   return text;
@@ -340,7 +340,7 @@ BuildResult BuildDatabase(const BuildOptions& options) {
   } catch (const InputError& e) {
     builder.Error(input.name, e.line, e.message);
   }
-  std::vector<tavoria::SpecialFixture> specials;
+  std::vector<database::SpecialFixture> specials;
   std::vector<std::string> facts, adverts;
   try {
     if (options.specials) specials = builder.Specials(*options.specials);
@@ -348,9 +348,10 @@ BuildResult BuildDatabase(const BuildOptions& options) {
     builder.Error(options.specials->name, e.line, e.message);
   }
   if (options.facts)
-    facts = builder.Lines(*options.facts, "fact", tavoria::kEndTrivia, tavoria::kTriviaCapacity);
+    facts = builder.Lines(*options.facts, "fact", database::kEndTrivia, database::kTriviaCapacity);
   if (options.adverts)
-    adverts = builder.Lines(*options.adverts, "advert", tavoria::kEndAds, tavoria::kAdvertCapacity);
+    adverts =
+        builder.Lines(*options.adverts, "advert", database::kEndAds, database::kAdvertCapacity);
 
   // The saver shows fixtures in file order: by date, then kick-off, as the input lists them.
   std::stable_sort(fixtures.begin(), fixtures.end(), [](const Fixture& a, const Fixture& b) {
@@ -358,17 +359,17 @@ BuildResult BuildDatabase(const BuildOptions& options) {
   });
   if (options.limit && static_cast<int>(fixtures.size()) > *options.limit)
     fixtures.resize(static_cast<std::size_t>(*options.limit));
-  if (fixtures.size() > static_cast<std::size_t>(tavoria::kFixtureCapacity)) {
-    const Fixture& first = fixtures[static_cast<std::size_t>(tavoria::kFixtureCapacity)];
-    const auto more = fixtures.size() - static_cast<std::size_t>(tavoria::kFixtureCapacity);
-    builder.Error(input.name, first.line,
-                  "the fixture \"" + Visible(first.home + " vs " + first.away) + "\" on " +
-                      IsoDate(first.date) + " does not fit: the saver's fixture list holds " +
-                      std::to_string(tavoria::kFixtureCapacity) +
-                      " entries, in date order this is the " +
-                      text::Ordinal(tavoria::kFixtureCapacity + 1) + " (" + std::to_string(more) +
-                      " fixture" + (more == 1 ? "" : "s") + " too many; --limit " +
-                      std::to_string(tavoria::kFixtureCapacity) + " keeps the earliest)");
+  if (fixtures.size() > static_cast<std::size_t>(database::kFixtureCapacity)) {
+    const Fixture& first = fixtures[static_cast<std::size_t>(database::kFixtureCapacity)];
+    const auto more = fixtures.size() - static_cast<std::size_t>(database::kFixtureCapacity);
+    builder.Error(
+        input.name, first.line,
+        "the fixture \"" + Visible(first.home + " vs " + first.away) + "\" on " +
+            calendar::IsoDate(first.date) + " does not fit: the saver's fixture list holds " +
+            std::to_string(database::kFixtureCapacity) + " entries, in date order this is the " +
+            text::Ordinal(database::kFixtureCapacity + 1) + " (" + std::to_string(more) +
+            " fixture" + (more == 1 ? "" : "s") + " too many; --limit " +
+            std::to_string(database::kFixtureCapacity) + " keeps the earliest)");
   }
   if (ErrorCount(result.diagnostics) > 0) return result;
   result.database = DatabaseText(specials, fixtures, facts, adverts, options.number);

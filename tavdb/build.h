@@ -39,7 +39,7 @@ struct BuildOptions {
 struct BuildResult {
   Diagnostics diagnostics;                  // each names its input file
   std::string database;                     // Windows-1252 with CR LF; empty when there are errors
-  std::optional<platform::Date> firstDate;  // of the earliest fixture
+  std::optional<calendar::Date> firstDate;  // of the earliest fixture
   int specials = 0, fixtures = 0, facts = 0, adverts = 0;
 };
 

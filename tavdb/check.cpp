@@ -3,29 +3,20 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/text.h"
-#include "saver/data/dates.h"
-#include "saver/data/fixture_text.h"
-#include "tavdb/calendar.h"
+#include "database/dates.h"
+#include "database/fixture_text.h"
+#include "database/loader.h"
 #include "tavdb/check_walk.h"
 #include "tavdb/encoding.h"
-#include "tavdb/saver_run.h"
+#include "util/text.h"
 
 namespace tavdb {
 
 namespace {
 
-using platform::Date;
-using platform::DateOrder;
-using platform::Failure;
-
-std::string ReadWhole(platform::Files& files, const std::string& path) {
-  auto file = files.OpenForReading(path);
-  std::string bytes;
-  char buffer[1 << 14];
-  for (std::size_t n; (n = file->Read(buffer, sizeof buffer)) > 0;) bytes.append(buffer, n);
-  return bytes;
-}
+using calendar::Date;
+using calendar::DateOrder;
+using util::Failure;
 
 // What each line's bytes show users: line ends, characters, terminators written with blanks.
 void CheckLines(const std::vector<RawLine>& raw, int lastLine, Diagnostics& out) {
@@ -53,8 +44,8 @@ void CheckLines(const std::vector<RawLine>& raw, int lastLine, Diagnostics& out)
                      .message = "the line looks like UTF-8: users see " + Quoted(line.text) +
                                 "; save the database as Windows-1252"});
     const std::string_view trimmed = text::Trim(line.text);
-    for (const char* terminator : {tavoria::kEndSpecialFixtures, tavoria::kEndFixtures,
-                                   tavoria::kEndTrivia, tavoria::kEndAds}) {
+    for (const char* terminator : {database::kEndSpecialFixtures, database::kEndFixtures,
+                                   database::kEndTrivia, database::kEndAds}) {
       if (trimmed == terminator && line.text != terminator)
         out.push_back({.severity = Severity::Warning,
                        .line = n,
@@ -74,7 +65,7 @@ void CheckLines(const std::vector<RawLine>& raw, int lastLine, Diagnostics& out)
 
 std::string Reading(const std::string& dateLine, DateOrder order, int yearMax) {
   try {
-    return EnglishDate(tavoria::ParseDate(dateLine, order, yearMax));
+    return calendar::EnglishDate(database::ParseDate(dateLine, {order, yearMax}));
   } catch (const Failure&) {
     return "no date";
   }
@@ -82,23 +73,23 @@ std::string Reading(const std::string& dateLine, DateOrder order, int yearMax) {
 
 // Dates that users with other regional settings, or another two-digit-year setting, read as
 // another day.
-void CheckDateReadings(const std::vector<Record>& records, const platform::FixedClock& clock,
-                       Diagnostics& out) {
+void CheckDateReadings(const std::vector<Record>& records,
+                       const calendar::RegionalSettings& regional, Diagnostics& out) {
   for (const Record& r : records) {
     if (!r.date) continue;
     const std::string dateLine = r.record.dateLine;
-    const std::string here = EnglishDate(*r.date);
+    const std::string here = calendar::EnglishDate(*r.date);
     std::vector<std::string> others;
     for (DateOrder order : kOrders) {
-      if (order == clock.dateOrder) continue;
-      const std::string there = Reading(dateLine, order, clock.twoDigitYearMax);
+      if (order == regional.dateOrder) continue;
+      const std::string there = Reading(dateLine, order, regional.twoDigitYearMax);
       if (there != here)
         others.push_back((there == "no date" ? "as no date" : "as " + there) + " in " +
                          OrderName(order) + " order");
     }
     if (!others.empty()) {
       std::string message = Quoted(dateLine) + " reads as " + here + " in " +
-                            OrderName(clock.dateOrder) + " order, but";
+                            OrderName(regional.dateOrder) + " order, but";
       for (std::size_t i = 0; i < others.size(); ++i)
         message += (i == 0 ? " " : " and ") + others[i];
       message +=
@@ -109,7 +100,7 @@ void CheckDateReadings(const std::vector<Record>& records, const platform::Fixed
     }
     // A two-digit year is placed by the user's two-digit-year setting: it reads alike with every
     // setting only when the year is written in full.
-    if (Reading(dateLine, clock.dateOrder, clock.twoDigitYearMax + 99) != here)
+    if (Reading(dateLine, regional.dateOrder, regional.twoDigitYearMax + 99) != here)
       out.push_back({.severity = Severity::Warning,
                      .line = r.line,
                      .message = Quoted(dateLine) + " has a two-digit year: read as " + here +
@@ -118,15 +109,15 @@ void CheckDateReadings(const std::vector<Record>& records, const platform::Fixed
   }
 }
 
-bool Matches(const tavoria::SpecialFixture& special, const std::string& matchLine) {
+bool Matches(const database::SpecialFixture& special, const std::string& matchLine) {
   try {
-    return !tavoria::FindSpecialText({special}, matchLine).empty();
+    return !database::FindSpecialText({special}, matchLine).empty();
   } catch (const Failure&) {
     return false;
   }
 }
 
-bool SamePair(const tavoria::SpecialFixture& a, const tavoria::SpecialFixture& b) {
+bool SamePair(const database::SpecialFixture& a, const database::SpecialFixture& b) {
   return (a.homeTeam == b.homeTeam && a.awayTeam == b.awayTeam) ||
          (a.homeTeam == b.awayTeam && a.awayTeam == b.homeTeam);
 }
@@ -161,9 +152,9 @@ void CheckSpecials(const std::vector<Special>& specials, const std::vector<Recor
 
 // The days after the checked one on which some fixtures are past while so many are still to come
 // that they and the two out-of-date notices overflow the fixture list.
-void CheckFullList(const Walked& walk, const platform::FixedClock& clock, Diagnostics& out) {
+void CheckFullList(const Walked& walk, const calendar::Moment& checked, Diagnostics& out) {
   const int total = static_cast<int>(walk.records.size());
-  const int mostToCome = tavoria::kFixtureCapacity - 2;  // with the two notices
+  const int mostToCome = database::kFixtureCapacity - 2;  // with the two notices
   if (!walk.datesReadable || total <= mostToCome) return;
   std::vector<Date> dates;
   for (const Record& r : walk.records) dates.push_back(*r.date);
@@ -171,24 +162,24 @@ void CheckFullList(const Walked& walk, const platform::FixedClock& clock, Diagno
   // Past fixtures are those dated before the day: from the day after the first fixture's, to the
   // day of the fixture that leaves exactly mostToCome + 1 still to come.
   const Date last = dates[static_cast<std::size_t>(total - mostToCome - 1)];
-  Date from = NextDay(dates.front());
-  const Date afterChecked = NextDay(clock.date);
+  Date from = calendar::NextDay(dates.front());
+  const Date afterChecked = calendar::NextDay(checked.date);
   if (from < afterChecked) from = afterChecked;
   if (last < from) return;
   out.push_back(
       {.severity = Severity::Warning,
        .line = walk.endFixturesLine,
        .message = "the fixture list is too full for the out-of-date notices: from " +
-                  IsoDate(from) + " to " + IsoDate(last) + " some fixtures are past while " +
-                  std::to_string(mostToCome + 1) +
+                  calendar::IsoDate(from) + " to " + calendar::IsoDate(last) +
+                  " some fixtures are past while " + std::to_string(mostToCome + 1) +
                   " or more are still to come, and with the two notices that exceeds the list's " +
-                  std::to_string(tavoria::kFixtureCapacity) + " entries: on those days " +
-                  SaverOutcome(platform::codes::kSubscriptOutOfRange, false) + "; at most " +
+                  std::to_string(database::kFixtureCapacity) + " entries: on those days " +
+                  SaverOutcome(util::codes::kSubscriptOutOfRange, false) + "; at most " +
                   std::to_string(mostToCome) + " fixtures may come after the first fixture's day"});
 }
 
 // The database number on line 4, as the saver's upgrade check reads it.
-void CheckNumber(platform::Files& files, const std::string& path, const std::vector<RawLine>& raw,
+void CheckNumber(std::string_view bytes, const std::vector<RawLine>& raw,
                  const CheckOptions& options, Diagnostics& out) {
   for (int n = 1; n <= 3 && n <= static_cast<int>(raw.size()); ++n)
     if (raw[static_cast<std::size_t>(n - 1)].text.find(',') != std::string_view::npos)
@@ -197,20 +188,27 @@ void CheckNumber(platform::Files& files, const std::string& path, const std::vec
                      .message = "a comma: the saver reads the database number as the fourth "
                                 "comma- or line-separated field, so this line moves it away "
                                 "from line 4"});
-  const int number = SaverDatabaseNumber(files, path);
-  if (number < 0) {
+  const auto number = database::DatabaseNumber(bytes);
+  if (!number) {
     out.push_back({.severity = Severity::Warning,
                    .line = 4,
                    .message = "the saver reads no database number here (a whole number from 0 "
                               "to 32767): the upgrade check sends db=-1"});
     return;
   }
-  if (options.previousNumber && number <= *options.previousNumber)
+  if (*number < 0)
+    out.push_back(
+        {.severity = Severity::Warning,
+         .line = 4,
+         .message = "database number " + std::to_string(*number) +
+                    " is negative: the upgrade check sends db=" + std::to_string(*number) +
+                    " as it stands; database numbers run from 0 to 32767"});
+  if (options.previousNumber && *number <= *options.previousNumber)
     out.push_back({.severity = Severity::Warning,
                    .line = 4,
-                   .message = "database number " + std::to_string(number) + " is not higher than " +
-                              std::to_string(*options.previousNumber) + " of " +
-                              options.previousName +
+                   .message = "database number " + std::to_string(*number) +
+                              " is not higher than " + std::to_string(*options.previousNumber) +
+                              " of " + options.previousName +
                               ": the upgrade check would not offer this database"});
 }
 
@@ -227,21 +225,19 @@ void CheckAfterEnd(const std::vector<RawLine>& raw, int lastLine, Diagnostics& o
 
 }  // namespace
 
-Diagnostics CheckDatabase(platform::Files& files, const std::string& path,
-                          const CheckOptions& options) {
-  const std::string bytes = ReadWhole(files, path);
+Diagnostics CheckDatabase(std::string_view bytes, const CheckOptions& options) {
   const std::vector<RawLine> raw = SplitRaw(bytes);
-  const Walked walk = WalkAsTheLoader(files, path, options, raw);
+  const Walked walk = WalkAsTheLoader(bytes, options, raw);
 
   Diagnostics others;
   CheckLines(raw, walk.lastLine, others);
-  CheckDateReadings(walk.records, options.clock, others);
+  CheckDateReadings(walk.records, options.regional, others);
   CheckSpecials(walk.specials, walk.records, others);
   if (walk.complete) {
-    CheckFullList(walk, options.clock, others);
+    CheckFullList(walk, options.moment, others);
     CheckAfterEnd(raw, walk.lastLine, others);
   }
-  if (raw.size() >= 4) CheckNumber(files, path, raw, options, others);
+  if (raw.size() >= 4) CheckNumber(bytes, raw, options, others);
   std::stable_sort(others.begin(), others.end(),
                    [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
 

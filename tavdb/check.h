@@ -5,26 +5,26 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
-#include "platform/fixed_clock.h"
-#include "platform/platform.h"
 #include "tavdb/diagnostic.h"
+#include "util/calendar.h"
 
 namespace tavdb {
 
 struct CheckOptions {
-  // The day and regional settings the database is checked for, as the saver would load it.
-  platform::FixedClock clock;
+  // The moment and regional settings the database is checked for, as the saver would load it.
+  calendar::Moment moment;
+  calendar::RegionalSettings regional;
   // The database number of the database this one follows, as the saver reads it, and its name.
   std::optional<int> previousNumber;
   std::string previousName;
 };
 
-// Walks the file as the loader does, going on after each fault where the walk can keep in step,
-// so the errors come in the order the loader meets them: the first is the failure the loader
-// stops on. Warnings follow the lines they concern. Throws Failure when the file cannot be read.
-Diagnostics CheckDatabase(platform::Files& files, const std::string& path,
-                          const CheckOptions& options);
+// Walks the database's bytes as the loader does, going on after each fault where the walk can
+// keep in step, so the errors come in the order the loader meets them: the first is the failure
+// the loader stops on. Warnings follow the lines they concern.
+Diagnostics CheckDatabase(std::string_view bytes, const CheckOptions& options);
 
 // What the saver's loader says of the failure `code` (or of a database too new).
 std::string SaverOutcome(int code, bool tooNew);

@@ -3,35 +3,34 @@
 #include <algorithm>
 #include <set>
 
-#include "platform/text.h"
-#include "platform/text_reader.h"
-#include "saver/data/dates.h"
-#include "saver/data/fixture_text.h"
-#include "saver/identity.h"
-#include "tavdb/calendar.h"
+#include "database/dates.h"
+#include "database/fixture_text.h"
+#include "database/loader.h"
 #include "tavdb/encoding.h"
-#include "tavdb/saver_run.h"
+#include "util/identity.h"
+#include "util/text.h"
+#include "util/text_reader.h"
 
 namespace tavdb {
 
 namespace {
 
-using platform::Date;
-using platform::DateOrder;
-using platform::Failure;
-using tavoria::DatabaseSection;
+using calendar::Date;
+using calendar::DateOrder;
+using database::DatabaseSection;
+using util::Failure;
 
 const char* TerminatorOf(DatabaseSection section) {
   switch (section) {
     case DatabaseSection::Header:
     case DatabaseSection::SpecialFixtures:
-      return tavoria::kEndSpecialFixtures;
+      return database::kEndSpecialFixtures;
     case DatabaseSection::Fixtures:
-      return tavoria::kEndFixtures;
+      return database::kEndFixtures;
     case DatabaseSection::Trivia:
-      return tavoria::kEndTrivia;
+      return database::kEndTrivia;
     case DatabaseSection::Adverts:
-      return tavoria::kEndAds;
+      return database::kEndAds;
   }
   return "";
 }
@@ -39,35 +38,31 @@ const char* TerminatorOf(DatabaseSection section) {
 // The loader's walk through the file, told every fault and going on after it where it can.
 class Walker {
  public:
-  Walker(platform::Files& files, const std::string& path, const CheckOptions& options,
-         const std::vector<RawLine>& raw)
-      : raw_(raw),
-        reader_(files, path),
-        now_{options.clock.date, options.clock.secondsOfDay, options.clock.dateOrder,
-             options.clock.twoDigitYearMax} {}
+  Walker(std::string_view bytes, const CheckOptions& options, const std::vector<RawLine>& raw)
+      : raw_(raw), reader_(bytes), now_(options.moment), regional_(options.regional) {}
 
   void Run() {
     try {
-      tavoria::WalkDatabase(
+      database::WalkDatabase(
           reader_, {
                        .formatVersion = [&](const std::string& line6) { FormatVersion(line6); },
                        .specialFixture =
-                           [&](const tavoria::SpecialFixture& special) {
+                           [&](const database::SpecialFixture& special) {
                              const int line = reader_.LineNumber() - 1;
                              result.specials.push_back({line, RawText(line), special});
                              specialList_.push_back(special);
                            },
-                       .fixture = [&](const tavoria::FixtureRecord& record) { Fixture(record); },
+                       .fixture = [&](const database::FixtureRecord& record) { Fixture(record); },
                        .fixturesEnd = [&] { FixturesEnd(); },
                        .enters = [&](DatabaseSection section) { section_ = section; },
                        .fault = [&](const Failure& failure) { Fault(failure); },
                    });
       result.complete = true;
     } catch (const Failure& failure) {
-      if (failure.code() != platform::codes::kInputPastEnd) throw;
-      Error(std::max(reader_.LineNumber(), 1), platform::codes::kInputPastEnd,
+      if (failure.code() != util::codes::kInputPastEnd) throw;
+      Error(std::max(reader_.LineNumber(), 1), util::codes::kInputPastEnd,
             std::string("the file ends before \"") + TerminatorOf(section_) +
-                "\": " + SaverOutcome(platform::codes::kInputPastEnd, false));
+                "\": " + SaverOutcome(util::codes::kInputPastEnd, false));
     }
     result.lastLine = reader_.LineNumber();
   }
@@ -99,9 +94,9 @@ class Walker {
 
   void Fault(const Failure& failure) {
     const int line = reader_.LineNumber();
-    if (dynamic_cast<const platform::LineTooLong*>(&failure)) {
+    if (dynamic_cast<const util::LineTooLong*>(&failure)) {
       Error(line, failure.code(),
-            "the line is longer than " + std::to_string(platform::TextReader::kLongestLine) +
+            "the line is longer than " + std::to_string(util::TextReader::kLongestLine) +
                 " bytes: " + SaverOutcome(failure.code(), false));
       longLines_.insert(line);
       return;
@@ -109,19 +104,19 @@ class Walker {
     switch (section_) {
       case DatabaseSection::SpecialFixtures:
         // The walk has read the record's text line; the fault is its match line's.
-        if (failure.code() == platform::codes::kInvalidCall)
+        if (failure.code() == util::codes::kInvalidCall)
           Error(line - 1, failure.code(), VsMisplaced(RawText(line - 1), "the special fixture's"));
         else
           Error(line - 1, failure.code(),
-                "an " + text::Ordinal(tavoria::kSpecialCapacity + 1) +
+                "an " + text::Ordinal(database::kSpecialCapacity + 1) +
                     " special fixture: the list holds " +
-                    std::to_string(tavoria::kSpecialCapacity) + ": " +
+                    std::to_string(database::kSpecialCapacity) + ": " +
                     SaverOutcome(failure.code(), false));
         return;
       case DatabaseSection::Trivia:
       case DatabaseSection::Adverts: {
         const bool trivia = section_ == DatabaseSection::Trivia;
-        const int capacity = trivia ? tavoria::kTriviaCapacity : tavoria::kAdvertCapacity;
+        const int capacity = trivia ? database::kTriviaCapacity : database::kAdvertCapacity;
         Error(line, failure.code(),
               std::string("the ") + (trivia ? "trivia" : "advert") + " section runs past " +
                   std::to_string(capacity) + " lines, \"" + TerminatorOf(section_) +
@@ -139,22 +134,22 @@ class Walker {
     const bool atStart = matchLine.rfind("vs", 0) == 0;
     return std::string("\"vs\" stands at the ") + (atStart ? "start" : "end") + " of " + whose +
            " match line " + Quoted(matchLine) + ": " +
-           SaverOutcome(platform::codes::kInvalidCall, false);
+           SaverOutcome(util::codes::kInvalidCall, false);
   }
 
-  void Fixture(const tavoria::FixtureRecord& record) {
+  void Fixture(const database::FixtureRecord& record) {
     const int line = reader_.LineNumber() - 4;
     Record kept{line, record, std::nullopt};
     try {
-      kept.date = tavoria::ParseDate(record.dateLine, now_.order, now_.twoDigitYearMax);
+      kept.date = database::ParseDate(record.dateLine, regional_);
     } catch (const Failure&) {
       result.datesReadable = false;
     }
     result.records.push_back(kept);
 
-    tavoria::FixtureText shown;
+    database::FixtureText shown;
     try {
-      shown = tavoria::ComposeFixture(record, specialList_, now_);
+      shown = database::ComposeFixture(record, specialList_, now_, regional_);
     } catch (const Failure& failure) {
       ComposeFailed(line, record, kept.date.has_value(), failure);
       return;
@@ -162,7 +157,7 @@ class Walker {
     if (shown.past) {
       flags_.pastSeen = true;
       Warning(line, "the fixture " + Quoted(record.matchLine) + " on " + Quoted(record.dateLine) +
-                        " is past on " + IsoDate(now_.today) +
+                        " is past on " + calendar::IsoDate(now_.date) +
                         ": the saver leaves it out and asks users to upgrade");
       return;
     }
@@ -170,31 +165,31 @@ class Walker {
   }
 
   // A fixture to come takes the list's next entry.
-  void Store(int line, const tavoria::FixtureRecord& record) {
+  void Store(int line, const database::FixtureRecord& record) {
     flags_.currentStored = true;
-    if (stored_ == tavoria::kFixtureCapacity)
-      Error(line, platform::codes::kSubscriptOutOfRange,
-            "the " + text::Ordinal(stored_ + 1) + " fixture to come on " + IsoDate(now_.today) +
-                " (" + Quoted(record.matchLine) + "): the fixture list holds " +
-                std::to_string(tavoria::kFixtureCapacity) +
+    if (stored_ == database::kFixtureCapacity)
+      Error(line, util::codes::kSubscriptOutOfRange,
+            "the " + text::Ordinal(stored_ + 1) + " fixture to come on " +
+                calendar::IsoDate(now_.date) + " (" + Quoted(record.matchLine) +
+                "): the fixture list holds " + std::to_string(database::kFixtureCapacity) +
                 " entries, out-of-date notices included: " +
-                SaverOutcome(platform::codes::kSubscriptOutOfRange, false));
+                SaverOutcome(util::codes::kSubscriptOutOfRange, false));
     ++stored_;
   }
 
   // Tells which of the record's lines the composition failed on, as the composition reads them:
   // the date; for a fixture not past, the kick-off, then the match line.
-  void ComposeFailed(int line, const tavoria::FixtureRecord& record, bool dateRead,
+  void ComposeFailed(int line, const database::FixtureRecord& record, bool dateRead,
                      const Failure& failure) {
     const int code = failure.code();
     if (!dateRead) {
       Error(line, code,
-            Quoted(record.dateLine) + " is no date in " + OrderName(now_.order) +
+            Quoted(record.dateLine) + " is no date in " + OrderName(regional_.dateOrder) +
                 " order (nor with a month's name): " + SaverOutcome(code, false));
       return;
     }
     try {
-      tavoria::ParseTimeOfDay(record.kickOffLine);
+      database::ParseTimeOfDay(record.kickOffLine);
     } catch (const Failure&) {
       Error(line + 3, code,
             "kick-off " + Quoted(record.kickOffLine) +
@@ -203,7 +198,7 @@ class Walker {
     }
     std::string home, away;
     try {
-      tavoria::SplitTeams(record.matchLine, home, away);
+      database::SplitTeams(record.matchLine, home, away);
     } catch (const Failure& split) {
       Error(line + 2, split.code(), VsMisplaced(record.matchLine, "the fixture's"));
     }
@@ -214,15 +209,15 @@ class Walker {
   void FixturesEnd() {
     result.endFixturesLine = reader_.LineNumber();
     const int toCome = stored_;
-    const auto notices = tavoria::OutOfDateNotices(flags_);
+    const auto notices = database::OutOfDateNotices(flags_);
     for (std::size_t i = 0; i < notices.size(); ++i) {
-      if (stored_ == tavoria::kFixtureCapacity)
-        Error(result.endFixturesLine, platform::codes::kSubscriptOutOfRange,
-              "on " + IsoDate(now_.today) + " " + std::to_string(toCome) +
+      if (stored_ == database::kFixtureCapacity)
+        Error(result.endFixturesLine, util::codes::kSubscriptOutOfRange,
+              "on " + calendar::IsoDate(now_.date) + " " + std::to_string(toCome) +
                   " fixtures are to come and some are past: with " +
                   (notices.size() == 2 ? "the two out-of-date notices" : "the out-of-date notice") +
-                  " that exceeds the fixture list's " + std::to_string(tavoria::kFixtureCapacity) +
-                  " entries: " + SaverOutcome(platform::codes::kSubscriptOutOfRange, false));
+                  " that exceeds the fixture list's " + std::to_string(database::kFixtureCapacity) +
+                  " entries: " + SaverOutcome(util::codes::kSubscriptOutOfRange, false));
       ++stored_;
     }
   }
@@ -234,11 +229,12 @@ class Walker {
   }
 
   const std::vector<RawLine>& raw_;
-  platform::TextReader reader_;
-  tavoria::FixtureClock now_;
+  util::TextReader reader_;
+  calendar::Moment now_;
+  calendar::RegionalSettings regional_;
   DatabaseSection section_ = DatabaseSection::Header;
-  std::vector<tavoria::SpecialFixture> specialList_;
-  tavoria::FixtureFlags flags_;
+  std::vector<database::SpecialFixture> specialList_;
+  database::FixtureFlags flags_;
   int stored_ = 0;  // entries of the fixture list, as the loader counts them
   std::set<int> longLines_;
 };
@@ -279,25 +275,24 @@ std::vector<RawLine> SplitRaw(std::string_view bytes) {
   return lines;
 }
 
-Walked WalkAsTheLoader(platform::Files& files, const std::string& path, const CheckOptions& options,
+Walked WalkAsTheLoader(std::string_view bytes, const CheckOptions& options,
                        const std::vector<RawLine>& raw) {
-  Walker walk(files, path, options, raw);
+  Walker walk(bytes, options, raw);
   walk.Run();
   return std::move(walk.result);
 }
 
 std::string SaverOutcome(int code, bool tooNew) {
-  if (tooNew) return std::string("the saver shows \"") + kTooNewText + "\" instead of its content";
+  if (const auto instead = database::TextInsteadOfContent({.code = code, .tooNew = tooNew}))
+    return "the saver shows \"" + *instead + "\" instead of its content" +
+           (tooNew ? "" : " (code " + std::to_string(code) + ")");
   switch (code) {
-    case platform::codes::kInputPastEnd:
-      return std::string("the saver shows \"") + kCorruptedText +
-             "\" instead of its content (code 62)";
-    case platform::codes::kInvalidCall:
+    case util::codes::kInvalidCall:
       return "the saver stops loading with its error report, code 5 (Invalid procedure call or "
              "argument)";
-    case platform::codes::kSubscriptOutOfRange:
+    case util::codes::kSubscriptOutOfRange:
       return "the saver stops loading with its error report, code 9 (Subscript out of range)";
-    case platform::codes::kTypeMismatch:
+    case util::codes::kTypeMismatch:
       return "the saver stops loading with its error report, code 13 (Type mismatch)";
     default:
       return "the saver stops loading with its error report, code " + std::to_string(code);

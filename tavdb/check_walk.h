@@ -8,17 +8,17 @@
 #include <string_view>
 #include <vector>
 
+#include "database/database_file.h"
 #include "platform/platform.h"
-#include "saver/data/database_file.h"
 #include "tavdb/check.h"
 #include "tavdb/diagnostic.h"
 
 namespace tavdb {
 
-inline constexpr platform::DateOrder kOrders[] = {platform::DateOrder::DayMonthYear,
-                                                  platform::DateOrder::MonthDayYear,
-                                                  platform::DateOrder::YearMonthDay};
-const char* OrderName(platform::DateOrder order);
+inline constexpr calendar::DateOrder kOrders[] = {calendar::DateOrder::DayMonthYear,
+                                                  calendar::DateOrder::MonthDayYear,
+                                                  calendar::DateOrder::YearMonthDay};
+const char* OrderName(calendar::DateOrder order);
 // A file's text quoted in a message: at most 60 characters, what is not printable escaped.
 std::string Quoted(std::string_view text);
 
@@ -33,13 +33,13 @@ std::vector<RawLine> SplitRaw(std::string_view bytes);
 struct Special {
   int line;
   std::string matchLine;
-  tavoria::SpecialFixture fixture;
+  database::SpecialFixture fixture;
 };
 
 struct Record {
   int line;  // the date line's
-  tavoria::FixtureRecord record;
-  std::optional<platform::Date> date;  // as the checked regional order reads it
+  database::FixtureRecord record;
+  std::optional<calendar::Date> date;  // as the checked regional order reads it
 };
 
 // What the walk found.
@@ -53,7 +53,7 @@ struct Walked {
   bool datesReadable = true;  // every fixture's date line is a date in the checked order
 };
 
-Walked WalkAsTheLoader(platform::Files& files, const std::string& path, const CheckOptions& options,
+Walked WalkAsTheLoader(std::string_view bytes, const CheckOptions& options,
                        const std::vector<RawLine>& raw);
 
 }  // namespace tavdb

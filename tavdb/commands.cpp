@@ -4,14 +4,16 @@
 #include <optional>
 #include <set>
 
-#include "platform/replace_file.h"
-#include "platform/text.h"
+#include "database/loader.h"
+#include "platform/whole_file.h"
 #include "tavdb/build.h"
-#include "tavdb/calendar.h"
 #include "tavdb/check.h"
+#include "tavdb/check_walk.h"
 #include "tavdb/encoding.h"
-#include "tavdb/saver_run.h"
 #include "tavdb/show.h"
+#include "util/calendar.h"
+#include "util/error_report.h"
+#include "util/text.h"
 
 namespace tavdb {
 
@@ -86,62 +88,57 @@ int Number(const std::string& option, const std::string& text, int largest) {
   return value;
 }
 
-// The moment and regional order the saver is run for.
-platform::FixedClock ClockOf(const Arguments& parsed, const platform::FixedClock& now,
-                             bool timeOfDay) {
-  platform::FixedClock clock = now;
+// The moment and regional settings the saver is run for.
+struct When {
+  calendar::Moment moment;
+  calendar::RegionalSettings regional;
+};
+
+When WhenOf(const Arguments& parsed, const calendar::Moment& now, bool timeOfDay) {
+  When when{now, {}};
   if (const auto date = parsed.Option("--date")) {
-    const auto day = ParseIsoDate(*date);
+    const auto day = calendar::ParseIsoDate(*date);
     if (!day) throw Usage{"--date needs a date YYYY-MM-DD"};
-    clock.date = *day;
-    clock.secondsOfDay = 0;
+    when.moment = {*day, 0};
   }
   if (const auto time = parsed.Option("--time")) {
     if (!timeOfDay) throw Usage{"unknown option --time"};
     if (!parsed.Option("--date")) throw Usage{"--time goes with --date"};
-    const auto seconds = ParseClockTime(*time);
+    const auto seconds = calendar::ParseClockTime(*time);
     if (!seconds) throw Usage{"--time needs a time HH:MM"};
-    clock.secondsOfDay = *seconds;
+    when.moment.secondsOfDay = *seconds;
   }
   if (const auto order = parsed.Option("--order")) {
     if (*order == "dmy")
-      clock.dateOrder = platform::DateOrder::DayMonthYear;
+      when.regional.dateOrder = calendar::DateOrder::DayMonthYear;
     else if (*order == "mdy")
-      clock.dateOrder = platform::DateOrder::MonthDayYear;
+      when.regional.dateOrder = calendar::DateOrder::MonthDayYear;
     else if (*order == "ymd")
-      clock.dateOrder = platform::DateOrder::YearMonthDay;
+      when.regional.dateOrder = calendar::DateOrder::YearMonthDay;
     else
       throw Usage{"--order is dmy, mdy or ymd"};
   }
-  return clock;
+  return when;
 }
 
-const char* OrderWord(platform::DateOrder order) {
+const char* OrderWord(calendar::DateOrder order) {
   switch (order) {
-    case platform::DateOrder::DayMonthYear:
+    case calendar::DateOrder::DayMonthYear:
       return "dmy";
-    case platform::DateOrder::MonthDayYear:
+    case calendar::DateOrder::MonthDayYear:
       return "mdy";
-    case platform::DateOrder::YearMonthDay:
+    case calendar::DateOrder::YearMonthDay:
       return "ymd";
   }
   return "";
 }
 
-// Fails (for exit status 2) when the file cannot be opened for reading.
-void Readable(platform::Files& files, const std::string& path) {
-  files.OpenForReading(path);
+// A database as the saver reads it: no further than the saver reads.
+std::string ReadDatabase(platform::Files& files, const std::string& path) {
+  return platform::ReadFile(files, path, database::kLongestDatabase);
 }
 
-std::string ReadText(platform::Files& files, const std::string& path) {
-  auto file = files.OpenForReading(path);
-  std::string bytes;
-  char buffer[1 << 14];
-  for (std::size_t n; (n = file->Read(buffer, sizeof buffer)) > 0;) bytes.append(buffer, n);
-  return bytes;
-}
-
-int CannotRead(std::ostream& err, const std::string& path, const platform::Failure& failure) {
+int CannotRead(std::ostream& err, const std::string& path, const util::Failure& failure) {
   err << path << ": error: cannot read the file: " << failure.description() << " (code "
       << failure.code() << ")\n";
   return kTrouble;
@@ -152,83 +149,110 @@ std::string Plural(int n, const std::string& word) {
 }
 
 // What the saver's loader does with the file, in one sentence.
-std::string Verdict(const SaverRun& run) {
-  if (run.report) return SaverOutcome(run.reportCode, false);
-  if (!run.substitute.empty())
-    return "the saver shows \"" + run.substitute + "\" instead of its content";
+std::string Verdict(const database::LoadedDatabase& loaded) {
+  if (loaded.error) return SaverOutcome(loaded.error->code, loaded.error->tooNew);
   // The terminators are counted.
-  return "the saver loads it: " + Plural(run.fixtureCount, "fixture text") + ", " +
-         Plural(run.triviaCount - 1, "fact") + ", " + Plural(run.advertCount - 1, "advert");
+  return "the saver loads it: " +
+         Plural(static_cast<int>(loaded.fixtures.texts.size()), "fixture text") + ", " +
+         Plural(static_cast<int>(loaded.trivia.size()) - 1, "fact") + ", " +
+         Plural(static_cast<int>(loaded.adverts.size()) - 1, "advert");
 }
 
-int Check(const std::vector<std::string>& args, platform::Files& files,
-          const platform::FixedClock& now, std::ostream& out, std::ostream& err) {
+int Check(const std::vector<std::string>& args, platform::Files& files, const calendar::Moment& now,
+          std::ostream& out, std::ostream& err) {
   const Arguments parsed = Parse(args, {"--date", "--order", "--previous"});
   const std::string path = OneFile(parsed, "database file");
+  const When when = WhenOf(parsed, now, false);
   CheckOptions options;
-  options.clock = ClockOf(parsed, now, false);
-  if (!parsed.Option("--date")) options.clock.secondsOfDay = 0;
+  options.moment = {when.moment.date, 0};
+  options.regional = when.regional;
   if (const auto previous = parsed.Option("--previous")) {
     try {
-      Readable(files, *previous);
-    } catch (const platform::Failure& failure) {
+      const auto number = database::DatabaseNumber(ReadDatabase(files, *previous));
+      options.previousNumber = number ? *number : -1;
+    } catch (const util::Failure& failure) {
       return CannotRead(err, *previous, failure);
     }
-    options.previousNumber = SaverDatabaseNumber(files, *previous);
     options.previousName = *previous;
   }
-  Diagnostics diagnostics;
+  std::string bytes;
   try {
-    diagnostics = CheckDatabase(files, path, options);
-  } catch (const platform::Failure& failure) {
+    bytes = ReadDatabase(files, path);
+  } catch (const util::Failure& failure) {
     return CannotRead(err, path, failure);
   }
+  Diagnostics diagnostics = CheckDatabase(bytes, options);
   // The saver's own loader has the last word: the check never calls clean what it refuses.
-  const SaverRun run = RunSaverLoader(files, path, options.clock);
-  if (ErrorCount(diagnostics) == 0 && !run.Clean())
+  const database::LoadedDatabase loaded = database::Load(bytes, options.moment, options.regional);
+  if (ErrorCount(diagnostics) == 0 && loaded.error)
     diagnostics.push_back({.severity = Severity::Error,
-                           .line = 1,
+                           .line = loaded.error->line,
                            .message = "the saver's loader refuses the file where the check found "
                                       "nothing: " +
-                                      Verdict(run),
-                           .code = run.reportCode});
+                                      Verdict(loaded),
+                           .code = loaded.error->code});
   for (const Diagnostic& d : diagnostics) err << Format(d, path) << "\n";
   const int errors = ErrorCount(diagnostics);
   const int warnings = static_cast<int>(diagnostics.size()) - errors;
   out << path << ": " << Plural(errors, "error") << ", " << Plural(warnings, "warning") << " on "
-      << IsoDate(options.clock.date) << " in " << OrderWord(options.clock.dateOrder) << " order; "
-      << Verdict(run) << "\n";
+      << calendar::IsoDate(options.moment.date) << " in " << OrderWord(options.regional.dateOrder)
+      << " order; " << Verdict(loaded) << "\n";
   return errors > 0 ? kErrors : kFine;
 }
 
-int Show(const std::vector<std::string>& args, platform::Files& files,
-         const platform::FixedClock& now, std::ostream& out, std::ostream& err) {
+int Show(const std::vector<std::string>& args, platform::Files& files, const calendar::Moment& now,
+         std::ostream& out, std::ostream& err) {
   const Arguments parsed = Parse(args, {"--date", "--time", "--order"});
   const std::string path = OneFile(parsed, "database file");
-  const platform::FixedClock clock = ClockOf(parsed, now, true);
+  const When when = WhenOf(parsed, now, true);
+  std::string bytes;
   try {
-    Readable(files, path);
-  } catch (const platform::Failure& failure) {
+    bytes = ReadDatabase(files, path);
+  } catch (const util::Failure& failure) {
     return CannotRead(err, path, failure);
   }
-  const SaverRun run = RunSaverLoader(files, path, clock);
-  for (const std::string& line : ShownTexts(run)) out << line << "\n";
-  if (run.report) {
-    err << path << ": error: " << Verdict(run) << ":\n"
-        << "  " << Visible(run.report->title) << "\n";
-    for (const std::string& line : text::SplitLines(run.report->text))
-      err << "  " << Visible(line) << "\n";
+  const database::LoadedDatabase loaded = database::Load(bytes, when.moment, when.regional);
+  for (const std::string& line : ShownTexts(loaded)) out << line << "\n";
+  if (!loaded.error) return kFine;
+  const database::LoadError& error = *loaded.error;
+  if (database::TextInsteadOfContent(error)) {
+    err << path << ": error: " << Verdict(loaded) << "\n";
     return kErrors;
   }
-  if (!run.substitute.empty()) {
-    err << path << ": error: " << Verdict(run) << "\n";
-    return kErrors;
-  }
-  return kFine;
+  // The general error report, word for word.
+  const tavoria::ErrorReport report =
+      tavoria::GeneralErrorReportText(util::Failure(error.code, error.description));
+  err << path << ": error: " << Verdict(loaded) << ":\n"
+      << "  " << Visible(report.title) << "\n";
+  for (const std::string& line : text::SplitLines(report.text))
+    err << "  " << Visible(line) << "\n";
+  return kErrors;
 }
 
-int Build(const std::vector<std::string>& args, platform::Files& files,
-          const platform::FixedClock& now, std::ostream& out, std::ostream& err) {
+// The checks of a built database on its first fixture's day: errors in every regional order, the
+// warnings of the day-month-year order, and the saver's own loader in each.
+Diagnostics CheckBuilt(const std::string& bytes, const calendar::Date& firstDay) {
+  Diagnostics found;
+  for (calendar::DateOrder order : kOrders) {
+    CheckOptions check;
+    check.moment = {firstDay, 0};
+    check.regional.dateOrder = order;
+    for (Diagnostic& d : CheckDatabase(bytes, check)) {
+      if (d.severity == Severity::Error || order == calendar::DateOrder::DayMonthYear)
+        found.push_back(std::move(d));
+    }
+    const database::LoadedDatabase loaded = database::Load(bytes, check.moment, check.regional);
+    if (loaded.error)
+      found.push_back(
+          {.severity = Severity::Error,
+           .line = loaded.error->line,
+           .message = "in " + std::string(OrderWord(order)) + " order " + Verdict(loaded)});
+  }
+  return found;
+}
+
+int Build(const std::vector<std::string>& args, platform::Files& files, const calendar::Moment& now,
+          std::ostream& out, std::ostream& err) {
   const Arguments parsed =
       Parse(args, {"--facts", "--adverts", "--specials", "--number", "--limit", "-o"});
   BuildOptions options;
@@ -241,7 +265,9 @@ int Build(const std::vector<std::string>& args, platform::Files& files,
   const auto target = parsed.Option("-o");
   if (!target) throw Usage{"-o OUT is needed"};
 
-  auto read = [&](const std::string& path) { return BuildInput{path, ReadText(files, path)}; };
+  auto read = [&](const std::string& path) {
+    return BuildInput{path, platform::ReadFile(files, path)};
+  };
   std::string reading = options.fixtures.name;
   try {
     options.fixtures = read(options.fixtures.name);
@@ -249,7 +275,7 @@ int Build(const std::vector<std::string>& args, platform::Files& files,
     if (const auto adverts = parsed.Option("--adverts")) options.adverts = read(reading = *adverts);
     if (const auto specials = parsed.Option("--specials"))
       options.specials = read(reading = *specials);
-  } catch (const platform::Failure& failure) {
+  } catch (const util::Failure& failure) {
     return CannotRead(err, reading, failure);
   }
 
@@ -257,39 +283,36 @@ int Build(const std::vector<std::string>& args, platform::Files& files,
   for (const Diagnostic& d : built.diagnostics) err << Format(d, *target) << "\n";
   if (ErrorCount(built.diagnostics) > 0) return kErrors;
 
-  // Written beside the target and checked there, by the saver's rules in every regional order
-  // with no fixture past, before it takes the target's place.
+  // Written beside the target, read back and checked there, by the saver's rules in every
+  // regional order with no fixture past, before it takes the target's place.
   struct Refused {};
+  struct NotReadBack {
+    util::Failure failure;
+  };
+  const std::string temporary = *target + ".tavdb-new";
   Diagnostics found;
   try {
-    platform::ReplaceFile(files, *target, *target + ".tavdb-new", [&](const std::string& temp) {
+    platform::ReplaceFile(files, *target, temporary, [&](const std::string& temp) {
       files.WriteNew(temp, built.database);
-      for (platform::DateOrder order :
-           {platform::DateOrder::DayMonthYear, platform::DateOrder::MonthDayYear,
-            platform::DateOrder::YearMonthDay}) {
-        CheckOptions check;
-        check.clock = now;
-        check.clock.date = built.firstDate.value_or(now.date);
-        check.clock.secondsOfDay = 0;
-        check.clock.dateOrder = order;
-        for (Diagnostic& d : CheckDatabase(files, temp, check)) {
-          if (d.severity == Severity::Error || order == platform::DateOrder::DayMonthYear)
-            found.push_back(std::move(d));
-        }
-        const SaverRun run = RunSaverLoader(files, temp, check.clock);
-        if (!run.Clean())
-          found.push_back(
-              {.severity = Severity::Error,
-               .line = 1,
-               .message = "in " + std::string(OrderWord(order)) + " order " + Verdict(run)});
+      std::string written;
+      try {
+        written = ReadDatabase(files, temp);
+      } catch (const util::Failure& failure) {
+        throw NotReadBack{failure};
       }
+      found = CheckBuilt(written, built.firstDate.value_or(now.date));
       if (ErrorCount(found) > 0) throw Refused{};
     });
   } catch (const Refused&) {
     for (const Diagnostic& d : found) err << Format(d, *target) << "\n";
     err << *target << ": error: the built database fails its check; nothing was written\n";
     return kErrors;
-  } catch (const platform::Failure& failure) {
+  } catch (const NotReadBack& e) {
+    err << *target << ": error: cannot read back the database written beside it as " << temporary
+        << ": " << e.failure.description() << " (code " << e.failure.code()
+        << "); nothing was written\n";
+    return kTrouble;
+  } catch (const util::Failure& failure) {
     err << *target << ": error: cannot write the database: " << failure.description() << " (code "
         << failure.code() << ")\n";
     return kTrouble;
@@ -305,7 +328,7 @@ int Build(const std::vector<std::string>& args, platform::Files& files,
 }  // namespace
 
 int RunTavdb(const std::vector<std::string>& args, platform::Files& files,
-             const platform::FixedClock& now, std::ostream& out, std::ostream& err) {
+             const calendar::Moment& now, std::ostream& out, std::ostream& err) {
   const std::string command = args.empty() ? std::string() : args[0];
   if (command == "help" || command == "--help" || command == "-h") {
     out << kUsage;

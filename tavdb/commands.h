@@ -13,14 +13,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/fixed_clock.h"
 #include "platform/platform.h"
+#include "util/calendar.h"
 
 namespace tavdb {
 
-// `now`: the moment and regional settings used when no --date (or --time, --order) is given.
+// `now`: the moment used when no --date (or --time) is given; the regional settings are
+// day-month-year with 2049 as the two-digit year max unless --order names another order.
 int RunTavdb(const std::vector<std::string>& args, platform::Files& files,
-             const platform::FixedClock& now, std::ostream& out, std::ostream& err);
+             const calendar::Moment& now, std::ostream& out, std::ostream& err);
 
 extern const char* const kUsage;
 

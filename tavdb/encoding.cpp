@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "util/utf8.h"
+
 namespace tavdb {
 
 namespace {
@@ -22,50 +24,6 @@ char32_t CodePointOf(unsigned char byte) {
   return byte;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
-// The code point of the UTF-8 sequence at `at`, advancing `at`; none when the bytes there are not
-// well-formed UTF-8 (overlong forms, surrogates and values beyond U+10FFFF included).
-std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& at) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(at);
-  int length = 0;
-  char32_t c = 0;
-  if (lead < 0x80) {
-    ++at;
-    return lead;
-  } else if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, c = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, c = lead & 0x0F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4, c = lead & 0x07;
-  } else {
-    return std::nullopt;
-  }
-  if (at + static_cast<std::size_t>(length) > text.size()) return std::nullopt;
-  for (int i = 1; i < length; ++i) {
-    const unsigned char next = byte(at + static_cast<std::size_t>(i));
-    if ((next & 0xC0) != 0x80) return std::nullopt;
-    c = (c << 6) | (next & 0x3F);
-  }
-  const char32_t smallest = length == 3 ? 0x800 : length == 4 ? 0x10000 : 0x80;
-  if (c < smallest || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
-  at += static_cast<std::size_t>(length);
-  return c;
-}
-
 std::string Hex(unsigned value, int digits) {
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, "%0*X", digits, value);
@@ -79,13 +37,13 @@ bool IsPrintable1252(unsigned char byte) {
   return !(byte >= 0x80 && byte <= 0x9F && kHighControls[byte - 0x80] == 0);
 }
 
-std::optional<std::string> Utf8To1252(std::string_view utf8, std::string& problem) {
+std::optional<std::string> Utf8To1252(std::string_view text, std::string& problem) {
   std::string out;
-  for (std::size_t at = 0; at < utf8.size();) {
+  for (std::size_t at = 0; at < text.size();) {
     const std::size_t start = at;
-    const auto c = NextCodePoint(utf8, at);
+    const auto c = utf8::Next(text, at);
     if (!c) {
-      problem = "byte 0x" + Hex(static_cast<unsigned char>(utf8[start]), 2) + " at column " +
+      problem = "byte 0x" + Hex(static_cast<unsigned char>(text[start]), 2) + " at column " +
                 std::to_string(start + 1) + " is not UTF-8";
       return std::nullopt;
     }
@@ -101,7 +59,7 @@ std::optional<std::string> Utf8To1252(std::string_view utf8, std::string& proble
       }
     }
     if (!found) {
-      problem = "\"" + std::string(utf8.substr(start, at - start)) + "\" (U+" +
+      problem = "\"" + std::string(text.substr(start, at - start)) + "\" (U+" +
                 Hex(static_cast<unsigned>(*c), 4) + ") is not a Windows-1252 character";
       return std::nullopt;
     }
@@ -111,7 +69,7 @@ std::optional<std::string> Utf8To1252(std::string_view utf8, std::string& proble
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
   std::string out;
-  for (char b : bytes) AppendUtf8(out, CodePointOf(static_cast<unsigned char>(b)));
+  for (char b : bytes) utf8::Append(out, CodePointOf(static_cast<unsigned char>(b)));
   return out;
 }
 
@@ -120,7 +78,7 @@ std::string Visible(std::string_view bytes) {
   for (char b : bytes) {
     const auto byte = static_cast<unsigned char>(b);
     if (IsPrintable1252(byte))
-      AppendUtf8(out, CodePointOf(byte));
+      utf8::Append(out, CodePointOf(byte));
     else
       out += "\\x" + Hex(byte, 2);
   }
@@ -130,7 +88,7 @@ std::string Visible(std::string_view bytes) {
 bool LooksLikeUtf8(std::string_view bytes) {
   bool multibyte = false;
   for (std::size_t at = 0; at < bytes.size();) {
-    const auto c = NextCodePoint(bytes, at);
+    const auto c = utf8::Next(bytes, at);
     if (!c) return false;
     if (*c >= 0x80) multibyte = true;
   }

@@ -4,6 +4,7 @@
 
 #include "tavdb/csv.h"
 #include "tavdb/diagnostic.h"
+#include "util/utf8.h"
 
 namespace tavdb {
 
@@ -134,24 +135,6 @@ class Parser {
     return value;
   }
 
-  static void AppendUtf8(std::string& out, unsigned c) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-
   // A string in quotes, at_ on the opening quote.
   std::string String() {
     ++at_;
@@ -199,7 +182,7 @@ class Parser {
           } else if (c1 >= 0xDC00 && c1 <= 0xDFFF) {
             Fail("a lone surrogate in \\u escapes");
           }
-          AppendUtf8(out, c1);
+          utf8::Append(out, c1);
           break;
         }
         default:

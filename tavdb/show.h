@@ -5,16 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "tavdb/saver_run.h"
+#include "database/loader.h"
 
 namespace tavdb {
 
 // How a line break inside a text is written on its one line.
 inline constexpr const char* kShownLineBreak = " | ";
 
-// "fixture: ...", "fact: ...", "advert: ..." (the saver's own three adverts as "built-in
-// advert: ..."), in list order, as UTF-8. A section's terminator is not shown, as the saver never
+// "fixture: ...", "fact: ...", "advert: ..." and the saver's own three adverts as "built-in
+// advert: ...", in list order, as UTF-8. A section's terminator is not shown, as the saver never
 // draws it.
-std::vector<std::string> ShownTexts(const SaverRun& run);
+std::vector<std::string> ShownTexts(const database::LoadedDatabase& loaded);
 
 }  // namespace tavdb

@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "platform/win32/win32_parts.h"
-#include "upgrader/module1.h"
+#include "upgrader/kelvane.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   platform::win32::Win32Process process;

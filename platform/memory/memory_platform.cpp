@@ -7,7 +7,7 @@
 #include <random>
 #include <system_error>
 
-#include "platform/text.h"
+#include "util/text.h"
 
 namespace platform::memory {
 
@@ -26,7 +26,7 @@ void MemoryProcess::End(int exitCode) {
 void MemoryFiles::Writable(const std::string& path) const {
   const auto slash = path.find_last_of('\\');
   if (slash != std::string::npos && readOnlyDirectories.count(path.substr(0, slash)))
-    throw Failure(codes::kPermissionDenied, "Permission denied");
+    throw util::Failure(util::codes::kPermissionDenied, "Permission denied");
 }
 
 void MemoryFiles::WriteNew(const std::string& path, std::string_view bytes) {
@@ -35,7 +35,7 @@ void MemoryFiles::WriteNew(const std::string& path, std::string_view bytes) {
     const std::size_t n = std::min(*failWriteAfter, bytes.size());
     failWriteAfter.reset();
     HostFiles::WriteNew(path, bytes.substr(0, n));
-    throw Failure(61, "Disk full");
+    throw util::Failure(util::codes::kDiskFull, "Disk full");
   }
   HostFiles::WriteNew(path, bytes);
 }
@@ -43,7 +43,7 @@ void MemoryFiles::WriteNew(const std::string& path, std::string_view bytes) {
 void MemoryFiles::MoveReplacing(const std::string& source, const std::string& target) {
   if (failMove) {
     failMove = false;
-    throw Failure(codes::kPermissionDenied, "Permission denied");
+    throw util::Failure(util::codes::kPermissionDenied, "Permission denied");
   }
   Writable(target);
   HostFiles::MoveReplacing(source, target);
@@ -70,49 +70,25 @@ void MemoryFiles::MakeDirectory(const std::string& path) {
 
 namespace {
 
-// Days since 1 March of year 0 in the proleptic Gregorian calendar, and back.
-std::int64_t DayNumber(const Date& date) {
-  const std::int64_t y = date.year - (date.month <= 2 ? 1 : 0);
-  const std::int64_t m = date.month <= 2 ? date.month + 9 : date.month - 3;
-  return 365 * y + y / 4 - y / 100 + y / 400 + (153 * m + 2) / 5 + date.day - 1;
-}
-
-Date DateOfDay(std::int64_t day) {
-  std::int64_t y = (10000 * day + 14780) / 3652425;
-  std::int64_t rest = day - (365 * y + y / 4 - y / 100 + y / 400);
-  if (rest < 0) {
-    --y;
-    rest = day - (365 * y + y / 4 - y / 100 + y / 400);
-  }
-  const std::int64_t m = (100 * rest + 52) / 3060;
-  const int month = static_cast<int>((m + 2) % 12 + 1);
-  const int dayOfMonth = static_cast<int>(rest - (m * 306 + 5) / 10 + 1);
-  return {static_cast<int>(y + (m + 2) / 12), month, dayOfMonth};
-}
-
 constexpr std::int64_t kDay = 86400000;
 
 }  // namespace
 
-Date VirtualClock::Today() {
-  if (startDay_ < 0) startDay_ = DayNumber({2026, 12, 8});
-  return DateOfDay(startDay_ + Elapsed() / kDay);
-}
-
-int VirtualClock::SecondsOfDay() {
-  return static_cast<int>(Elapsed() % kDay / 1000);
+calendar::Moment VirtualClock::Now() {
+  return {calendar::AddDays(startDate_, static_cast<int>(Elapsed() / kDay)),
+          static_cast<int>(Elapsed() % kDay / 1000)};
 }
 
 double VirtualClock::SecondsSinceMidnight() {
   return static_cast<double>(Elapsed() % kDay) / 1000.0 + fraction;
 }
 
-void VirtualClock::Set(Date date, int hours, int minutes, int seconds) {
+void VirtualClock::Set(calendar::Date date, int hours, int minutes, int seconds) {
   // Virtual time `now` is to stand for that moment.
   const std::int64_t wanted = (hours * 3600 + minutes * 60 + seconds) * 1000LL;
   startMilliseconds_ = ((wanted - now) % kDay + kDay) % kDay;
   const std::int64_t daysBefore = (startMilliseconds_ + now) / kDay;
-  startDay_ = DayNumber(date) - daysBefore;
+  startDate_ = calendar::AddDays(date, -static_cast<int>(daysBefore));
 }
 
 // ----- desktop -------------------------------------------------------------------------------
@@ -192,7 +168,7 @@ ui::Size MemoryUi::MeasureText(const ui::Font& font, const std::string& text) {
 void MemoryUi::Open(ui::Form& form) {
   if (failOpen) {
     failOpen = false;
-    throw Failure(1400, "Invalid window handle.", "Windows");
+    throw util::Failure(1400, "Invalid window handle.", "Windows");
   }
   if (!IsOpen(form)) {
     openForms.push_back(&form);
@@ -259,10 +235,10 @@ void MemoryUi::Reachable(const ui::Form& form, const std::string& what) const {
   if (!IsOpen(form)) throw TestError(what + ": the window \"" + form.caption + "\" is not open");
 }
 
-ui::Control& MemoryUi::ShownControl(ui::Form& form, const std::string& name) const {
-  Reachable(form, name);
-  ui::Control& control = form[name];
-  if (!form.Shown(control)) throw TestError(name + " is not shown: a user cannot reach it");
+ui::Control& MemoryUi::ShownControl(ui::Form& form, ui::ControlId id) const {
+  ui::Control& control = form[id];
+  Reachable(form, control.name);
+  if (!form.Shown(control)) throw TestError(control.name + " is not shown: a user cannot reach it");
   return control;
 }
 
@@ -273,16 +249,16 @@ void MemoryUi::Click(ui::Form& form) {
   });
 }
 
-void MemoryUi::ClickControl(ui::Form& form, const std::string& name) {
-  ui::Control& control = ShownControl(form, name);
+void MemoryUi::ClickControl(ui::Form& form, ui::ControlId id) {
+  ui::Control& control = ShownControl(form, id);
   Deliver(form, [&] {
     if (control.onClick) control.onClick();
   });
 }
 
-void MemoryUi::Type(ui::Form& form, const std::string& name, const std::string& text) {
-  ui::Control& control = ShownControl(form, name);
-  if (control.kind != ui::Kind::TextBox) throw TestError(name + " is not a text box");
+void MemoryUi::Type(ui::Form& form, ui::ControlId id, const std::string& text) {
+  ui::Control& control = ShownControl(form, id);
+  if (control.kind != ui::Kind::TextBox) throw TestError(control.name + " is not a text box");
   control.caption = text;
 }
 

@@ -80,22 +80,18 @@ class MemoryFiles : public HostFiles {
 class VirtualClock : public Clock {
  public:
   double fraction = 0;  // added to SecondsSinceMidnight
-  DateOrder dateOrder = DateOrder::DayMonthYear;
-  int twoDigitYearMax = 2049;
+  calendar::RegionalSettings regional;
   std::int64_t now = 0;  // virtual milliseconds, advanced by MemoryUi::Advance
 
-  Date Today() override;
-  int SecondsOfDay() override;
+  calendar::Moment Now() override;
   double SecondsSinceMidnight() override;
-  DateOrder RegionalDateOrder() override { return dateOrder; }
-  int TwoDigitYearMax() override { return twoDigitYearMax; }
+  calendar::RegionalSettings Regional() override { return regional; }
   // Sets today's date and the time of day now.
-  void Set(Date date, int hours, int minutes, int seconds);
+  void Set(calendar::Date date, int hours, int minutes, int seconds);
 
  private:
-  // The moment virtual time 0 stands for: days since 1 March of year 0, and milliseconds since
-  // that day's midnight. Tuesday 8 December 2026 at noon unless set.
-  std::int64_t startDay_ = -1;
+  // The moment virtual time 0 stands for: Tuesday 8 December 2026 at noon unless set.
+  calendar::Date startDate_{2026, 12, 8};
   std::int64_t startMilliseconds_ = 12 * 3600 * 1000;
   std::int64_t Elapsed() const { return startMilliseconds_ + now; }
 };
@@ -169,9 +165,9 @@ class MemoryUi : public Ui {
   // is not open, or to a control that is not shown (hidden, or inside a hidden container), is a
   // TestError: a user cannot reach it.
   void Click(ui::Form& form);
-  void ClickControl(ui::Form& form, const std::string& control);
+  void ClickControl(ui::Form& form, ui::ControlId control);
   // Types into a text box, replacing its text.
-  void Type(ui::Form& form, const std::string& control, const std::string& text);
+  void Type(ui::Form& form, ui::ControlId control, const std::string& text);
   // The shift state: 1 shift, 2 control, 4 alt, added together.
   void KeyDown(ui::Form& form, int keyCode, int shift);
   void KeyPress(ui::Form& form, int character);
@@ -222,7 +218,7 @@ class MemoryUi : public Ui {
   void SyncTimers();
   // Throws TestError unless the form is open (and the control shown).
   void Reachable(const ui::Form& form, const std::string& what) const;
-  ui::Control& ShownControl(ui::Form& form, const std::string& name) const;
+  ui::Control& ShownControl(ui::Form& form, ui::ControlId id) const;
   VirtualClock& clock_;
   EventLog& log_;
   std::vector<Scheduled> scheduled_;

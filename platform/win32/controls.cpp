@@ -1,5 +1,5 @@
 // What the adapters of all kinds share: colours on their own back or their container's, the hand
-// pointer over links, clicks delivered by name.
+// pointer over links, clicks delivered to the control clicked.
 #include "platform/win32/controls.h"
 
 namespace platform::win32 {
@@ -43,9 +43,9 @@ const char* ControlAdapter::Cursor(const ui::Control& control) const {
 }
 
 void DeliverClick(FormWindow& w, std::size_t index) {
-  const std::string name = w.form.controls[index].name;
   w.Deliver([&] {
-    auto handler = w.form[name].onClick;
+    // A copy: the handler may change the description it lives in.
+    auto handler = w.form[ui::ControlId{index}].onClick;
     if (handler) handler();
   });
 }

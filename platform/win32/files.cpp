@@ -8,7 +8,7 @@
 
 namespace platform::win32 {
 
-Failure FailureFromSystemError(unsigned long error) {
+util::Failure FailureFromSystemError(unsigned long error) {
   char* text = nullptr;
   FormatMessageA(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -20,23 +20,23 @@ Failure FailureFromSystemError(unsigned long error) {
   int code = static_cast<int>(error);
   switch (error) {
     case ERROR_FILE_NOT_FOUND:
-      code = codes::kFileNotFound;
+      code = util::codes::kFileNotFound;
       break;
     case ERROR_PATH_NOT_FOUND:
-      code = codes::kPathNotFound;
+      code = util::codes::kPathNotFound;
       break;
     case ERROR_INVALID_NAME:
     case ERROR_BAD_PATHNAME:
-      code = codes::kBadFileName;
+      code = util::codes::kBadFileName;
       break;
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
-      code = codes::kPermissionDenied;
+      code = util::codes::kPermissionDenied;
       break;
     default:
       break;
   }
-  return Failure(code, description, "Windows");
+  return util::Failure(code, description, "Windows");
 }
 
 namespace {

@@ -50,7 +50,7 @@ Look LookOf(const FormWindow& w, const ui::Control& c, const Placement& p) {
 
 // Makes a control's window, hidden, in its place in the drawing order: later controls are drawn
 // above earlier ones, whenever each was made, so it goes just under the first later sibling that
-// exists already, else on top. Throws platform::Failure.
+// exists already, else on top. Throws Failure.
 void Make(FormWindow& w, std::size_t i, const Look& look, HWND host) {
   const ui::Control& c = w.form.controls[i];
   const ControlAdapter& adapter = AdapterFor(c.kind);
@@ -60,7 +60,8 @@ void Make(FormWindow& w, std::size_t i, const Look& look, HWND host) {
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
                       GetModuleHandleA(nullptr), nullptr);
   if (!hwnd)
-    throw Failure(static_cast<int>(GetLastError()), "The control " + c.name + " cannot be made");
+    throw util::Failure(static_cast<int>(GetLastError()),
+                        "The control " + c.name + " cannot be made");
   if (c.kind == ui::Kind::Picture) w.Adopt(hwnd);
   HWND under = HWND_TOP;
   for (std::size_t k = i + 1; k < w.controls.size(); ++k) {
@@ -106,7 +107,7 @@ void SyncControl(FormWindow& w, std::size_t i, std::vector<std::exception_ptr>& 
   if (changes.image) {
     cw.image = LoadBitmap(c.image);
     if (!c.image.empty() && !cw.image)
-      failures.push_back(std::make_exception_ptr(Failure(
+      failures.push_back(std::make_exception_ptr(util::Failure(
           static_cast<int>(GetLastError()), "The picture " + c.image + " cannot be loaded")));
   }
   if (changes.rect)
@@ -159,8 +160,8 @@ std::vector<std::exception_ptr> FormWindow::Sync() {
     const bool run = t.enabled && t.interval > 0;
     if (run && (!s.running || s.starts != t.starts || s.interval != t.interval)) {
       if (!SetTimer(hwnd, Win32Ui::TimerId(i), static_cast<UINT>(t.interval), nullptr))
-        failures.push_back(std::make_exception_ptr(
-            Failure(static_cast<int>(GetLastError()), "The timer " + t.name + " cannot start")));
+        failures.push_back(std::make_exception_ptr(util::Failure(
+            static_cast<int>(GetLastError()), "The timer " + t.name + " cannot start")));
     } else if (!run && s.running) {
       KillTimer(hwnd, Win32Ui::TimerId(i));
     }

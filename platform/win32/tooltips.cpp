@@ -20,13 +20,13 @@ bool Tooltips::Ready() {
 void Tooltips::Set(HWND window, HWND& tooltipWindow, HWND control, const std::string& text) {
   if (!tooltipWindow && text.empty()) return;
   if (!tooltipWindow) {
-    if (!Ready()) throw Failure(ERROR_MOD_NOT_FOUND, "The common controls cannot be loaded");
+    if (!Ready()) throw util::Failure(ERROR_MOD_NOT_FOUND, "The common controls cannot be loaded");
     tooltipWindow = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
                                     GetModuleHandleA(nullptr), nullptr);
     if (!tooltipWindow)
-      throw Failure(static_cast<int>(GetLastError()), "The tooltips cannot be made");
+      throw util::Failure(static_cast<int>(GetLastError()), "The tooltips cannot be made");
   }
   TTTOOLINFOA tool{};
   tool.cbSize = TTTOOLINFOA_V2_SIZE;

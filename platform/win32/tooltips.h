@@ -14,7 +14,7 @@ namespace platform::win32 {
 class Tooltips {
  public:
   // Gives a control of a window its tooltip, or takes it away for an empty text. The window's
-  // tooltip window is made on first use and kept in `tooltipWindow`. Throws platform::Failure when
+  // tooltip window is made on first use and kept in `tooltipWindow`. Throws Failure when
   // the common controls cannot make one.
   void Set(HWND window, HWND& tooltipWindow, HWND control, const std::string& text);
 

@@ -30,11 +30,9 @@ class Win32Files : public Files {
 
 class Win32Clock : public Clock {
  public:
-  Date Today() override;
-  int SecondsOfDay() override;
+  calendar::Moment Now() override;
   double SecondsSinceMidnight() override;
-  DateOrder RegionalDateOrder() override;
-  int TwoDigitYearMax() override;
+  calendar::RegionalSettings Regional() override;
 };
 
 class Win32Desktop : public Desktop {
@@ -62,6 +60,6 @@ std::string ArgumentTextOf(const char* commandLine);
 
 // The failure for a Win32 error number: the error numbers the programs tell apart where they
 // apply, otherwise the system's own number; the system's own description always.
-Failure FailureFromSystemError(unsigned long error);
+util::Failure FailureFromSystemError(unsigned long error);
 
 }  // namespace platform::win32

@@ -56,7 +56,7 @@ void Win32Ui::Open(ui::Form& form) {
   HWND hwnd = CreateWindowExA(exStyle, kFormClass, form.caption.c_str(), style, r.left, r.top,
                               r.right - r.left, r.bottom - r.top, nullptr, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
-  if (!hwnd) throw Failure(static_cast<int>(GetLastError()), "The window cannot open");
+  if (!hwnd) throw util::Failure(static_cast<int>(GetLastError()), "The window cannot open");
   windows_.push_back(std::make_unique<FormWindow>(*this, *resources_, form));
   FormWindow& w = *windows_.back();
   w.hwnd = hwnd;

@@ -13,8 +13,8 @@ bool RegisterOwn(const WNDCLASSEXA& wc) {
   if (RegisterClassExA(&wc)) return true;
   const DWORD error = GetLastError();
   if (error == ERROR_CLASS_ALREADY_EXISTS) return false;
-  throw Failure(static_cast<int>(error),
-                std::string("The window class ") + wc.lpszClassName + " cannot be registered");
+  throw util::Failure(static_cast<int>(error), std::string("The window class ") + wc.lpszClassName +
+                                                   " cannot be registered");
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ class WindowClasses {
   WindowClasses& operator=(const WindowClasses&) = delete;
   ~WindowClasses();
 
-  // Registers the classes unless they are registered already. Throws platform::Failure.
+  // Registers the classes unless they are registered already. Throws Failure.
   void Register();
 
  private:

@@ -1,18 +1,21 @@
-// The team database "tavoria.sdf" beside the program: the loader that fills the saver's lists, the
-// database number and the built-in adverts.
+// The team database "tavoria.sdf" beside the program, as the saver uses it: loaded into the
+// content lists, its number for the upgrade check, and the built-in adverts.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
-#include "saver/generalcode.h"
+#include "saver/saver_state.h"
 
 namespace tavoria {
 
-// Fills the content lists from the database beside the program; never lets a failure escape.
-void LoadDatabase(GeneralCode& g);
-// The database number on line 4, or -1 when it cannot be read.
-std::int16_t GetDatabaseNumber(GeneralCode& g);
+// Fills the content lists from the database beside the program, as of now; never lets a failure
+// escape. A database it cannot use shows a text in place of its content; any other failure shows
+// the general error report, and the lists keep what was read before it.
+void LoadDatabase(SaverState& saver);
+// The database number on line 4; none when it cannot be read.
+std::optional<std::int16_t> GetDatabaseNumber(SaverState& saver);
 // Appends the program's own three advertising texts after the file's adverts.
-void AddBuiltInAdverts(GeneralCode& g);
+void AddBuiltInAdverts(SaverState& saver);
 
 }  // namespace tavoria

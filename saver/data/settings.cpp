@@ -1,86 +1,98 @@
 #include "saver/data/settings.h"
 
-#include "platform/replace_file.h"
-#include "platform/text.h"
-#include "platform/text_reader.h"
-#include "saver/identity.h"
+#include "platform/whole_file.h"
+#include "util/identity.h"
+#include "util/text.h"
+#include "util/text_reader.h"
 
 namespace tavoria {
 
 namespace {
 
+// The settings and switches files hold a field or two: reading goes no further than this.
+constexpr std::size_t kLongestSettingsFile = 256 * 1024;
+
 bool FileExists(platform::Files& files, const std::string& path) {
   try {
     files.OpenForReading(path);
     return true;
-  } catch (const platform::Failure& failure) {
+  } catch (const util::Failure& failure) {
     const int code = failure.code();
-    return code != platform::codes::kFileNotFound && code != platform::codes::kPathNotFound &&
-           code != platform::codes::kBadFileName;
+    return code != util::codes::kFileNotFound && code != util::codes::kPathNotFound &&
+           code != util::codes::kBadFileName;
   }
 }
 
 // Replaces a settings file by one line: the delay text and CR LF.
-void WriteDelay(GeneralCode& g, const std::string& target, const std::string& delay) {
-  platform::ReplaceFile(g.sys.files, target, target + ".tmp", [&](const std::string& temporary) {
-    g.sys.files.WriteNew(temporary, delay + text::kCrLf);
-  });
+void WriteDelay(SaverState& saver, const std::string& target, const std::string& delay) {
+  platform::ReplaceFile(saver.sys.files, target, target + ".tmp",
+                        [&](const std::string& temporary) {
+                          saver.sys.files.WriteNew(temporary, delay + text::kCrLf);
+                        });
 }
 
 }  // namespace
 
-std::string UserSettingsDirectory(GeneralCode& g) {
-  const std::string appData = g.sys.files.RoamingAppData();
+std::string AcceptedDelays() {
+  return "between " + std::to_string(kShortestDelay) + " and " + std::to_string(kLongestDelay);
+}
+
+std::string UserSettingsDirectory(SaverState& saver) {
+  const std::string appData = saver.sys.files.RoamingAppData();
   return appData.empty() ? "" : appData + "\\" + SCREENSAVER_NAME;
 }
 
-std::string SettingsFileInEffect(GeneralCode& g) {
-  const std::string directory = UserSettingsDirectory(g);
+std::string SettingsFileInEffect(SaverState& saver) {
+  const std::string directory = UserSettingsDirectory(saver);
   if (!directory.empty()) {
     const std::string own = directory + "\\" + CONFIG_FILE;
-    if (FileExists(g.sys.files, own)) return own;
+    if (FileExists(saver.sys.files, own)) return own;
   }
-  return g.PathBesideProgram(CONFIG_FILE);
+  return saver.PathBesideProgram(CONFIG_FILE);
 }
 
-bool ReadConfig(GeneralCode& g) {
+bool ReadConfig(SaverState& saver) {
   try {
-    platform::TextReader file(g.sys.files, SettingsFileInEffect(g));
-    g.delaySetting = file.ReadField();
+    const std::string bytes =
+        platform::ReadFile(saver.sys.files, SettingsFileInEffect(saver), kLongestSettingsFile);
+    util::TextReader file(bytes);
+    saver.delaySetting = file.ReadField();
     return true;
-  } catch (const platform::Failure&) {
-    g.delaySetting = kDefaultDelay;
+  } catch (const util::Failure&) {
+    saver.delaySetting = kDefaultDelay;
     return false;
   }
 }
 
-bool WriteConfig(GeneralCode& g, const std::string& delay) {
-  const std::string target = SettingsFileInEffect(g);
+bool WriteConfig(SaverState& saver, const std::string& delay) {
+  const std::string target = SettingsFileInEffect(saver);
   try {
-    WriteDelay(g, target, delay);
+    WriteDelay(saver, target, delay);
     return true;
-  } catch (const platform::Failure&) {
+  } catch (const util::Failure&) {
   }
   // A standard user cannot write beside a program in the Windows directory: the user's own file
   // takes the delay, and serves from then on.
-  const std::string directory = UserSettingsDirectory(g);
-  if (target != g.PathBesideProgram(CONFIG_FILE) || directory.empty()) return false;
+  const std::string directory = UserSettingsDirectory(saver);
+  if (target != saver.PathBesideProgram(CONFIG_FILE) || directory.empty()) return false;
   try {
-    g.sys.files.MakeDirectory(directory);
-    WriteDelay(g, directory + "\\" + CONFIG_FILE, delay);
+    saver.sys.files.MakeDirectory(directory);
+    WriteDelay(saver, directory + "\\" + CONFIG_FILE, delay);
     return true;
-  } catch (const platform::Failure&) {
+  } catch (const util::Failure&) {
     return false;
   }
 }
 
-bool ReadSaverArgs(GeneralCode& g) {
+bool ReadSaverArgs(SaverState& saver) {
   try {
-    platform::TextReader file(g.sys.files, g.PathBesideProgram(SWITCHES_FILE));
-    g.saverSwitch = file.ReadField();
-    g.setupSwitch = file.ReadField();
+    const std::string bytes = platform::ReadFile(
+        saver.sys.files, saver.PathBesideProgram(SWITCHES_FILE), kLongestSettingsFile);
+    util::TextReader file(bytes);
+    saver.saverSwitch = file.ReadField();
+    saver.setupSwitch = file.ReadField();
     return true;
-  } catch (const platform::Failure&) {
+  } catch (const util::Failure&) {
     return false;
   }
 }

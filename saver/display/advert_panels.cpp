@@ -3,7 +3,7 @@
 #include <string>
 
 #include "saver/display/saver_window.h"
-#include "saver/identity.h"
+#include "util/identity.h"
 
 namespace tavoria {
 
@@ -22,18 +22,20 @@ constexpr const char* kTickBullet = "\xFC";
 class PanelBuilder {
  public:
   PanelBuilder(ui::Form& form, const char* panel, ui::Colour back, float height)
-      : form_(form), panel_(panel) {
-    form_.Add({.name = panel,
-               .kind = ui::Kind::Picture,
-               .width = 5415,
-               .height = height,
-               .back = back,
-               .visible = false});
-  }
+      : form_(form),
+        name_(panel),
+        panel_(form_.Add({.name = panel,
+                          .kind = ui::Kind::Picture,
+                          .width = 5415,
+                          .height = height,
+                          .back = back,
+                          .visible = false})) {}
+
+  ui::ControlId Panel() const { return panel_; }
 
   void Text(const std::string& caption, ui::Font font, ui::Colour colour, ui::Align align,
             float left, float top, float width, float height) {
-    form_.Add({.name = panel_ + "Label" + std::to_string(++count_),
+    form_.Add({.name = name_ + "Label" + std::to_string(++count_),
                .kind = ui::Kind::Label,
                .container = panel_,
                .left = left,
@@ -49,7 +51,7 @@ class PanelBuilder {
   }
   // A symbol of 72 x 72 pixels.
   void Symbol(const char* image, float left, float top) {
-    form_.Add({.name = panel_ + "Symbol",
+    form_.Add({.name = name_ + "Symbol",
                .kind = ui::Kind::Picture,
                .container = panel_,
                .left = left,
@@ -78,12 +80,13 @@ class PanelBuilder {
 
  private:
   ui::Form& form_;
-  std::string panel_;
+  std::string name_;
+  ui::ControlId panel_;
   int count_ = 0;
 };
 
-void AddInternetPanel(ui::Form& form) {
-  PanelBuilder p(form, "Picture3", {128, 255, 128}, 6735);
+ui::ControlId AddInternetPanel(ui::Form& form) {
+  PanelBuilder p(form, "internetPanel", {128, 255, 128}, 6735);
   p.Symbol(kComputerSymbol, 120, 120);
   p.Title("Local-rate, pay-as-you-go internet access", 14, 1260, 240, 4035, 1005);
   p.Body("Do you pay for your internet access by the minute?", 11.25f, true, 1335, 615);
@@ -100,10 +103,11 @@ void AddInternetPanel(ui::Form& form) {
                   "or sign up at ") +
           FRIENDLY_URL,
       9.75f, true, 5580, 975);
+  return p.Panel();
 }
 
-void AddLandlinePanel(ui::Form& form) {
-  PanelBuilder p(form, "Picture2", {255, 255, 0}, 6735);
+ui::ControlId AddLandlinePanel(ui::Form& form) {
+  PanelBuilder p(form, "landlinePanel", {255, 255, 0}, 6735);
   p.Symbol(kTelephoneSymbol, 120, 120);
   p.Title("Cheap international calls from your home phone", 14, 1260, 240, 4035, 1005);
   p.Body(std::string("Call most of Europe, the USA, Canada, Australia and New Zealand for the "
@@ -121,10 +125,11 @@ void AddLandlinePanel(ui::Form& form) {
   p.Body("Rates and the full list of countries:", 9.75f, false, 4860, 255);
   p.Body(HOMEPAGE_URL, 9.75f, true, 5130, 255, kBlue);
   p.Body("Visit us today and start saving on every call abroad!", 11.25f, true, 5580, 615);
+  return p.Panel();
 }
 
-void AddMobilePanel(ui::Form& form) {
-  PanelBuilder p(form, "Picture4", {128, 255, 255}, 7095);
+ui::ControlId AddMobilePanel(ui::Form& form) {
+  PanelBuilder p(form, "mobilePanel", {128, 255, 255}, 7095);
   p.Title("FREE international calls", 18, 120, 180, 5175, 495);
   p.Title("from your pay-monthly mobile", 11.25f, 120, 675, 5175, 315);
   p.Body(std::string("Your monthly plan includes minutes to any UK network. Use them to call "
@@ -142,39 +147,46 @@ void AddMobilePanel(ui::Form& form) {
                      "to UK landline numbers. Calls beyond them, and calls from pay-as-you-go "
                      "phones, are charged at your network's standard rate for 01 numbers."),
          8.25f, false, 5700, 1215);
+  return p.Panel();
 }
 
 }  // namespace
 
-void AddAdvertPanels(ui::Form& form) {
-  AddLandlinePanel(form);
-  AddInternetPanel(form);
-  AddMobilePanel(form);
+AdvertPanels AddAdvertPanels(ui::Form& form) {
+  AdvertPanels panels;
+  panels.landline = AddLandlinePanel(form);
+  panels.internet = AddInternetPanel(form);
+  panels.mobile = AddMobilePanel(form);
+  return panels;
 }
 
-void BigAdTimer_Timer(GeneralCode& g) {
-  auto& form = g.screenSaverWindow->form;
-  form.timer("Timer1").SetEnabled(false);
-  form["jokeLabel"].visible = false;
-  ShowPictures(g, false);
-  const int x = Choose(Rnd(g), 99);
-  const char* name = x < 30 ? "Picture3" : x <= 60 ? "Picture2" : "Picture4";
-  auto& panel = form[name];
+void AdvertPanelTimer_Timer(SaverState& saver) {
+  auto& w = *saver.screenSaverWindow;
+  auto& form = w.form;
+  const auto& c = w.controls;
+  form[w.timers.display].SetEnabled(false);
+  form[c.jokeLabel].visible = false;
+  ShowPictures(saver, false);
+  const int x = Choose(Rnd(saver), 99);
+  auto& panel = form[x < 30 ? c.internetPanel : x <= 60 ? c.landlinePanel : c.mobilePanel];
   panel.visible = true;
-  const ui::Size screen = g.sys.ui.ScreenSize();
+  const ui::Size screen = saver.sys.ui.ScreenSize();
   panel.left = (screen.width - panel.width) / 2;
   panel.top = (screen.height - panel.height) / 2;
-  form.timer("HideBigAd").SetEnabled(true);
+  form[w.timers.hideAdvertPanel].SetEnabled(true);
 }
 
-void HideBigAd_Timer(GeneralCode& g) {
-  auto& form = g.screenSaverWindow->form;
-  for (const char* name : {"Picture2", "Picture3", "Picture4"}) form[name].visible = false;
-  form["jokeLabel"].visible = true;
-  form.timer("HideBigAd").SetEnabled(false);
-  form.timer("Timer1").SetEnabled(true);
-  ShowPictures(g, true);
-  Timer1_Timer(g);
+void HideAdvertPanelTimer_Timer(SaverState& saver) {
+  auto& w = *saver.screenSaverWindow;
+  auto& form = w.form;
+  const auto& c = w.controls;
+  for (ui::ControlId panel : {c.landlinePanel, c.internetPanel, c.mobilePanel})
+    form[panel].visible = false;
+  form[c.jokeLabel].visible = true;
+  form[w.timers.hideAdvertPanel].SetEnabled(false);
+  form[w.timers.display].SetEnabled(true);
+  ShowPictures(saver, true);
+  DisplayTimer_Timer(saver);
 }
 
 }  // namespace tavoria

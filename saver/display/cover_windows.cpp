@@ -11,7 +11,7 @@ namespace {
 
 // A cover over one monitor. Pointer positions reach the saver window's movement test in the saver
 // window's own terms, so a move from one monitor to another counts as the movement it is.
-std::unique_ptr<ui::Form> Cover(GeneralCode& g, const ui::Rect& monitor) {
+std::unique_ptr<ui::Form> Cover(SaverState& saver, const ui::Rect& monitor) {
   auto cover = std::make_unique<ui::Form>();
   cover->caption = kCoverWindowTitle;
   cover->back = {0, 0, 0};
@@ -20,35 +20,35 @@ std::unique_ptr<ui::Form> Cover(GeneralCode& g, const ui::Rect& monitor) {
   cover->top = monitor.top;
   cover->width = monitor.width;
   cover->height = monitor.height;
-  cover->onClick = [&g] { Form_Click(g); };
-  cover->onKeyDown = [&g](int keyCode, int shift) { Form_KeyDown(g, keyCode, shift); };
-  cover->onKeyPress = [&g](int character) { Form_KeyPress(g, character); };
-  cover->onMouseMove = [&g, monitor](float x, float y) {
-    Form_MouseMove(g, monitor.left + x, monitor.top + y);
+  cover->onClick = [&saver] { Form_Click(saver); };
+  cover->onKeyDown = [&saver](int keyCode, int shift) { Form_KeyDown(saver, keyCode, shift); };
+  cover->onKeyPress = [&saver](int character) { Form_KeyPress(saver, character); };
+  cover->onMouseMove = [&saver, monitor](float x, float y) {
+    Form_MouseMove(saver, monitor.left + x, monitor.top + y);
   };
-  cover->onClose = [&g] { RestoreMousePointer(g); };
-  cover->onFailure = [&g](std::exception_ptr failure) {
-    EndOnFailure(g, g.screenSaverWindow->form, failure);
+  cover->onClose = [&saver] { RestoreMousePointer(saver); };
+  cover->onFailure = [&saver](std::exception_ptr failure) {
+    EndOnFailure(saver, saver.screenSaverWindow->form, failure);
   };
   return cover;
 }
 
 }  // namespace
 
-void ShowScreenSaverWindow(GeneralCode& g) {
-  auto& w = *g.screenSaverWindow;
-  g.sys.ui.Open(w.form);
-  const auto monitors = g.sys.ui.Monitors();
+void ShowScreenSaverWindow(SaverState& saver) {
+  auto& w = *saver.screenSaverWindow;
+  saver.sys.ui.Open(w.form);
+  const auto monitors = saver.sys.ui.Monitors();
   for (std::size_t i = 1; i < monitors.size(); ++i) {
-    w.covers.push_back(Cover(g, monitors[i]));
-    g.sys.ui.Open(*w.covers.back());
+    w.covers.push_back(Cover(saver, monitors[i]));
+    saver.sys.ui.Open(*w.covers.back());
   }
 }
 
-void CloseScreenSaverWindow(GeneralCode& g) {
-  auto& w = *g.screenSaverWindow;
-  for (auto& cover : w.covers) g.sys.ui.Close(*cover);
-  g.sys.ui.Close(w.form);
+void CloseScreenSaverWindow(SaverState& saver) {
+  auto& w = *saver.screenSaverWindow;
+  for (auto& cover : w.covers) saver.sys.ui.Close(*cover);
+  saver.sys.ui.Close(w.form);
 }
 
 }  // namespace tavoria

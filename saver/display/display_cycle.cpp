@@ -3,10 +3,10 @@
 #include <cmath>
 #include <string>
 
-#include "platform/text.h"
 #include "saver/data/fixtures.h"
 #include "saver/display/saver_window.h"
-#include "saver/identity.h"
+#include "util/identity.h"
+#include "util/text.h"
 
 namespace tavoria {
 
@@ -24,50 +24,51 @@ std::vector<const std::string*> Drawable(const std::vector<std::string>& list, i
   return entries;
 }
 
-const std::string* DrawFrom(GeneralCode& g, const std::vector<const std::string*>& entries) {
+const std::string* DrawFrom(SaverState& saver, const std::vector<const std::string*>& entries) {
   if (entries.empty()) return nullptr;
-  return entries[static_cast<std::size_t>(Choose(Rnd(g), static_cast<int>(entries.size())) - 1)];
+  return entries[static_cast<std::size_t>(Choose(Rnd(saver), static_cast<int>(entries.size())) -
+                                          1)];
 }
 
 // The file's adverts without "End Ads", then the built-in ones.
-const std::string* DrawAdvert(GeneralCode& g) {
-  return DrawFrom(g, Drawable(g.adverts, g.advertCount, kEndAds));
+const std::string* DrawAdvert(SaverState& saver) {
+  return DrawFrom(saver, Drawable(saver.adverts, saver.advertCount, database::kEndAds));
 }
 
 // A team fact; an advert when there are none.
-const std::string* DrawTeamFact(GeneralCode& g) {
-  const auto facts = Drawable(g.trivia, g.triviaCount, kEndTrivia);
-  return facts.empty() ? DrawAdvert(g) : DrawFrom(g, facts);
+const std::string* DrawTeamFact(SaverState& saver) {
+  const auto facts = Drawable(saver.trivia, saver.triviaCount, database::kEndTrivia);
+  return facts.empty() ? DrawAdvert(saver) : DrawFrom(saver, facts);
 }
 
 // The next fixture in order, wrapping; a team fact when there are none.
-const std::string* NextFixture(GeneralCode& g) {
-  const int count = std::min<int>(g.fixtureCount, static_cast<int>(g.fixtures.size()));
-  if (count < 1) return DrawTeamFact(g);
-  if (g.nextFixtureIndex < 1 || g.nextFixtureIndex > count) g.nextFixtureIndex = 1;
-  const std::string* text = &g.fixtures[static_cast<std::size_t>(g.nextFixtureIndex - 1)];
-  g.nextFixtureIndex = static_cast<std::int16_t>(g.nextFixtureIndex + 1);
-  if (g.nextFixtureIndex > count) g.nextFixtureIndex = 1;
+const std::string* NextFixture(SaverState& saver) {
+  const int count = std::min<int>(saver.fixtureCount, static_cast<int>(saver.fixtures.size()));
+  if (count < 1) return DrawTeamFact(saver);
+  if (saver.nextFixtureIndex < 1 || saver.nextFixtureIndex > count) saver.nextFixtureIndex = 1;
+  const std::string* text = &saver.fixtures[static_cast<std::size_t>(saver.nextFixtureIndex - 1)];
+  saver.nextFixtureIndex = static_cast<std::int16_t>(saver.nextFixtureIndex + 1);
+  if (saver.nextFixtureIndex > count) saver.nextFixtureIndex = 1;
   return text;
 }
 
-std::string ChooseText(GeneralCode& g) {
+std::string ChooseText(SaverState& saver) {
   const std::string* text = nullptr;
-  const int a = Choose(Rnd(g), 199);
+  const int a = Choose(Rnd(saver), 199);
   if (a > 160) {
-    text = DrawAdvert(g);
-    if (!text) text = DrawTeamFact(g);
+    text = DrawAdvert(saver);
+    if (!text) text = DrawTeamFact(saver);
   } else {
-    const int b = Choose(Rnd(g), 49);
-    text = b >= 25 ? NextFixture(g) : DrawTeamFact(g);
+    const int b = Choose(Rnd(saver), 49);
+    text = b >= 25 ? NextFixture(saver) : DrawTeamFact(saver);
   }
-  if (!text && g.fixtureCount > 0) text = NextFixture(g);
+  if (!text && saver.fixtureCount > 0) text = NextFixture(saver);
   return text ? *text : std::string(SCREENSAVER_NAME);
 }
 
 // The height of a text wrapped at word boundaries to a width, as the label draws it: each line
 // takes as many words as fit; a word wider than the width stands on a line of its own.
-float WrappedHeight(GeneralCode& g, const ui::Font& font, const std::string& text, float width) {
+float WrappedHeight(SaverState& saver, const ui::Font& font, const std::string& text, float width) {
   std::string wrapped;
   for (const std::string& line : text::SplitLines(text)) {
     std::string current;
@@ -77,7 +78,7 @@ float WrappedHeight(GeneralCode& g, const ui::Font& font, const std::string& tex
       if (end == std::string::npos) end = line.size();
       const std::string word = line.substr(start, end - start);
       const std::string candidate = current.empty() ? word : current + " " + word;
-      if (!current.empty() && g.sys.ui.MeasureText(font, candidate).width > width) {
+      if (!current.empty() && saver.sys.ui.MeasureText(font, candidate).width > width) {
         wrapped += current + "\n";
         current = word;
       } else {
@@ -88,32 +89,32 @@ float WrappedHeight(GeneralCode& g, const ui::Font& font, const std::string& tex
     wrapped += current + "\n";
   }
   wrapped.pop_back();
-  return g.sys.ui.MeasureText(font, wrapped).height;
+  return saver.sys.ui.MeasureText(font, wrapped).height;
 }
 
 // Smaller sizes until the text is narrower than the window, down to the smallest size; a text
 // still too wide there wraps at word boundaries to the window's width.
-void FitWidth(GeneralCode& g, ui::Control& label, float windowWidth) {
+void FitWidth(SaverState& saver, ui::Control& label, float windowWidth) {
   while (label.width >= windowWidth && label.font.points > kSmallestTextPoints) {
     label.font.points -= 1;
-    AutoSize(g, label);
+    AutoSize(saver, label);
   }
   if (label.width >= windowWidth) {
     label.wordWrap = true;
     label.width = windowWidth;
-    label.height = WrappedHeight(g, label.font, label.caption, windowWidth);
+    label.height = WrappedHeight(saver, label.font, label.caption, windowWidth);
   }
 }
 
 }  // namespace
 
-float Rnd(GeneralCode& g) {
-  auto& w = *g.screenSaverWindow;
-  return w.drawSource ? w.drawSource() : g.random.Next();
+float Rnd(SaverState& saver) {
+  auto& w = *saver.screenSaverWindow;
+  return w.drawSource ? w.drawSource() : saver.random.Next();
 }
 
-void Randomize(GeneralCode& g) {
-  g.random.Reseed(g.sys.clock.SecondsSinceMidnight());
+void Randomize(SaverState& saver) {
+  saver.random.Reseed(saver.sys.clock.SecondsSinceMidnight());
 }
 
 int Choose(float r, int n) {
@@ -121,57 +122,57 @@ int Choose(float r, int n) {
   return static_cast<int>(std::floor(static_cast<double>(r) * n)) + 1;
 }
 
-void AutoSize(GeneralCode& g, ui::Control& label) {
-  const ui::Size size = g.sys.ui.MeasureText(label.font, label.caption);
+void AutoSize(SaverState& saver, ui::Control& label) {
+  const ui::Size size = saver.sys.ui.MeasureText(label.font, label.caption);
   label.width = size.width;
   label.height = size.height;
 }
 
-void Timer1_Timer(GeneralCode& g) {
-  auto& w = *g.screenSaverWindow;
+void DisplayTimer_Timer(SaverState& saver) {
+  auto& w = *saver.screenSaverWindow;
   auto& form = w.form;
-  auto& jokeLabel = form["jokeLabel"];
-  const ui::Size screen = g.sys.ui.ScreenSize();
+  auto& jokeLabel = form[w.controls.jokeLabel];
+  const ui::Size screen = saver.sys.ui.ScreenSize();
 
   jokeLabel.visible = false;
-  BringFixturesUpToDate(g);
-  Randomize(g);
-  const std::string text = ChooseText(g);
-  Randomize(g);
+  BringFixturesUpToDate(saver);
+  Randomize(saver);
+  const std::string text = ChooseText(saver);
+  Randomize(saver);
   const int colours = static_cast<int>(w.textColours.size()) - 1;
-  const int c = Choose(Rnd(g), colours);
+  const int c = Choose(Rnd(saver), colours);
 
   jokeLabel.caption = text;
   jokeLabel.fore = ui::PaletteColour(w.textColours[static_cast<std::size_t>(c)]);
-  jokeLabel.font.name = Choose(Rnd(g), 10) >= 5 ? "Verdana" : "Arial";
-  jokeLabel.font.bold = Choose(Rnd(g), 10) > 5;
-  jokeLabel.font.points = static_cast<float>(Choose(Rnd(g), 15) - 1 + 12);
+  jokeLabel.font.name = Choose(Rnd(saver), 10) >= 5 ? "Verdana" : "Arial";
+  jokeLabel.font.bold = Choose(Rnd(saver), 10) > 5;
+  jokeLabel.font.points = static_cast<float>(Choose(Rnd(saver), 15) - 1 + 12);
   jokeLabel.wordWrap = false;
-  AutoSize(g, jokeLabel);
-  FitWidth(g, jokeLabel, form.width);
+  AutoSize(saver, jokeLabel);
+  FitWidth(saver, jokeLabel, form.width);
 
   const float q = screen.height / 4;
   jokeLabel.left = static_cast<float>(
-      std::floor(static_cast<double>(form.width - jokeLabel.width + 1) * Rnd(g)));
+      std::floor(static_cast<double>(form.width - jokeLabel.width + 1) * Rnd(saver)));
   jokeLabel.top =
       (screen.height - q) +
-      static_cast<float>(std::floor(static_cast<double>(q - jokeLabel.height) * Rnd(g)));
+      static_cast<float>(std::floor(static_cast<double>(q - jokeLabel.height) * Rnd(saver)));
   jokeLabel.visible = true;
 }
 
-void Timer2_Timer(GeneralCode& g) {
-  auto& form = g.screenSaverWindow->form;
-  form["Picture1"].visible = false;
-  form.timer("Timer1").SetEnabled(true);
-  ShowPictures(g, true);
-  Timer1_Timer(g);
+void CreditsTimer_Timer(SaverState& saver) {
+  auto& w = *saver.screenSaverWindow;
+  w.form[w.controls.creditsPanel].visible = false;
+  w.form[w.timers.display].SetEnabled(true);
+  ShowPictures(saver, true);
+  DisplayTimer_Timer(saver);
 }
 
-void Timer3_Timer(GeneralCode& g) {
-  auto& form = g.screenSaverWindow->form;
-  form["labelxx"].caption = "ok";
-  form.timer("Timer3").SetEnabled(false);
-  form.timer("Timer2").SetEnabled(false);
+void InputArmedTimer_Timer(SaverState& saver) {
+  auto& w = *saver.screenSaverWindow;
+  w.inputArmed = true;
+  w.form[w.timers.inputArmed].SetEnabled(false);
+  w.form[w.timers.credits].SetEnabled(false);
 }
 
 }  // namespace tavoria

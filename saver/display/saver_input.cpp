@@ -5,33 +5,32 @@
 
 namespace tavoria {
 
-void Form_Click(GeneralCode& g) {
-  EndSaver(g);
+void Form_Click(SaverState& saver) {
+  EndSaver(saver);
 }
 
-void Form_KeyDown(GeneralCode& g, int, int) {
-  EndSaver(g);
+void Form_KeyDown(SaverState& saver, int, int) {
+  EndSaver(saver);
 }
 
-void Form_KeyPress(GeneralCode& g, int) {
-  EndSaver(g);
+void Form_KeyPress(SaverState& saver, int) {
+  EndSaver(saver);
 }
 
-void Form_MouseMove(GeneralCode& g, float x, float y) {
-  auto& w = *g.screenSaverWindow;
-  // The same position again, or a previous position of (0, 0) (also: no event yet), is no
-  // movement: windows report such events when they appear and the pointer has not moved.
-  const bool notMoved =
-      (w.lastMouseX == x && w.lastMouseY == y) || (w.lastMouseX == 0 && w.lastMouseY == 0);
-  if (!notMoved) EndSaver(g);
-  w.lastMouseX = x;
-  w.lastMouseY = y;
+void Form_MouseMove(SaverState& saver, float x, float y) {
+  auto& w = *saver.screenSaverWindow;
+  const ui::Point at{x, y};
+  // No event yet, the same position again, or a previous position of (0, 0), is no movement:
+  // windows report such events when they appear and the pointer has not moved.
+  const bool notMoved = !w.lastMouse || *w.lastMouse == at || *w.lastMouse == ui::Point{0, 0};
+  if (!notMoved) EndSaver(saver);
+  w.lastMouse = at;
 }
 
-void EndSaver(GeneralCode& g) {
-  if (g.screenSaverWindow->form["labelxx"].caption != "ok") return;
-  RestoreMousePointer(g);
-  g.sys.process.End(0);
+void EndSaver(SaverState& saver) {
+  if (!saver.screenSaverWindow->inputArmed) return;
+  RestoreMousePointer(saver);
+  saver.sys.process.End(0);
 }
 
 }  // namespace tavoria

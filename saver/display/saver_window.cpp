@@ -1,10 +1,10 @@
 // The saver window: its controls at creation, Form_Load's layout and ShowPictures.
 #include "saver/display/saver_window.h"
 
-#include "platform/text.h"
 #include "saver/failures.h"
-#include "saver/identity.h"
 #include "saver/startup.h"
+#include "util/identity.h"
+#include "util/text.h"
 
 namespace tavoria {
 
@@ -25,93 +25,105 @@ ui::Control Picture(const char* name, const char* image, int widthPixels, int he
 constexpr ui::Colour kRed{255, 0, 0};
 constexpr ui::Colour kLightGrey{192, 192, 192};
 
-void AttachHandlers(GeneralCode& g, ui::Form& form) {
-  auto handler = [&g](void (*procedure)(GeneralCode&)) {
-    return [&g, procedure] { procedure(g); };
+void AttachHandlers(SaverState& saver, ScreenSaverWindow& w) {
+  auto handler = [&saver](void (*procedure)(SaverState&)) {
+    return [&saver, procedure] { procedure(saver); };
   };
-  form.AddTimer("Timer1", 0, false, handler(Timer1_Timer));
-  form.AddTimer("Timer2", kCreditsShownFor, true, handler(Timer2_Timer));
-  form.AddTimer("Timer3", kInputArmedAfter, true, handler(Timer3_Timer));
-  form.AddTimer("BigAdTimer", kAdvertPanelEvery, true, handler(BigAdTimer_Timer));
-  form.AddTimer("HideBigAd", kAdvertPanelShownFor, false, handler(HideBigAd_Timer));
+  ui::Form& form = w.form;
+  w.timers = {
+      .display = form.AddTimer("displayTimer", 0, false, handler(DisplayTimer_Timer)),
+      .credits = form.AddTimer("creditsTimer", kCreditsShownFor, true, handler(CreditsTimer_Timer)),
+      .inputArmed =
+          form.AddTimer("inputArmedTimer", kInputArmedAfter, true, handler(InputArmedTimer_Timer)),
+      .advertPanel = form.AddTimer("advertPanelTimer", kAdvertPanelEvery, true,
+                                   handler(AdvertPanelTimer_Timer)),
+      .hideAdvertPanel = form.AddTimer("hideAdvertPanelTimer", kAdvertPanelShownFor, false,
+                                       handler(HideAdvertPanelTimer_Timer)),
+  };
   form.onClick = handler(Form_Click);
-  form.onKeyDown = [&g](int keyCode, int shift) { Form_KeyDown(g, keyCode, shift); };
-  form.onKeyPress = [&g](int character) { Form_KeyPress(g, character); };
-  form.onMouseMove = [&g](float x, float y) { Form_MouseMove(g, x, y); };
+  form.onKeyDown = [&saver](int keyCode, int shift) { Form_KeyDown(saver, keyCode, shift); };
+  form.onKeyPress = [&saver](int character) { Form_KeyPress(saver, character); };
+  form.onMouseMove = [&saver](float x, float y) { Form_MouseMove(saver, x, y); };
   // Closed by the system rather than by input (the session ends, Alt+F4 before input counts):
   // the pointer comes back all the same.
-  form.onClose = [&g] { RestoreMousePointer(g); };
-  form.onFailure = [&g, &form](std::exception_ptr failure) { EndOnFailure(g, form, failure); };
+  form.onClose = [&saver] { RestoreMousePointer(saver); };
+  form.onFailure = [&saver, &form](std::exception_ptr failure) {
+    EndOnFailure(saver, form, failure);
+  };
 }
 
 }  // namespace
 
-void CreateScreenSaverWindow(GeneralCode& g) {
-  g.screenSaverWindow = std::make_unique<ScreenSaverWindow>();
-  auto& form = g.screenSaverWindow->form;
+void CreateScreenSaverWindow(SaverState& saver) {
+  saver.screenSaverWindow = std::make_unique<ScreenSaverWindow>();
+  ScreenSaverWindow& w = *saver.screenSaverWindow;
+  auto& form = w.form;
+  auto& c = w.controls;
   form.caption = SAVER_WINDOW_TITLE;
   form.back = {0, 0, 0};
   form.popup = form.topmost = true;
 
   // The opening credits.
-  form.Add({.name = "Picture1",
-            .kind = ui::Kind::Picture,
-            .width = 4215,
-            .height = 3135,
-            .back = kLightGrey});
+  c.creditsPanel = form.Add({.name = "creditsPanel",
+                             .kind = ui::Kind::Picture,
+                             .width = 4215,
+                             .height = 3135,
+                             .back = kLightGrey});
   const ui::Control creditLabel{
-      .kind = ui::Kind::Label, .container = "Picture1", .transparent = true, .wordWrap = true};
+      .kind = ui::Kind::Label, .container = c.creditsPanel, .transparent = true, .wordWrap = true};
   auto credit = [&](const char* name, const char* placeholder, ui::Colour colour, ui::Font font,
                     ui::Align align, float left, float top, float width, float height) {
-    ui::Control c = creditLabel;
-    c.name = name;
-    c.caption = placeholder;
-    c.fore = colour;
-    c.font = std::move(font);
-    c.align = align;
-    c.left = left, c.top = top, c.width = width, c.height = height;
-    form.Add(std::move(c));
+    ui::Control label = creditLabel;
+    label.name = name;
+    label.caption = placeholder;
+    label.fore = colour;
+    label.font = std::move(font);
+    label.align = align;
+    label.left = left, label.top = top, label.width = width, label.height = height;
+    return form.Add(std::move(label));
   };
-  credit("Label5", "SCREENSAVER_COMPANY presents", {0, 0, 0}, {"Verdana", 11.25f, true},
-         ui::Align::Centre, 360, 0, 3615, 615);
-  credit("Label3", "SCREENSAVER_NAME", kRed, {"Verdana", 15.75f, true}, ui::Align::Left, 120, 720,
-         2895, 1455);
-  credit("Label4", "APP_VERSION", kRed, {"Verdana", 26.25f, true}, ui::Align::Centre, 3120, 840,
-         975, 855);
-  credit("Label10", "CREDIT_LINE", {0, 0, 0}, {"Verdana", 8.25f, false}, ui::Align::Centre, 120,
-         2265, 3975, 735);
+  c.presentsLabel = credit("presentsLabel", "SCREENSAVER_COMPANY presents", {0, 0, 0},
+                           {"Verdana", 11.25f, true}, ui::Align::Centre, 360, 0, 3615, 615);
+  c.productNameLabel = credit("productNameLabel", "SCREENSAVER_NAME", kRed,
+                              {"Verdana", 15.75f, true}, ui::Align::Left, 120, 720, 2895, 1455);
+  c.versionLabel = credit("versionLabel", "APP_VERSION", kRed, {"Verdana", 26.25f, true},
+                          ui::Align::Centre, 3120, 840, 975, 855);
+  c.creditLineLabel = credit("creditLineLabel", "CREDIT_LINE", {0, 0, 0}, {"Verdana", 8.25f, false},
+                             ui::Align::Centre, 120, 2265, 3975, 735);
 
   // The cycling text lies on the window's own surface, below the pictures.
-  form.Add({.name = "jokeLabel",
-            .kind = ui::Kind::Label,
-            .font = {"Verdana", 12, false},
-            .fore = kLightGrey,
-            .transparent = true,
-            .autoSize = true,
-            .visible = false});
-  form.Add({.name = "labelxx", .kind = ui::Kind::Label, .visible = false});
+  c.jokeLabel = form.Add({.name = "jokeLabel",
+                          .kind = ui::Kind::Label,
+                          .font = {"Verdana", 12, false},
+                          .fore = kLightGrey,
+                          .transparent = true,
+                          .autoSize = true,
+                          .visible = false});
 
-  form.Add(Picture("PicFlag", "FLAG", 191, 115));
-  form.Add(Picture("PicLogo", "CREST", 137, 196));
-  form.Add(Picture("PicPlayer1", "PLAYER1", 178, 166));
-  form.Add(Picture("PicPlayer2", "PLAYER2", 178, 166));
-  form.Add(Picture("PicPlayer3", "PLAYER3", 174, 166));
-  form.Add(Picture("PicPlayer4", "PLAYER4", 178, 166));
+  c.flagPicture = form.Add(Picture("flagPicture", "FLAG", 191, 115));
+  c.logoPicture = form.Add(Picture("logoPicture", "CREST", 137, 196));
+  c.playerPictures = {form.Add(Picture("player1Picture", "PLAYER1", 178, 166)),
+                      form.Add(Picture("player2Picture", "PLAYER2", 178, 166)),
+                      form.Add(Picture("player3Picture", "PLAYER3", 174, 166)),
+                      form.Add(Picture("player4Picture", "PLAYER4", 178, 166))};
 
-  AddAdvertPanels(form);
-  AttachHandlers(g, form);
+  const AdvertPanels panels = AddAdvertPanels(form);
+  c.internetPanel = panels.internet;
+  c.landlinePanel = panels.landline;
+  c.mobilePanel = panels.mobile;
+  AttachHandlers(saver, w);
 }
 
-void LoadScreenSaverWindow(GeneralCode& g) {
-  if (g.screenSaverWindow) return;
-  CreateScreenSaverWindow(g);
-  Form_Load(g);
+void LoadScreenSaverWindow(SaverState& saver) {
+  if (saver.screenSaverWindow) return;
+  CreateScreenSaverWindow(saver);
+  Form_Load(saver);
 }
 
-void Form_Load(GeneralCode& g) {
-  auto& w = *g.screenSaverWindow;
+void Form_Load(SaverState& saver) {
+  auto& w = *saver.screenSaverWindow;
   auto& form = w.form;
-  const ui::Size screen = g.sys.ui.ScreenSize();
+  const ui::Size screen = saver.sys.ui.ScreenSize();
 
   // Maximised: the window covers the whole screen.
   form.maximised = true;
@@ -121,20 +133,21 @@ void Form_Load(GeneralCode& g) {
 
   w.textColours = {0, 4, 7, 7};
 
-  form["Label3"].caption = SCREENSAVER_NAME;
-  form["Label4"].caption = APP_VERSION;
-  form["Label5"].caption = std::string(SCREENSAVER_COMPANY) + " presents...";
-  form["Label10"].caption =
+  const auto& c = w.controls;
+  form[c.productNameLabel].caption = SCREENSAVER_NAME;
+  form[c.versionLabel].caption = APP_VERSION;
+  form[c.presentsLabel].caption = std::string(SCREENSAVER_COMPANY) + " presents...";
+  form[c.creditLineLabel].caption =
       std::string("Copyright (C) 2006 ") + FRIENDLY_URL + text::kCrLf + "Written by Ewan Trelawney";
 
-  auto& credits = form["Picture1"];
+  auto& credits = form[c.creditsPanel];
   credits.left = (screen.width - credits.width) / 2;
   credits.top = (screen.height - credits.height) / 2;
 
   const float margin = screen.height / 20;
   const float gap = screen.width * 5 / 100;
-  auto& flag = form["PicFlag"];
-  auto& logo = form["PicLogo"];
+  auto& flag = form[c.flagPicture];
+  auto& logo = form[c.logoPicture];
   w.flagIsTaller = flag.height > logo.height;
   if (w.flagIsTaller) {
     flag.top = margin;
@@ -148,25 +161,24 @@ void Form_Load(GeneralCode& g) {
 
   const auto& taller = w.flagIsTaller ? flag : logo;
   const float playersTop = taller.top + taller.height + margin;
-  ui::Control* players[] = {&form["PicPlayer1"], &form["PicPlayer2"], &form["PicPlayer3"],
-                            &form["PicPlayer4"]};
   float rowWidth = 3 * gap;
-  for (auto* player : players) {
-    player->top = playersTop;
-    rowWidth += player->width;
+  for (ui::ControlId id : c.playerPictures) {
+    form[id].top = playersTop;
+    rowWidth += form[id].width;
   }
   float left = (screen.width - rowWidth) / 2;
-  for (auto* player : players) {
-    player->left = left;
-    left += player->width + gap;
+  for (ui::ControlId id : c.playerPictures) {
+    form[id].left = left;
+    left += form[id].width + gap;
   }
 }
 
-void ShowPictures(GeneralCode& g, bool visible) {
-  auto& form = g.screenSaverWindow->form;
-  for (const char* name :
-       {"PicLogo", "PicFlag", "PicPlayer1", "PicPlayer2", "PicPlayer3", "PicPlayer4"})
-    form[name].visible = visible;
+void ShowPictures(SaverState& saver, bool visible) {
+  ScreenSaverWindow& w = *saver.screenSaverWindow;
+  const auto& c = w.controls;
+  for (ui::ControlId id : {c.logoPicture, c.flagPicture, c.playerPictures[0], c.playerPictures[1],
+                           c.playerPictures[2], c.playerPictures[3]})
+    w.form[id].visible = visible;
 }
 
 }  // namespace tavoria

@@ -2,23 +2,44 @@
 // cycle, the advert panels and the end on user input.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/form.h"
-#include "saver/generalcode.h"
+#include "saver/saver_state.h"
 
 namespace tavoria {
 
 struct ScreenSaverWindow {
   ui::Form form;
 
+  // The controls the procedures change.
+  struct Controls {
+    ui::ControlId creditsPanel;  // the opening credits, with the next four labels in it
+    ui::ControlId productNameLabel, versionLabel, presentsLabel, creditLineLabel;
+    ui::ControlId jokeLabel;  // the cycling text, on the window's own surface
+    ui::ControlId flagPicture, logoPicture;
+    std::array<ui::ControlId, 4> playerPictures;
+    ui::ControlId internetPanel, landlinePanel, mobilePanel;  // the advert panels
+  } controls;
+
+  struct Timers {
+    ui::TimerId display;          // one display step a tick, at the user's delay
+    ui::TimerId credits;          // ends the credits and starts the display cycle
+    ui::TimerId inputArmed;       // arms input, once
+    ui::TimerId advertPanel;      // shows an advert panel
+    ui::TimerId hideAdvertPanel;  // hides it again
+  } timers;
+
+  // Input ends the saver: set once the opening phase is over.
+  bool inputArmed = false;
   // Palette numbers of the display texts' colours; entry 0 exists and is never used.
   std::vector<int> textColours;
-  // The pointer position of the previous pointer event, in twips; 0 until the first one.
-  float lastMouseX = 0;
-  float lastMouseY = 0;
+  // The pointer position of the previous pointer event, in twips; none before the first.
+  std::optional<ui::Point> lastMouse;
   // Set by Form_Load when the flag is taller than the logo.
   bool flagIsTaller = false;
 
@@ -36,55 +57,63 @@ inline constexpr const char* kCoverWindowTitle = "Screensaver Cover";
 inline constexpr float kSmallestTextPoints = 8;
 
 // The window's timings, in milliseconds from its creation or between ticks.
-inline constexpr int kCreditsShownFor = 1500;       // Timer2: the credits give way to the display
-inline constexpr int kInputArmedAfter = 3600;       // Timer3: input ends the saver from then on
-inline constexpr int kAdvertPanelEvery = 60000;     // BigAdTimer: an advert panel once a minute
-inline constexpr int kAdvertPanelShownFor = 15000;  // HideBigAd: for this long
+inline constexpr int kCreditsShownFor = 1500;       // the credits give way to the display
+inline constexpr int kInputArmedAfter = 3600;       // input ends the saver from then on
+inline constexpr int kAdvertPanelEvery = 60000;     // an advert panel once a minute
+inline constexpr int kAdvertPanelShownFor = 15000;  // for this long
 
 // ----- window and layout (saver_window.cpp) ---------------------------------------------------
 
 // Creates screenSaverWindow (once) and runs its Form_Load; start-up then configures and shows it.
-void LoadScreenSaverWindow(GeneralCode& g);
+void LoadScreenSaverWindow(SaverState& saver);
 // Creates the window's description with every control in its state at creation; no Form_Load.
-void CreateScreenSaverWindow(GeneralCode& g);
-void Form_Load(GeneralCode& g);
-void ShowPictures(GeneralCode& g, bool visible);
+void CreateScreenSaverWindow(SaverState& saver);
+void Form_Load(SaverState& saver);
+void ShowPictures(SaverState& saver, bool visible);
 
 // ----- every monitor (cover_windows.cpp) -----------------------------------------------------
 
 // Shows the saver window on the primary monitor and covers every other monitor.
-void ShowScreenSaverWindow(GeneralCode& g);
+void ShowScreenSaverWindow(SaverState& saver);
 // Closes the cover windows and the saver window.
-void CloseScreenSaverWindow(GeneralCode& g);
+void CloseScreenSaverWindow(SaverState& saver);
 
 // ----- display cycle (display_cycle.cpp) ------------------------------------------------------
 
-void Timer1_Timer(GeneralCode& g);
-void Timer2_Timer(GeneralCode& g);
-void Timer3_Timer(GeneralCode& g);
+// The display step: the next text in jokeLabel, in a colour, font, size and place of its own.
+void DisplayTimer_Timer(SaverState& saver);
+// The credits give way to the pictures and the display cycle.
+void CreditsTimer_Timer(SaverState& saver);
+// From now on input ends the saver.
+void InputArmedTimer_Timer(SaverState& saver);
 // One uniform draw r, 0 <= r < 1.
-float Rnd(GeneralCode& g);
+float Rnd(SaverState& saver);
 // Re-seeds the generator from the time of day.
-void Randomize(GeneralCode& g);
+void Randomize(SaverState& saver);
 // A choice among n: floor(r * n) + 1.
 int Choose(float r, int n);
 // Sizes an auto-size label to its caption in its font.
-void AutoSize(GeneralCode& g, ui::Control& label);
+void AutoSize(SaverState& saver, ui::Control& label);
 
 // ----- advert panels (advert_panels.cpp) ------------------------------------------------------
 
+struct AdvertPanels {
+  ui::ControlId internet, landline, mobile;
+};
 // Adds the three advert panels with their contents to the window's description.
-void AddAdvertPanels(ui::Form& form);
-void BigAdTimer_Timer(GeneralCode& g);
-void HideBigAd_Timer(GeneralCode& g);
+AdvertPanels AddAdvertPanels(ui::Form& form);
+// An advert panel in place of the display cycle.
+void AdvertPanelTimer_Timer(SaverState& saver);
+// The panel goes and the display cycle resumes with a new text.
+void HideAdvertPanelTimer_Timer(SaverState& saver);
 
 // ----- input (saver_input.cpp) ----------------------------------------------------------------
 
-void Form_Click(GeneralCode& g);
-void Form_KeyDown(GeneralCode& g, int keyCode, int shift);
-void Form_KeyPress(GeneralCode& g, int character);
-void Form_MouseMove(GeneralCode& g, float x, float y);
+void Form_Click(SaverState& saver);
+void Form_KeyDown(SaverState& saver, int keyCode, int shift);
+void Form_KeyPress(SaverState& saver, int character);
+void Form_MouseMove(SaverState& saver, float x, float y);
 // Shows the pointer again and ends the program, once input may end the saver.
-void EndSaver(GeneralCode& g);
+void EndSaver(SaverState& saver);
 
 }  // namespace tavoria

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <system_error>
 
-#include "platform/text.h"
+#include "util/text.h"
 
 namespace tavoria {
 

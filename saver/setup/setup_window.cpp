@@ -1,19 +1,23 @@
 #include "saver/setup/setup_window.h"
 
-#include "platform/text.h"
 #include "saver/data/database.h"
 #include "saver/data/settings.h"
 #include "saver/failures.h"
-#include "saver/identity.h"
 #include "saver/links.h"
 #include "saver/setup/delay_text.h"
+#include "util/identity.h"
+#include "util/text.h"
 
 namespace tavoria {
 
 namespace {
 
-ui::Form& Window(GeneralCode& g) {
-  return g.setupWindow->form;
+ui::Form& Window(SaverState& saver) {
+  return saver.setupWindow->form;
+}
+
+const SetupWindow::Controls& Controls(SaverState& saver) {
+  return saver.setupWindow->controls;
 }
 
 std::string Maker() {
@@ -21,104 +25,114 @@ std::string Maker() {
 }
 
 // Every handler runs with the window's state to hand, as the form's own procedures do.
-std::function<void()> Handler(GeneralCode& g, void (*procedure)(GeneralCode&)) {
-  return [&g, procedure] { procedure(g); };
+std::function<void()> Handler(SaverState& saver, void (*procedure)(SaverState&)) {
+  return [&saver, procedure] { procedure(saver); };
 }
 
-void LoadSetupWindow(GeneralCode& g) {
-  g.setupWindow = std::make_unique<SetupWindow>();
-  ui::Form& form = Window(g);
-  DescribeSetupWindow(form);
-  form.onClose = Handler(g, setup::Form_Close);
-  form["Command1"].onClick = Handler(g, setup::Command1_Click);
-  form["Command2"].onClick = Handler(g, setup::Command2_Click);
-  form["Command3"].onClick = Handler(g, setup::Command3_Click);
-  form["Command4"].onClick = Handler(g, setup::Command4_Click);
-  form["Command5"].onClick = Handler(g, setup::Command5_Click);
-  form["Label15"].onClick = Handler(g, setup::Label15_Click);
-  form["Label18"].onClick = Handler(g, setup::Label18_Click);
-  form["Label20"].onClick = Handler(g, setup::Label20_Click);
-  form["Picture5"].onClick = Handler(g, setup::Picture5_Click);
-  form.AddTimer("Timer1", kOfferRotation, true, Handler(g, setup::Timer1_Timer));
-  form.onFailure = [&g, &form](std::exception_ptr failure) { EndOnFailure(g, form, failure); };
-  setup::Form_Load(g);
+void LoadSetupWindow(SaverState& saver) {
+  saver.setupWindow = std::make_unique<SetupWindow>();
+  SetupWindow& w = *saver.setupWindow;
+  ui::Form& form = w.form;
+  w.controls = DescribeSetupWindow(form);
+  const auto& c = w.controls;
+  form.onClose = Handler(saver, setup::Form_Close);
+  form[c.okButton].onClick = Handler(saver, setup::OkButton_Click);
+  form[c.installButton].onClick = Handler(saver, setup::InstallButton_Click);
+  form[c.cancelButton].onClick = Handler(saver, setup::CancelButton_Click);
+  form[c.upgradeButton].onClick = Handler(saver, setup::UpgradeButton_Click);
+  form[c.footballSiteButton].onClick = Handler(saver, setup::FootballSiteButton_Click);
+  form[c.cheapCallsLink].onClick = Handler(saver, setup::CheapCallsLink_Click);
+  form[c.internetLink].onClick = Handler(saver, setup::InternetLink_Click);
+  form[c.freeCallsLink].onClick = Handler(saver, setup::FreeCallsLink_Click);
+  form[c.partnerLogo].onClick = Handler(saver, setup::PartnerLogo_Click);
+  w.offerTimer =
+      form.AddTimer("offerTimer", kOfferRotation, true, Handler(saver, setup::OfferTimer_Timer));
+  form.onFailure = [&saver, &form](std::exception_ptr failure) {
+    EndOnFailure(saver, form, failure);
+  };
+  setup::Form_Load(saver);
 }
 
 }  // namespace
 
-void ShowSetupWindow(GeneralCode& g) {
-  if (!g.setupWindow) LoadSetupWindow(g);
-  g.sys.ui.Open(Window(g));
+void ShowSetupWindow(SaverState& saver) {
+  if (!saver.setupWindow) LoadSetupWindow(saver);
+  saver.sys.ui.Open(Window(saver));
 }
 
 namespace setup {
 
-void Form_Load(GeneralCode& g) {
-  ui::Form& form = Window(g);
+void Form_Load(SaverState& saver) {
+  ui::Form& form = Window(saver);
   form.left = 0;
   form.top = 0;
-  form["Label1"].caption = SCREENSAVER_NAME;
-  form["Label2"].caption = APP_VERSION;
+  const auto& c = Controls(saver);
+  form[c.titleLabel].caption = SCREENSAVER_NAME;
+  form[c.versionLabel].caption = APP_VERSION;
   form.caption = std::string(SCREENSAVER_NAME) + " Setup";
-  form["Text1"].caption = g.delaySetting;
+  form[c.delayBox].caption = saver.delaySetting;
 }
 
-void Form_Close(GeneralCode&) {
+void Form_Close(SaverState&) {
   // Closing the window by its frame is a Cancel: nothing is stored or saved.
 }
 
-void Command1_Click(GeneralCode& g) {
-  const double delay = LeadingNumber(Window(g)["Text1"].caption);
+void OkButton_Click(SaverState& saver) {
+  const double delay = LeadingNumber(Window(saver)[Controls(saver).delayBox].caption);
   if (delay > kLongestDelay || delay < kShortestDelay) {
-    g.sys.desktop.ShowMessage(InvalidDelayMessage());
+    saver.sys.desktop.ShowMessage(InvalidDelayMessage());
     return;
   }
-  g.delaySetting = DecimalText(delay);
-  if (!WriteConfig(g, g.delaySetting)) g.sys.desktop.ShowMessage(SettingsNotWrittenMessage());
-  g.sys.ui.Close(Window(g));
+  saver.delaySetting = DecimalText(delay);
+  if (!WriteConfig(saver, saver.delaySetting))
+    saver.sys.desktop.ShowMessage(SettingsNotWrittenMessage());
+  saver.sys.ui.Close(Window(saver));
 }
 
-void Command3_Click(GeneralCode& g) {
-  g.sys.ui.Close(Window(g));
+void CancelButton_Click(SaverState& saver) {
+  saver.sys.ui.Close(Window(saver));
 }
 
-void Command2_Click(GeneralCode& g) {
-  if (g.sys.desktop.ShowMessage(InstallQuestion()) != platform::Answer::Yes) return;
-  if (!g.sys.shell.StartProgram(g.PathBesideProgram(INSTALLER_FILE)))
-    g.sys.desktop.ShowMessage(InstallerNotFoundMessage());
+void InstallButton_Click(SaverState& saver) {
+  if (saver.sys.desktop.ShowMessage(InstallQuestion()) != platform::Answer::Yes) return;
+  if (!saver.sys.shell.StartProgram(saver.PathBesideProgram(INSTALLER_FILE)))
+    saver.sys.desktop.ShowMessage(InstallerNotFoundMessage());
 }
 
-void Command4_Click(GeneralCode& g) {
-  OpenUrl(g, Maker() + "/football/upgrade.cgi?db=" + std::to_string(GetDatabaseNumber(g)) +
-                 "&ss=" + APP_VERSION + "&dn=" + DEVNAME);
+void UpgradeButton_Click(SaverState& saver) {
+  // The upgrade page takes -1 for a database whose number cannot be read.
+  const auto number = GetDatabaseNumber(saver);
+  OpenUrl(saver, Maker() + "/football/upgrade.cgi?db=" + std::to_string(number ? *number : -1) +
+                     "&ss=" + APP_VERSION + "&dn=" + DEVNAME);
 }
 
-void Command5_Click(GeneralCode& g) {
-  OpenUrl(g, Maker() + "/uk/bounce.cgi?loc=uk&dn=" + DEVNAME);
+void FootballSiteButton_Click(SaverState& saver) {
+  OpenUrl(saver, Maker() + "/uk/bounce.cgi?loc=uk&dn=" + DEVNAME);
 }
 
-void Label15_Click(GeneralCode& g) {
-  OpenTrackedLink(g, "cheapcalls");
+void CheapCallsLink_Click(SaverState& saver) {
+  OpenTrackedLink(saver, "cheapcalls");
 }
 
-void Label18_Click(GeneralCode& g) {
-  OpenTrackedLink(g, "internet");
+void InternetLink_Click(SaverState& saver) {
+  OpenTrackedLink(saver, "internet");
 }
 
-void Label20_Click(GeneralCode& g) {
-  OpenUrl(g, Maker() + "/freecalls/?" + DEVNAME);
+void FreeCallsLink_Click(SaverState& saver) {
+  OpenUrl(saver, Maker() + "/freecalls/?" + DEVNAME);
 }
 
-void Picture5_Click(GeneralCode& g) {
-  OpenUrl(g, std::string("http://") + PARTNER_HOST +
-                 "/exec/obidos/redirect-home?tag=fenmoor&site=amazon");
+void PartnerLogo_Click(SaverState& saver) {
+  OpenUrl(saver, std::string("http://") + PARTNER_HOST +
+                     "/exec/obidos/redirect-home?tag=fenmoor&site=amazon");
 }
 
-void Timer1_Timer(GeneralCode& g) {
-  ui::Form& form = Window(g);
-  bool& one = form["Picture1"].visible;
-  bool& two = form["Picture2"].visible;
-  bool& three = form["Picture3"].visible;
+void OfferTimer_Timer(SaverState& saver) {
+  ui::Form& form = Window(saver);
+  const auto& c = Controls(saver);
+  bool& one = form[c.cheapCallsPanel].visible;
+  bool& two = form[c.freeCallsPanel].visible;
+  bool& three = form[c.internetPanel].visible;
   if (one) {
     two = true;
     one = three = false;
@@ -132,9 +146,10 @@ void Timer1_Timer(GeneralCode& g) {
 }
 
 platform::MessageBoxRequest InvalidDelayMessage() {
-  return {SCREENSAVER_NAME,
-          "The delay you entered was invalid. Please enter a delay between 2 and 30 seconds.",
-          platform::Icon::Exclamation, platform::Buttons::Ok};
+  return {
+      SCREENSAVER_NAME,
+      "The delay you entered was invalid. Please enter a delay " + AcceptedDelays() + " seconds.",
+      platform::Icon::Exclamation, platform::Buttons::Ok};
 }
 
 platform::MessageBoxRequest SettingsNotWrittenMessage() {

@@ -3,38 +3,53 @@
 
 #include "platform/form.h"
 #include "platform/platform.h"
-#include "saver/generalcode.h"
+#include "saver/saver_state.h"
 
 namespace tavoria {
 
 struct SetupWindow {
   ui::Form form;
+
+  // The controls the procedures use.
+  struct Controls {
+    ui::ControlId titleLabel, versionLabel;
+    ui::ControlId partnerLogo;  // opens the shopping partner's site
+    ui::ControlId delayBox;
+    ui::ControlId upgradeButton, footballSiteButton;
+    ui::ControlId okButton, cancelButton;
+    // The offer panels that take turns, each with its link; the internet panel's install button.
+    ui::ControlId cheapCallsPanel, freeCallsPanel, internetPanel;
+    ui::ControlId cheapCallsLink, freeCallsLink, internetLink;
+    ui::ControlId installButton;
+  } controls;
+
+  ui::TimerId offerTimer;  // turns the offer panels
 };
 
 // How long each offer panel is shown before the next takes its place, in milliseconds.
 inline constexpr int kOfferRotation = 10000;
 
 // Loads setupWindow on first use (its Form_Load runs) and shows it.
-void ShowSetupWindow(GeneralCode& g);
+void ShowSetupWindow(SaverState& saver);
 
 // The window's controls, places, captions and colours, with no behaviour attached.
-void DescribeSetupWindow(ui::Form& form);
+SetupWindow::Controls DescribeSetupWindow(ui::Form& form);
 
 namespace setup {
 
 // The event procedures of setupWindow.
-void Form_Load(GeneralCode& g);
-void Form_Close(GeneralCode& g);
-void Command1_Click(GeneralCode& g);  // OK
-void Command3_Click(GeneralCode& g);  // Cancel
-void Command2_Click(GeneralCode& g);  // install the dial-up service
-void Command4_Click(GeneralCode& g);  // upgrade check
-void Command5_Click(GeneralCode& g);  // football site
-void Label15_Click(GeneralCode& g);   // cheap calls
-void Label18_Click(GeneralCode& g);   // internet service
-void Label20_Click(GeneralCode& g);   // free calls
-void Picture5_Click(GeneralCode& g);  // shopping partner
-void Timer1_Timer(GeneralCode& g);    // offer panel rotation
+void Form_Load(SaverState& saver);
+void Form_Close(SaverState& saver);
+void OkButton_Click(SaverState& saver);
+void CancelButton_Click(SaverState& saver);
+void InstallButton_Click(SaverState& saver);  // the dial-up service's installer
+void UpgradeButton_Click(SaverState& saver);
+void FootballSiteButton_Click(SaverState& saver);
+void CheapCallsLink_Click(SaverState& saver);
+void InternetLink_Click(SaverState& saver);
+void FreeCallsLink_Click(SaverState& saver);
+void PartnerLogo_Click(SaverState& saver);
+void OfferTimer_Timer(SaverState& saver);  // the next offer panel
 
 // The messages the window shows.
 platform::MessageBoxRequest InvalidDelayMessage();

@@ -7,7 +7,7 @@
 E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 WIN_BUILD=${WIN_BUILD:-$E2E_ROOT/build/windows}
 DIST=${DIST:-$E2E_ROOT/build/dist}
-DRIVER_EXE=${DRIVER_EXE:-$WIN_BUILD/platform/win32/tavdriver.exe}
+DRIVER_EXE=${DRIVER_EXE:-$WIN_BUILD/tests/tavdriver.exe}
 
 E2E_PASSED=0
 E2E_FAILED=0

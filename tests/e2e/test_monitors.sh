@@ -94,7 +94,7 @@ if mon_start; then
     fail "two monitors: /s opens the saver window"
   fi
   # The long run through the real window layer, here with a cover: nothing leaks.
-  gdi_log=$(timeout 300 wine "$WIN_BUILD/platform/win32/win32_tests.exe" --gtest_filter='GdiTest.*' \
+  gdi_log=$(timeout 300 wine "$WIN_BUILD/tests/win32_tests.exe" --gtest_filter='GdiTest.*' \
     --gtest_brief=1 </dev/null 2>&1 | tr -d '\r')
   if grep -q '^\[  PASSED  \] 3 tests' <<<"$gdi_log"; then
     pass "two monitors: thousands of display steps leave the GDI objects and windows, covers too, as they were"

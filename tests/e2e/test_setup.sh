@@ -2,7 +2,7 @@
 # to the browser, the installer button, and a look at each offer panel.
 
 SETUP_TITLE="Tavoria Screensaver Setup"
-INSTALLER_EXE=${INSTALLER_EXE:-$WIN_BUILD/platform/win32/win32_dummy_installer.exe}
+INSTALLER_EXE=${INSTALLER_EXE:-$WIN_BUILD/tests/installer_stand_in.exe}
 
 # The addresses captured so far, one a line.
 captured_urls() { cat "$E2E_URLS" 2>/dev/null; }

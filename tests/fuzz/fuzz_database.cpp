@@ -1,48 +1,46 @@
-// The database loader, the completeness check and the number reader on any file content.
-#include <cstddef>
-#include <cstdint>
-#include <string_view>
-
-#include "platform/memory/memory_platform.h"
+// The database loader, the completeness check and the number reader on any file content, read
+// alike by the loader itself and by the saver's use of it.
+#include "database/loader.h"
 #include "saver/data/database.h"
-#include "saver/data/database_file.h"
+#include "tests/fuzz/fuzz_input.h"
 
-namespace {
-
-platform::memory::MemoryPlatform& Platform() {
-  static platform::memory::MemoryPlatform m;
-  return m;
-}
-
-void Require(bool condition) {
-  if (!condition) __builtin_trap();
-}
-
-}  // namespace
+using fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  auto& m = Platform();
+  const std::string_view bytes = fuzz::Bytes(data, size);
+  auto& m = fuzz::SharedPlatform();
   m.clock.Set({2026, 12, 8}, 15, 0, 0);
-  m.clock.dateOrder = static_cast<platform::DateOrder>(size % 3);
+  m.clock.regional.dateOrder = static_cast<calendar::DateOrder>(size % 3);
   m.desktop.messages.clear();
-  m.WriteFile("tavoria.sdf", std::string_view(reinterpret_cast<const char*>(data), size));
+  m.WriteFile("tavoria.sdf", bytes);
 
-  tavoria::GeneralCode g{m.platform};
-  tavoria::LoadDatabase(g);
+  tavoria::SaverState saver{m.platform};
+  tavoria::LoadDatabase(saver);
   Require(m.desktop.messages.size() <= 1);
-  Require(g.specialFixtures.size() == static_cast<std::size_t>(g.specialCount));
-  Require(g.fixtures.size() == static_cast<std::size_t>(g.fixtureCount));
-  Require(g.trivia.size() == static_cast<std::size_t>(g.triviaCount));
-  Require(g.adverts.size() == static_cast<std::size_t>(g.advertCount));
-  Require(g.specialCount <= 10 && g.fixtureCount <= 100);
-  Require(g.triviaCount <= 100 && g.advertCount <= 100);
-  tavoria::AddBuiltInAdverts(g);
-  Require(g.adverts.size() == static_cast<std::size_t>(g.advertCount) + 3);
+  Require(saver.specialFixtures.size() == static_cast<std::size_t>(saver.specialCount));
+  Require(saver.fixtures.size() == static_cast<std::size_t>(saver.fixtureCount));
+  Require(saver.trivia.size() == static_cast<std::size_t>(saver.triviaCount));
+  Require(saver.adverts.size() == static_cast<std::size_t>(saver.advertCount));
+  Require(saver.specialCount <= 10 && saver.fixtureCount <= 100);
+  Require(saver.triviaCount <= 100 && saver.advertCount <= 100);
+  tavoria::AddBuiltInAdverts(saver);
+  Require(saver.adverts.size() == static_cast<std::size_t>(saver.advertCount) + 3);
 
-  tavoria::GetDatabaseNumber(g);
+  // The loader's result: a report exactly when the error has no text in place of the content,
+  // and the line of any stop within the file.
+  const auto loaded = database::Load(bytes, {{2026, 12, 8}, 15 * 3600}, {});
+  if (loaded.error) {
+    Require(m.desktop.messages.size() == (database::TextInsteadOfContent(*loaded.error) ? 0u : 1u));
+    Require(loaded.error->line >= 1 && loaded.error->line <= static_cast<int>(size) + 1);
+  } else {
+    Require(m.desktop.messages.empty() && loaded.fixtureRecords.complete);
+  }
+  Require(loaded.fixtures.texts.size() == loaded.fixtures.sources.size());
+
+  database::DatabaseNumber(bytes);
   try {
-    tavoria::CheckDatabaseComplete(m.files, m.PathOf("tavoria.sdf"));
-  } catch (const platform::Failure&) {
+    database::CheckDatabaseComplete(bytes);
+  } catch (const util::Failure&) {
   }
   return 0;
 }

@@ -2,14 +2,14 @@
 // holds, exactly one box is shown; on success the installed file is the upgrade byte for byte
 // under a plain name in the Windows directory; on failure nothing at all has changed.
 // The input is the upgrade file.
-#include <cstddef>
-#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
-#include "platform/memory/memory_platform.h"
-#include "upgrader/module1.h"
+#include "tests/fuzz/fuzz_input.h"
+#include "upgrader/kelvane.h"
+
+using fuzz::Require;
 
 namespace {
 
@@ -18,8 +18,8 @@ namespace fs = std::filesystem;
 const std::string kOldDatabase = "tavoria\r\nthe installed database\r\n";
 
 platform::memory::MemoryPlatform& Session() {
-  static platform::memory::MemoryPlatform m;
-  static const bool prepared = [] {
+  auto& m = fuzz::SharedPlatform();
+  static const bool prepared = [&m] {
     fs::create_directory(m.PathOf("windows"));
     m.desktop.windowsDirectory = m.process.programDirectory + "\\windows";
     m.process.argumentText = m.process.programDirectory + "\\My Downloads\\upgrade.tup";
@@ -49,32 +49,31 @@ bool IsPlainName(std::string_view name) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto& m = Session();
-  const std::string upgrade(reinterpret_cast<const char*>(data), size);
+  const std::string upgrade(fuzz::Bytes(data, size));
   m.WriteFile("windows/tavoria.sdf", kOldDatabase);
   m.WriteFile("My Downloads/upgrade.tup", upgrade);
   m.desktop.messages.clear();
 
   kelvane::Main({m.process, m.files, m.desktop});
 
-  if (m.desktop.messages.size() != 1) __builtin_trap();
-  if (Count(m.process.programDirectory) != 2 || Count(m.PathOf("My Downloads")) != 1)
-    __builtin_trap();
+  Require(m.desktop.messages.size() == 1);
+  Require(Count(m.process.programDirectory) == 2 && Count(m.PathOf("My Downloads")) == 1);
   if (m.desktop.messages[0].title == "Screensaver upgraded!") {
     std::string firstLine = upgrade.substr(0, upgrade.find('\n'));
     if (upgrade.find('\n') != std::string::npos && !firstLine.empty() && firstLine.back() == '\r')
       firstLine.pop_back();
     const std::string name = firstLine + ".sdf";
-    if (!IsPlainName(name)) __builtin_trap();
-    if (m.ReadFile("windows/" + name) != upgrade) __builtin_trap();
-    if (Count(m.PathOf("windows")) != (name == "tavoria.sdf" ? 1u : 2u)) __builtin_trap();
+    Require(IsPlainName(name));
+    Require(m.ReadFile("windows/" + name) == upgrade);
+    Require(Count(m.PathOf("windows")) == (name == "tavoria.sdf" ? 1u : 2u));
     if (name != "tavoria.sdf") {
-      if (m.ReadFile("windows/tavoria.sdf") != kOldDatabase) __builtin_trap();
+      Require(m.ReadFile("windows/tavoria.sdf") == kOldDatabase);
       fs::remove(m.PathOf("windows/" + name));
     }
   } else {
-    if (m.desktop.messages[0].title != "Screensaver upgrade") __builtin_trap();
-    if (Count(m.PathOf("windows")) != 1) __builtin_trap();
-    if (m.ReadFile("windows/tavoria.sdf") != kOldDatabase) __builtin_trap();
+    Require(m.desktop.messages[0].title == "Screensaver upgrade");
+    Require(Count(m.PathOf("windows")) == 1);
+    Require(m.ReadFile("windows/tavoria.sdf") == kOldDatabase);
   }
   return 0;
 }

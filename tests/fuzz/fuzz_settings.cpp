@@ -1,34 +1,34 @@
 // The settings and switches readers and the field reader under them, on any file content.
-#include <cstddef>
-#include <cstdint>
 #include <string>
 
-#include "platform/memory/memory_platform.h"
-#include "platform/text_reader.h"
 #include "saver/data/settings.h"
-#include "saver/identity.h"
+#include "tests/fuzz/fuzz_input.h"
+#include "util/identity.h"
+#include "util/text_reader.h"
+
+using fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static platform::memory::MemoryPlatform m;
-  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  const std::string_view bytes = fuzz::Bytes(data, size);
+  auto& m = fuzz::SharedPlatform();
   m.WriteFile(tavoria::CONFIG_FILE, bytes);
   m.WriteFile(tavoria::SWITCHES_FILE, bytes);
 
-  tavoria::GeneralCode g(m.platform);
-  if (tavoria::ReadConfig(g) && g.delaySetting.size() > bytes.size()) __builtin_trap();
-  if (!tavoria::ReadConfig(g) && g.delaySetting != "7") __builtin_trap();
-  tavoria::ReadSaverArgs(g);
+  tavoria::SaverState saver(m.platform);
+  if (tavoria::ReadConfig(saver)) Require(saver.delaySetting.size() <= bytes.size());
+  if (!tavoria::ReadConfig(saver)) Require(saver.delaySetting == tavoria::kDefaultDelay);
+  tavoria::ReadSaverArgs(saver);
 
   // Every field comes from the file: together they are never longer than it.
   try {
-    platform::TextReader reader(m.files, g.PathBesideProgram(tavoria::CONFIG_FILE));
+    util::TextReader reader(bytes);
     std::size_t total = 0;
     for (int i = 0; i < 10000; ++i) {
       total += reader.ReadField().size();
-      if (total > bytes.size()) __builtin_trap();
+      Require(total <= bytes.size());
     }
-  } catch (const platform::Failure& f) {
-    if (f.code() != platform::codes::kInputPastEnd) __builtin_trap();
+  } catch (const util::Failure& f) {
+    Require(f.code() == util::codes::kInputPastEnd);
   }
   return 0;
 }

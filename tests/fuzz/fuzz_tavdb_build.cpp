@@ -3,31 +3,18 @@
 // with no report and no message in place of its content.
 // The input: one byte choosing which list the rest is (fixtures as CSV or JSON, special fixtures,
 // facts or adverts, the others kept small and valid), then that list's text.
-#include <cstddef>
-#include <cstdint>
 #include <string>
 
-#include "platform/memory/memory_platform.h"
+#include "database/loader.h"
 #include "tavdb/build.h"
 #include "tavdb/check.h"
-#include "tavdb/saver_run.h"
+#include "tests/fuzz/fuzz_input.h"
 
-namespace {
-
-platform::memory::MemoryPlatform& Platform() {
-  static platform::memory::MemoryPlatform m;
-  return m;
-}
-
-void Require(bool condition) {
-  if (!condition) __builtin_trap();
-}
-
-}  // namespace
+using fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
-  const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
+  const std::string text(fuzz::Bytes(data + 1, size - 1));
   tavdb::BuildOptions options;
   options.number = 18;
   options.fixtures = {"fixtures.csv",
@@ -54,17 +41,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(built.database.empty() == (tavdb::ErrorCount(built.diagnostics) > 0));
   if (built.database.empty()) return 0;
 
-  auto& m = Platform();
-  m.WriteFile("built.sdf", built.database);
-  const std::string path = m.PathOf("built.sdf");
-  for (auto order : {platform::DateOrder::DayMonthYear, platform::DateOrder::MonthDayYear,
-                     platform::DateOrder::YearMonthDay}) {
+  for (auto order : {calendar::DateOrder::DayMonthYear, calendar::DateOrder::MonthDayYear,
+                     calendar::DateOrder::YearMonthDay}) {
     tavdb::CheckOptions check;
-    check.clock.date = built.firstDate.value_or(platform::Date{2026, 1, 1});
-    check.clock.dateOrder = order;
-    for (const auto& d : tavdb::CheckDatabase(m.files, path, check))
+    check.moment = {built.firstDate.value_or(calendar::Date{2026, 1, 1}), 0};
+    check.regional.dateOrder = order;
+    for (const auto& d : tavdb::CheckDatabase(built.database, check))
       Require(d.severity == tavdb::Severity::Warning);
-    Require(tavdb::RunSaverLoader(m.files, path, check.clock).Clean());
+    Require(!database::Load(built.database, check.moment, check.regional).error);
   }
   return 0;
 }

@@ -5,26 +5,17 @@
 // 2026), one for the hour, then the file: its bytes as they are, or (to reach deep into the
 // sections quickly) one byte a piece of database from a set of lines and records, good and bad,
 // each repeated up to 99 times.
-#include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "platform/memory/memory_platform.h"
-#include "tavdb/calendar.h"
+#include "database/loader.h"
 #include "tavdb/check.h"
-#include "tavdb/saver_run.h"
+#include "tests/fuzz/fuzz_input.h"
+#include "util/calendar.h"
 
 namespace {
 
-platform::memory::MemoryPlatform& Platform() {
-  static platform::memory::MemoryPlatform m;
-  return m;
-}
-
-void Require(bool condition) {
-  if (!condition) __builtin_trap();
-}
+using fuzz::Require;
 
 // Pieces of databases: each byte picks one (its low five bits) and how often it comes (its high
 // three).
@@ -83,23 +74,15 @@ std::string Pieced(const std::uint8_t* data, std::size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 4) return 0;
-  auto& m = Platform();
-  platform::FixedClock clock;
-  clock.dateOrder = static_cast<platform::DateOrder>(data[0] % 3);
-  clock.date = {2026, 1, 1};
-  for (int days = (data[1] << 8 | data[2]) % 1500; days > 0; --days)
-    clock.date = tavdb::NextDay(clock.date);
-  clock.secondsOfDay = data[3] % 24 * 3600;
-  if (data[0] & 0x80)
-    m.WriteFile("db.sdf", Pieced(data + 4, size - 4));
-  else
-    m.WriteFile("db.sdf", std::string_view(reinterpret_cast<const char*>(data) + 4, size - 4));
-  const std::string path = m.PathOf("db.sdf");
-
   tavdb::CheckOptions options;
-  options.clock = clock;
-  const tavdb::Diagnostics found = tavdb::CheckDatabase(m.files, path, options);
-  const tavdb::SaverRun saver = tavdb::RunSaverLoader(m.files, path, clock);
+  options.regional.dateOrder = static_cast<calendar::DateOrder>(data[0] % 3);
+  options.moment = {calendar::AddDays({2026, 1, 1}, (data[1] << 8 | data[2]) % 1500),
+                    data[3] % 24 * 3600};
+  const std::string file =
+      data[0] & 0x80 ? Pieced(data + 4, size - 4) : std::string(fuzz::Bytes(data + 4, size - 4));
+
+  const tavdb::Diagnostics found = tavdb::CheckDatabase(file, options);
+  const database::LoadedDatabase saver = database::Load(file, options.moment, options.regional);
 
   const tavdb::Diagnostic* first = nullptr;
   for (const auto& d : found) {
@@ -107,13 +90,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (d.severity == tavdb::Severity::Error && !first) first = &d;
   }
   if (!first) {
-    Require(saver.Clean());
-  } else if (first->tooNew) {
-    Require(saver.substitute == tavdb::kTooNewText);
-  } else if (first->code == platform::codes::kInputPastEnd) {
-    Require(saver.substitute == tavdb::kCorruptedText);
+    Require(!saver.error);
   } else {
-    Require(saver.report.has_value() && saver.reportCode == first->code);
+    Require(saver.error && saver.error->line == first->line);
+    if (first->tooNew)
+      Require(saver.error->tooNew);
+    else
+      Require(saver.error->code == first->code);
   }
   return 0;
 }

@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "database/loader.h"
 #include "platform/memory/memory_platform.h"
+#include "platform/whole_file.h"
 #include "tavdb/commands.h"
-#include "tavdb/saver_run.h"
 #include "tests/unit/database_text.h"
 
 namespace tavdb_test {
@@ -51,12 +52,7 @@ struct Outcome {
 
 struct TavdbTest : ::testing::Test {
   platform::memory::MemoryPlatform m;
-  platform::FixedClock now;  // the moment "now" for the commands: 8 December 2026, noon
-
-  TavdbTest() {
-    now.date = {2026, 12, 8};
-    now.secondsOfDay = 12 * 3600;
-  }
+  calendar::Moment now{{2026, 12, 8}, 12 * 3600};  // the moment "now" for the commands
 
   std::string Path(const std::string& name) const { return m.PathOf(name); }
 
@@ -74,14 +70,11 @@ struct TavdbTest : ::testing::Test {
     return run;
   }
 
-  tavdb::SaverRun Saver(const std::string& path, platform::Date date,
-                        platform::DateOrder order = platform::DateOrder::DayMonthYear,
-                        int secondsOfDay = 0) {
-    platform::FixedClock clock;
-    clock.date = date;
-    clock.secondsOfDay = secondsOfDay;
-    clock.dateOrder = order;
-    return tavdb::RunSaverLoader(m.files, path, clock);
+  // What the saver's loader makes of the file on a day, from its start.
+  database::LoadedDatabase Saver(const std::string& path, calendar::Date date,
+                                 calendar::DateOrder order = calendar::DateOrder::DayMonthYear,
+                                 int secondsOfDay = 0) {
+    return database::Load(platform::ReadFile(m.files, path), {date, secondsOfDay}, {order, 2049});
   }
 };
 

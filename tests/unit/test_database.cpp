@@ -5,18 +5,18 @@
 #include <fstream>
 #include <sstream>
 
+#include "database/database_file.h"
 #include "platform/memory/memory_platform.h"
 #include "saver/data/database.h"
-#include "saver/data/database_file.h"
 #include "saver/failures.h"
 #include "tests/unit/database_text.h"
 
 namespace {
 
-using platform::DateOrder;
-using platform::Failure;
+using calendar::DateOrder;
 using platform::memory::MemoryPlatform;
-using tavoria::GeneralCode;
+using tavoria::SaverState;
+using util::Failure;
 using Lines = std::vector<std::string>;
 
 const std::string kNotFound = "The Tavoria team information database could not be found.";
@@ -31,7 +31,7 @@ using database_text::Repeat;
 
 struct DatabaseTest : ::testing::Test {
   MemoryPlatform m;
-  GeneralCode g{m.platform};
+  SaverState g{m.platform};
 
   void Load(const std::string& bytes) {
     m.WriteFile("tavoria.sdf", bytes);
@@ -119,7 +119,7 @@ TEST_F(DatabaseTest, AMissingDirectoryOrABadNameCannotBeAccessed) {
   tavoria::LoadDatabase(g);
   ExpectShownInstead(kNoAccess);
 
-  GeneralCode other{m.platform};
+  SaverState other{m.platform};
   m.process.programDirectory = "C:\\bad?name";
   tavoria::LoadDatabase(other);
   EXPECT_EQ(other.fixtures, Lines{kNoAccess});
@@ -139,7 +139,7 @@ TEST_F(DatabaseTest, AFileThatEndsEarlyIsCorruptedAndKeepsWhatWasRead) {
   // Every section's end is needed.
   for (const char* cut : {"Special fixtures", "End special fixtures", "Friendly", "End Fixtures",
                           "Fact two", "End Trivia"}) {
-    GeneralCode other{m.platform};
+    SaverState other{m.platform};
     m.WriteFile("tavoria.sdf", text.substr(0, text.find(cut)));
     tavoria::LoadDatabase(other);
     EXPECT_EQ(other.fixtures, Lines{kCorrupted}) << "cut before " << cut;
@@ -154,7 +154,7 @@ TEST_F(DatabaseTest, ALineOfMoreThan64KiBMakesTheDatabaseCorrupted) {
   Load(db);
   ExpectShownInstead(kCorrupted);
 
-  GeneralCode other{m.platform};
+  SaverState other{m.platform};
   db.trivia[1] = std::string(64 * 1024, 'x');
   m.WriteFile("tavoria.sdf", db.Text());
   tavoria::LoadDatabase(other);
@@ -163,7 +163,7 @@ TEST_F(DatabaseTest, ALineOfMoreThan64KiBMakesTheDatabaseCorrupted) {
 
 TEST_F(DatabaseTest, TheFormatVersionIsComparedByCharacterCodes) {
   for (const char* tooNew : {"3", "2.1", "2 ", "a"}) {
-    GeneralCode other{m.platform};
+    SaverState other{m.platform};
     Database db = Complete();
     db.line6 = tooNew;
     m.WriteFile("tavoria.sdf", db.Text());
@@ -173,7 +173,7 @@ TEST_F(DatabaseTest, TheFormatVersionIsComparedByCharacterCodes) {
     EXPECT_EQ(other.specialCount, 0);
   }
   for (const char* accepted : {"2", "1", "10", "", "1.9"}) {
-    GeneralCode other{m.platform};
+    SaverState other{m.platform};
     Database db = Complete();
     db.line6 = accepted;
     m.WriteFile("tavoria.sdf", db.Text());
@@ -224,7 +224,7 @@ TEST_F(DatabaseTest, AnEleventhSpecialFixtureOverflowsItsList) {
   EXPECT_EQ(g.fixtureCount, 0);
   ExpectCountsMatch();
 
-  GeneralCode ten{m.platform};
+  SaverState ten{m.platform};
   db.specials.resize(20);
   m.WriteFile("tavoria.sdf", db.Text());
   tavoria::LoadDatabase(ten);
@@ -246,7 +246,7 @@ TEST_F(DatabaseTest, AHundredAndFirstFixtureEntryOverflowsCountingTheNotices) {
   EXPECT_TRUE(g.trivia.empty());
   ExpectCountsMatch();
 
-  GeneralCode full{m.platform};
+  SaverState full{m.platform};
   db.fixtures = Repeat(100, Fixture("2027-06-01"));
   m.WriteFile("tavoria.sdf", db.Text());
   tavoria::LoadDatabase(full);
@@ -254,7 +254,7 @@ TEST_F(DatabaseTest, AHundredAndFirstFixtureEntryOverflowsCountingTheNotices) {
   EXPECT_EQ(full.triviaCount, 4);
   EXPECT_EQ(m.desktop.messages.size(), 1u);
 
-  GeneralCode over{m.platform};
+  SaverState over{m.platform};
   db.fixtures = Repeat(101, Fixture("2027-06-01"));
   m.WriteFile("tavoria.sdf", db.Text());
   tavoria::LoadDatabase(over);
@@ -273,7 +273,7 @@ TEST_F(DatabaseTest, AHundredthTriviaOrAdvertLineBeforeItsTerminatorOverflows) {
   EXPECT_EQ(g.fixtureCount, 1);
   ExpectCountsMatch();
 
-  GeneralCode adverts{m.platform};
+  SaverState adverts{m.platform};
   db.trivia = Numbered("Fact", 99);
   db.adverts = Numbered("Advert", 100);
   m.WriteFile("tavoria.sdf", db.Text());
@@ -285,7 +285,7 @@ TEST_F(DatabaseTest, AHundredthTriviaOrAdvertLineBeforeItsTerminatorOverflows) {
   EXPECT_EQ(adverts.advertCount, 100);
   EXPECT_EQ(adverts.adverts.back(), "Advert 100");
 
-  GeneralCode fits{m.platform};
+  SaverState fits{m.platform};
   db.adverts = Numbered("Advert", 99);
   m.WriteFile("tavoria.sdf", db.Text());
   tavoria::LoadDatabase(fits);
@@ -301,7 +301,7 @@ TEST_F(DatabaseTest, TerminatorsMatchWholeLinesExactly) {
   EXPECT_EQ(ReportedCode(), 13) << "taken as a date line";
   EXPECT_EQ(g.fixtureCount, 1) << "the fixture before it stays";
 
-  GeneralCode trivia{m.platform};
+  SaverState trivia{m.platform};
   db = Complete();
   db.trivia = {"end trivia", "End Trivia ", " End Trivia"};
   m.WriteFile("tavoria.sdf", db.Text());
@@ -333,9 +333,8 @@ TEST_F(DatabaseTest, EmptyTriviaAndAdvertSectionsHoldTheirTerminatorOnly) {
 
 struct CheckTest : DatabaseTest {
   int CheckCode(const std::string& bytes) {
-    m.WriteFile("upgrade.sdf", bytes);
     try {
-      tavoria::CheckDatabaseComplete(m.files, m.PathOf("upgrade.sdf"));
+      database::CheckDatabaseComplete(bytes);
     } catch (const Failure& f) {
       return f.code();
     }
@@ -365,13 +364,6 @@ TEST_F(CheckTest, AnIncompleteDatabaseFailsAsTheLoaderWould) {
   db = Complete();
   db.specials = {"vs Norway", "A derby"};
   EXPECT_EQ(CheckCode(db.Text()), 5);
-
-  try {
-    tavoria::CheckDatabaseComplete(m.files, m.PathOf("missing.sdf"));
-    ADD_FAILURE() << "a missing file passed";
-  } catch (const Failure& f) {
-    EXPECT_EQ(f.code(), 53);
-  }
 }
 
 TEST_F(CheckTest, SectionsOutOfOrderFail) {
@@ -407,40 +399,45 @@ TEST_F(CheckTest, SectionsOutOfOrderFail) {
 
 // ----- the database number -------------------------------------------------------------------
 
+// The number read, as text: "none" when there is none.
+std::string Number(const std::optional<std::int16_t>& number) {
+  return number ? std::to_string(*number) : "none";
+}
+
 TEST_F(DatabaseTest, GetDatabaseNumberReadsTheFourthField) {
-  EXPECT_EQ(tavoria::GetDatabaseNumber(g), -1) << "no file";
+  EXPECT_EQ(Number(tavoria::GetDatabaseNumber(g)), "none") << "no file";
   auto number = [&](const std::string& line4) {
     m.WriteFile("tavoria.sdf", "tavoria\r\nTavoria\r\nFenmoor\r\n" + line4 + "\r\nx\r\n2\r\n");
-    return tavoria::GetDatabaseNumber(g);
+    return Number(tavoria::GetDatabaseNumber(g));
   };
-  EXPECT_EQ(number("17"), 17);
-  EXPECT_EQ(number("  17  "), 17);
-  EXPECT_EQ(number("17,5"), 17) << "up to the first comma";
-  EXPECT_EQ(number("\"18\""), 18);
-  EXPECT_EQ(number("-3"), -3);
-  EXPECT_EQ(number("32767"), 32767);
-  EXPECT_EQ(number("-32768"), -32768);
-  EXPECT_EQ(number("32768"), -1);
-  EXPECT_EQ(number("-32769"), -1);
-  EXPECT_EQ(number("99999999999999999999"), -1);
-  EXPECT_EQ(number("seventeen"), -1);
-  EXPECT_EQ(number("17a"), -1);
-  EXPECT_EQ(number(""), -1);
-  EXPECT_EQ(number("."), -1);
-  EXPECT_EQ(number("16.5"), 16) << "halves go to the even neighbour";
-  EXPECT_EQ(number("17.5"), 18);
-  EXPECT_EQ(number("0.5"), 0);
-  EXPECT_EQ(number("-2.5"), -2);
-  EXPECT_EQ(number("-3.5"), -4);
-  EXPECT_EQ(number("16.51"), 17);
-  EXPECT_EQ(number("16.4999"), 16);
-  EXPECT_EQ(number("32767.4"), 32767);
-  EXPECT_EQ(number("32767.5"), -1);
+  EXPECT_EQ(number("17"), "17");
+  EXPECT_EQ(number("  17  "), "17");
+  EXPECT_EQ(number("17,5"), "17") << "up to the first comma";
+  EXPECT_EQ(number("\"18\""), "18");
+  EXPECT_EQ(number("-3"), "-3");
+  EXPECT_EQ(number("32767"), "32767");
+  EXPECT_EQ(number("-32768"), "-32768");
+  EXPECT_EQ(number("32768"), "none");
+  EXPECT_EQ(number("-32769"), "none");
+  EXPECT_EQ(number("99999999999999999999"), "none");
+  EXPECT_EQ(number("seventeen"), "none");
+  EXPECT_EQ(number("17a"), "none");
+  EXPECT_EQ(number(""), "none");
+  EXPECT_EQ(number("."), "none");
+  EXPECT_EQ(number("16.5"), "16") << "halves go to the even neighbour";
+  EXPECT_EQ(number("17.5"), "18");
+  EXPECT_EQ(number("0.5"), "0");
+  EXPECT_EQ(number("-2.5"), "-2");
+  EXPECT_EQ(number("-3.5"), "-4");
+  EXPECT_EQ(number("16.51"), "17");
+  EXPECT_EQ(number("16.4999"), "16");
+  EXPECT_EQ(number("32767.4"), "32767");
+  EXPECT_EQ(number("32767.5"), "none");
 
   m.WriteFile("tavoria.sdf", "tavoria\r\nTavoria\r\nFenmoor\r\n");
-  EXPECT_EQ(tavoria::GetDatabaseNumber(g), -1) << "ends before the fourth field";
+  EXPECT_EQ(Number(tavoria::GetDatabaseNumber(g)), "none") << "ends before the fourth field";
   m.WriteFile("tavoria.sdf", "tavoria,x,y,21\r\n");
-  EXPECT_EQ(tavoria::GetDatabaseNumber(g), 21) << "fields, not lines";
+  EXPECT_EQ(Number(tavoria::GetDatabaseNumber(g)), "21") << "fields, not lines";
 }
 
 // ----- the built-in adverts ------------------------------------------------------------------
@@ -457,7 +454,7 @@ TEST_F(DatabaseTest, AddBuiltInAdvertsAppendsThreeTextsAfterTheCountedOnes) {
                    "http://www.fenmoor.example/football/\r\n"
                    "(Also check out the screensaver setup screen)"}));
 
-  GeneralCode missing{m.platform};
+  SaverState missing{m.platform};
   missing.advertCount = 0;
   tavoria::AddBuiltInAdverts(missing);
   EXPECT_EQ(missing.adverts.size(), 3u);
@@ -482,12 +479,12 @@ TEST_F(DatabaseTest, TheShippedDatabaseLoadsCleanlyTodayInEveryRegionalOrder) {
   for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
     ASSERT_EQ(text[at - 1], '\r') << "every line ends in CR LF";
   m.WriteFile("tavoria.sdf", text);
-  EXPECT_EQ(tavoria::GetDatabaseNumber(g), 17);
-  EXPECT_NO_THROW(tavoria::CheckDatabaseComplete(m.files, m.PathOf("tavoria.sdf")));
+  EXPECT_EQ(Number(tavoria::GetDatabaseNumber(g)), "17");
+  EXPECT_NO_THROW(database::CheckDatabaseComplete(text));
 
   for (auto order : {DateOrder::DayMonthYear, DateOrder::MonthDayYear, DateOrder::YearMonthDay}) {
-    GeneralCode loaded{m.platform};
-    m.clock.dateOrder = order;
+    SaverState loaded{m.platform};
+    m.clock.regional.dateOrder = order;
     m.clock.Set({2026, 12, 8}, 9, 0, 0);
     tavoria::LoadDatabase(loaded);
     EXPECT_TRUE(m.desktop.messages.empty()) << m.desktop.messages.front().text;

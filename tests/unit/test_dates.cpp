@@ -1,18 +1,18 @@
 // Dates and times of day by the user's regional settings.
 #include <gtest/gtest.h>
 
-#include "saver/data/dates.h"
+#include "database/dates.h"
 
 namespace {
 
-using platform::Date;
-using platform::DateOrder;
-using platform::Failure;
-using tavoria::ParseTimeOfDay;
+using calendar::Date;
+using calendar::DateOrder;
+using database::ParseTimeOfDay;
+using util::Failure;
 
 // Dates as current Windows reads them: two-digit years up to 2049.
 Date ParseDate(const std::string& text, DateOrder order) {
-  return tavoria::ParseDate(text, order, 2049);
+  return database::ParseDate(text, {order, 2049});
 }
 
 constexpr DateOrder kDmy = DateOrder::DayMonthYear;
@@ -78,7 +78,7 @@ TEST(Dates, TwoDigitYearsLieInTheHundredYearsEndingAtTheUsersSetting) {
         Case{2099, "1/1/00", 2000}, Case{2099, "1/1/50", 2050}, Case{2099, "1/1/99", 2099},
         Case{2099, "Jan 1 99", 2099}, Case{1999, "1/1/00", 1900}, Case{1999, "1/1/99", 1999},
         Case{2049, "1/1/0029", 29}}) {
-    EXPECT_EQ(tavoria::ParseDate(c.text, kDmy, c.yearMax).year, c.year)
+    EXPECT_EQ(database::ParseDate(c.text, {kDmy, c.yearMax}).year, c.year)
         << c.text << " with the setting at " << c.yearMax;
   }
 }
@@ -144,14 +144,14 @@ TEST(Dates, LeapYearsFollowTheGregorianRules) {
 }
 
 TEST(Dates, WeekdaysCountFromSunday) {
-  EXPECT_EQ(tavoria::WeekdayOf({2026, 12, 6}), 1);
-  EXPECT_EQ(tavoria::WeekdayOf({2026, 12, 8}), 3);
-  EXPECT_EQ(tavoria::WeekdayOf({2026, 12, 12}), 7);
-  EXPECT_EQ(tavoria::WeekdayOf({2024, 2, 29}), 5);
-  EXPECT_EQ(tavoria::WeekdayOf({2028, 3, 1}), 4);
-  EXPECT_EQ(tavoria::WeekdayOf({1900, 1, 1}), 2);
-  EXPECT_EQ(tavoria::WeekdayOf({1, 1, 1}), 2);
-  EXPECT_EQ(tavoria::WeekdayOf({9999, 12, 31}), 6);
+  EXPECT_EQ(calendar::WeekdayOf({2026, 12, 6}), 1);
+  EXPECT_EQ(calendar::WeekdayOf({2026, 12, 8}), 3);
+  EXPECT_EQ(calendar::WeekdayOf({2026, 12, 12}), 7);
+  EXPECT_EQ(calendar::WeekdayOf({2024, 2, 29}), 5);
+  EXPECT_EQ(calendar::WeekdayOf({2028, 3, 1}), 4);
+  EXPECT_EQ(calendar::WeekdayOf({1900, 1, 1}), 2);
+  EXPECT_EQ(calendar::WeekdayOf({1, 1, 1}), 2);
+  EXPECT_EQ(calendar::WeekdayOf({9999, 12, 31}), 6);
 }
 
 TEST(Times, TwentyFourHourAndTwelveHourClocks) {

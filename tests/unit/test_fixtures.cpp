@@ -1,17 +1,17 @@
 // Fixture records: which are shown, their display texts, special fixtures and the notices.
 #include <gtest/gtest.h>
 
+#include "database/fixture_text.h"
 #include "platform/memory/memory_platform.h"
 #include "saver/data/database.h"
-#include "saver/data/fixture_text.h"
 #include "saver/data/fixtures.h"
 
 namespace {
 
-using platform::DateOrder;
-using platform::Failure;
+using calendar::DateOrder;
 using platform::memory::MemoryPlatform;
-using tavoria::GeneralCode;
+using tavoria::SaverState;
+using util::Failure;
 using Lines = std::vector<std::string>;
 
 const std::string kSomePast =
@@ -21,7 +21,7 @@ const std::string kAllPast =
 
 struct FixtureTest : ::testing::Test {
   MemoryPlatform m;
-  GeneralCode g{m.platform};
+  SaverState g{m.platform};
   Lines specials;  // two lines a record
   Lines fixtures;  // five lines a record
 
@@ -70,7 +70,7 @@ TEST_F(FixtureTest, AFixtureIsComposedFromItsLinesInOrder) {
 }
 
 TEST_F(FixtureTest, TheDateAndKickOffLinesAreShownUnchanged) {
-  m.clock.dateOrder = DateOrder::MonthDayYear;
+  m.clock.regional.dateOrder = DateOrder::MonthDayYear;
   Fixture(" 12/25/2026", "Tavoria vs Norway", "  19:45 ");
   Load();
   ASSERT_EQ(g.fixtureCount, 1);
@@ -97,10 +97,10 @@ TEST_F(FixtureTest, TodayIsMarkedOnlyWhileKickOffIsStillAhead) {
 
 TEST_F(FixtureTest, TwoDigitYearsAreReadByTheUsersCalendarSetting) {
   Fixture("01/06/30");
-  m.clock.twoDigitYearMax = 2029;  // 30 is 1930: past
+  m.clock.regional.twoDigitYearMax = 2029;  // 30 is 1930: past
   Load();
   EXPECT_EQ(g.fixtures, Lines{kAllPast});
-  m.clock.twoDigitYearMax = 2049;  // 30 is 2030
+  m.clock.regional.twoDigitYearMax = 2049;  // 30 is 2030
   Load();
   EXPECT_EQ(g.fixtures, Lines{"Friendly - Saturday, 01/06/30\r\nTavoria vs Norway - K/O: 19:45"});
 }
@@ -182,25 +182,25 @@ TEST_F(FixtureTest, MatchLinesWithoutVsMatchASpecialWithoutVs) {
 
 TEST_F(FixtureTest, SplitTeamsCutsAtTheFirstVs) {
   std::string home = "x", away = "y";
-  tavoria::SplitTeams("Tavoria vs Norway", home, away);
+  database::SplitTeams("Tavoria vs Norway", home, away);
   EXPECT_EQ(home, "Tavoria");
   EXPECT_EQ(away, "Norway");
-  tavoria::SplitTeams("Elvsborg vs Tavoria", home, away);
+  database::SplitTeams("Elvsborg vs Tavoria", home, away);
   EXPECT_EQ(home, "E") << "a name that holds vs splits there";
   EXPECT_EQ(away, "org vs Tavoria");
-  tavoria::SplitTeams("Tavoria-vs-Norway", home, away);
+  database::SplitTeams("Tavoria-vs-Norway", home, away);
   EXPECT_EQ(home, "Tavoria");
   EXPECT_EQ(away, "Norway");
-  tavoria::SplitTeams("Tavoria vs ", home, away);
+  database::SplitTeams("Tavoria vs ", home, away);
   EXPECT_EQ(away, "") << "one character after vs";
-  tavoria::SplitTeams("Avs Norway", home, away);
+  database::SplitTeams("Avs Norway", home, away);
   EXPECT_EQ(home, "");
-  tavoria::SplitTeams("Tavoria VS Norway", home, away);
+  database::SplitTeams("Tavoria VS Norway", home, away);
   EXPECT_EQ(home, "") << "case-sensitive";
   EXPECT_EQ(away, "");
   for (const char* invalid : {"vs Norway", "Tavoria vs", "vs"}) {
     try {
-      tavoria::SplitTeams(invalid, home, away);
+      database::SplitTeams(invalid, home, away);
       ADD_FAILURE() << invalid;
     } catch (const Failure& f) {
       EXPECT_EQ(f.code(), 5) << invalid;
@@ -224,15 +224,15 @@ TEST_F(FixtureTest, VsAtEitherEndOfAMatchLineStopsTheLoad) {
 }
 
 TEST(DayNameOf, CountsFromSundayInTheRegionalOrder) {
-  tavoria::FixtureClock clock;
-  EXPECT_EQ(tavoria::DayNameOf("2026-12-06", clock), "Sunday");
-  EXPECT_EQ(tavoria::DayNameOf("7 Dec 2026", clock), "Monday");
-  EXPECT_EQ(tavoria::DayNameOf("08/12/2026", clock), "Tuesday");
-  EXPECT_EQ(tavoria::DayNameOf("2024-02-29", clock), "Thursday");
-  EXPECT_EQ(tavoria::DayNameOf("1 January 2000", clock), "Saturday");
-  EXPECT_EQ(tavoria::DayNameOf("12/12/26", clock), "Saturday");
-  clock.order = DateOrder::MonthDayYear;
-  EXPECT_EQ(tavoria::DayNameOf("12/08/2026", clock), "Tuesday");
+  calendar::RegionalSettings clock;
+  EXPECT_EQ(database::DayNameOf("2026-12-06", clock), "Sunday");
+  EXPECT_EQ(database::DayNameOf("7 Dec 2026", clock), "Monday");
+  EXPECT_EQ(database::DayNameOf("08/12/2026", clock), "Tuesday");
+  EXPECT_EQ(database::DayNameOf("2024-02-29", clock), "Thursday");
+  EXPECT_EQ(database::DayNameOf("1 January 2000", clock), "Saturday");
+  EXPECT_EQ(database::DayNameOf("12/12/26", clock), "Saturday");
+  clock.dateOrder = DateOrder::MonthDayYear;
+  EXPECT_EQ(database::DayNameOf("12/08/2026", clock), "Tuesday");
 }
 
 }  // namespace

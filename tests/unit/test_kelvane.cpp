@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/memory/memory_platform.h"
-#include "upgrader/module1.h"
+#include "upgrader/kelvane.h"
 
 namespace {
 

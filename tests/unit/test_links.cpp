@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/memory/memory_platform.h"
-#include "saver/generalcode.h"
 #include "saver/links.h"
+#include "saver/saver_state.h"
 #include "saver/setup/setup_window.h"
 #include "saver/startup.h"
 
@@ -11,7 +11,7 @@ namespace {
 
 using platform::memory::MemoryPlatform;
 using platform::memory::MemoryShell;
-using tavoria::GeneralCode;
+using tavoria::SaverState;
 
 std::string Database(int number) {
   return "tavoria\r\n2\r\nTavoria\r\n" + std::to_string(number) + "\r\n";
@@ -19,7 +19,7 @@ std::string Database(int number) {
 
 struct LinksTest : ::testing::Test {
   MemoryPlatform m;
-  GeneralCode g{m.platform};
+  SaverState g{m.platform};
 
   void SetUp() override {
     m.process.argumentText = "/c";
@@ -27,9 +27,10 @@ struct LinksTest : ::testing::Test {
     ASSERT_TRUE(g.setupWindow);
   }
   ui::Form& Form() { return g.setupWindow->form; }
+  const tavoria::SetupWindow::Controls& C() const { return g.setupWindow->controls; }
   // Clicks a control, once its offer panel has come round, and answers the address the shell was
   // asked to open.
-  std::string Opened(const std::string& control) {
+  std::string Opened(ui::ControlId control) {
     for (int turn = 0; turn < 3 && !Form().Shown(Form()[control]); ++turn)
       m.ui.Advance(tavoria::kOfferRotation);
     const std::size_t before = m.shell.executions.size();
@@ -41,7 +42,7 @@ struct LinksTest : ::testing::Test {
 };
 
 TEST_F(LinksTest, TheShellIsAskedOnceOwnedByTheSettingsWindow) {
-  m.ui.ClickControl(Form(), "Command5");
+  m.ui.ClickControl(Form(), C().footballSiteButton);
   const MemoryShell::Execution expected{
       m.ui.Handle(Form()),
       "Open",
@@ -55,43 +56,44 @@ TEST_F(LinksTest, TheShellIsAskedOnceOwnedByTheSettingsWindow) {
 }
 
 TEST_F(LinksTest, UpgradeCheckWithoutADatabaseSendsMinusOne) {
-  EXPECT_EQ(Opened("Command4"),
+  EXPECT_EQ(Opened(C().upgradeButton),
             "http://www.fenmoor.example/football/upgrade.cgi?db=-1&ss=2&dn=tavoria");
 }
 
 TEST_F(LinksTest, UpgradeCheckSendsTheInstalledDatabaseNumberReadAtEachClick) {
   m.WriteFile("tavoria.sdf", Database(12));
-  EXPECT_EQ(Opened("Command4"),
+  EXPECT_EQ(Opened(C().upgradeButton),
             "http://www.fenmoor.example/football/upgrade.cgi?db=12&ss=2&dn=tavoria");
   // An upgrade installed while the window is open is reported on the next click.
   m.WriteFile("tavoria.sdf", Database(13));
-  EXPECT_EQ(Opened("Command4"),
+  EXPECT_EQ(Opened(C().upgradeButton),
             "http://www.fenmoor.example/football/upgrade.cgi?db=13&ss=2&dn=tavoria");
 }
 
 TEST_F(LinksTest, ADatabaseInstalledWhileTheWindowIsOpenIsSeen) {
-  EXPECT_EQ(Opened("Command4"),
+  EXPECT_EQ(Opened(C().upgradeButton),
             "http://www.fenmoor.example/football/upgrade.cgi?db=-1&ss=2&dn=tavoria");
   m.WriteFile("tavoria.sdf", Database(12));
-  EXPECT_EQ(Opened("Command4"),
+  EXPECT_EQ(Opened(C().upgradeButton),
             "http://www.fenmoor.example/football/upgrade.cgi?db=12&ss=2&dn=tavoria");
 }
 
 TEST_F(LinksTest, EveryOtherLinkOpensItsAddress) {
-  EXPECT_EQ(Opened("Command5"), "http://www.fenmoor.example/uk/bounce.cgi?loc=uk&dn=tavoria");
-  EXPECT_EQ(Opened("Label20"), "http://www.fenmoor.example/freecalls/?tavoria");
-  EXPECT_EQ(Opened("Picture5"),
+  EXPECT_EQ(Opened(C().footballSiteButton),
+            "http://www.fenmoor.example/uk/bounce.cgi?loc=uk&dn=tavoria");
+  EXPECT_EQ(Opened(C().freeCallsLink), "http://www.fenmoor.example/freecalls/?tavoria");
+  EXPECT_EQ(Opened(C().partnerLogo),
             "http://www.riverbooks.example/exec/obidos/redirect-home?tag=fenmoor&site=amazon");
-  EXPECT_EQ(Opened("Label15"),
+  EXPECT_EQ(Opened(C().cheapCallsLink),
             "http://www.fenmoor.example/football/bounce.cgi?devname=tavoria&v=2&where=cheapcalls");
-  EXPECT_EQ(Opened("Label18"),
+  EXPECT_EQ(Opened(C().internetLink),
             "http://www.fenmoor.example/football/bounce.cgi?devname=tavoria&v=2&where=internet");
 }
 
 TEST_F(LinksTest, TheLinksAreDrawnAsLinks) {
-  for (const char* name : {"Label15", "Label18", "Label20"}) {
-    SCOPED_TRACE(name);
-    const ui::Control& link = Form()[name];
+  for (ui::ControlId id : {C().cheapCallsLink, C().internetLink, C().freeCallsLink}) {
+    const ui::Control& link = Form()[id];
+    SCOPED_TRACE(link.name);
     EXPECT_TRUE(link.link);
     EXPECT_TRUE(link.font.bold);
     EXPECT_TRUE(link.font.underline);
@@ -110,7 +112,7 @@ TEST_F(LinksTest, AWhereValueGoesInUnescaped) {
 
 TEST(Links, WithoutTheSettingsWindowTheShellGetsNoOwner) {
   MemoryPlatform m;
-  GeneralCode g{m.platform};
+  SaverState g{m.platform};
   tavoria::OpenUrl(g, "http://www.fenmoor.example/");
   ASSERT_EQ(m.shell.executions.size(), 1u);
   EXPECT_EQ(m.shell.executions[0].owner, 0u);

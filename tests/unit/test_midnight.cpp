@@ -21,7 +21,7 @@ std::string Shown(const std::string& date, const std::string& day, const std::st
 
 struct MidnightTest : ::testing::Test {
   MemoryPlatform m;
-  tavoria::GeneralCode g{m.platform};
+  tavoria::SaverState g{m.platform};
 
   // Thursday 25 March 2027, a minute before midnight; the saver starts with every draw at 0.5,
   // which shows the next fixture at every step.
@@ -39,7 +39,10 @@ struct MidnightTest : ::testing::Test {
     ASSERT_TRUE(g.screenSaverWindow);
     g.screenSaverWindow->drawSource = [] { return 0.5f; };
   }
-  std::string Label() { return g.screenSaverWindow->form["jokeLabel"].caption; }
+  std::string Label() {
+    const auto& w = *g.screenSaverWindow;
+    return w.form[w.controls.jokeLabel].caption;
+  }
   // Runs on until the clock reads this many seconds past the start.
   void Until(int second) { m.ui.Advance(second * 1000 - m.ui.Now()); }
 };

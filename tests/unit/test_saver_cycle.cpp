@@ -17,10 +17,14 @@ std::vector<std::int64_t> Moments(const std::vector<std::int64_t>& times) {
   return {unique.begin(), unique.end()};
 }
 
-std::vector<std::string> ShownPanels(ui::Form& form) {
+using Controls = tavoria::ScreenSaverWindow::Controls;
+constexpr ui::ControlId Controls::*kPanels[] = {&Controls::landlinePanel, &Controls::internetPanel,
+                                                &Controls::mobilePanel};
+
+std::vector<std::string> ShownPanels(const tavoria::ScreenSaverWindow& w) {
   std::vector<std::string> shown;
-  for (const char* p : {"Picture2", "Picture3", "Picture4"})
-    if (form[p].visible) shown.push_back(p);
+  for (auto panel : kPanels)
+    if (w.form[w.controls.*panel].visible) shown.push_back(w.form[w.controls.*panel].name);
   return shown;
 }
 
@@ -32,17 +36,17 @@ TEST_F(SaverTest, TimelineWithADelayOfSeven) {
   Scripted();
 
   m.ui.Advance(tavoria::kCreditsShownFor - 1);
-  EXPECT_TRUE(form()["Picture1"].visible);
+  EXPECT_TRUE(form()[c().creditsPanel].visible);
   EXPECT_FALSE(joke().visible);
-  EXPECT_FALSE(form()["PicFlag"].visible);
+  EXPECT_FALSE(form()[c().flagPicture].visible);
   EXPECT_TRUE(drawTimes.empty());
 
   m.ui.Advance(1);  // 1.5 s
-  EXPECT_FALSE(form()["Picture1"].visible);
+  EXPECT_FALSE(form()[c().creditsPanel].visible);
   EXPECT_TRUE(joke().visible);
-  EXPECT_TRUE(form().Shown(form()["PicPlayer4"]));
-  EXPECT_TRUE(form().timer("Timer1").enabled);
-  EXPECT_EQ(form().timer("Timer1").interval, 7000);
+  EXPECT_TRUE(form().Shown(form()[c().playerPictures[3]]));
+  EXPECT_TRUE(form()[t().display].enabled);
+  EXPECT_EQ(form()[t().display].interval, 7000);
   EXPECT_EQ(joke().align, ui::Align::Centre);
 
   // Input is not yet allowed; a movement records the position all the same.
@@ -54,43 +58,43 @@ TEST_F(SaverTest, TimelineWithADelayOfSeven) {
   m.ui.Advance(tavoria::kInputArmedAfter - 2500 - 1);  // 3.599 s
   m.ui.KeyPress(form(), 'a');
   EXPECT_FALSE(m.ui.ended);
-  EXPECT_EQ(form()["labelxx"].caption, "");
 
   m.ui.Advance(1);  // 3.6 s: armed
-  EXPECT_EQ(form()["labelxx"].caption, "ok");
-  EXPECT_FALSE(form().timer("Timer2").enabled);
-  EXPECT_FALSE(form().timer("Timer3").enabled);
+  EXPECT_FALSE(form()[t().credits].enabled);
+  EXPECT_FALSE(form()[t().inputArmed].enabled);
   m.ui.MouseMove(form(), 200, 300);  // the recorded position: no movement
   EXPECT_FALSE(m.ui.ended);
 
   m.ui.Advance(tavoria::kAdvertPanelEvery - tavoria::kInputArmedAfter - 1);  // before the panel
   EXPECT_EQ(Moments(drawTimes), (std::vector<std::int64_t>{1500, 3000, 8500, 15500, 22500, 29500,
                                                            36500, 43500, 50500, 57500}));
-  EXPECT_TRUE(ShownPanels(form()).empty());
+  EXPECT_TRUE(ShownPanels(*g.screenSaverWindow).empty());
 
   m.ui.Advance(1);  // 60 s
-  EXPECT_EQ(ShownPanels(form()).size(), 1u);
-  EXPECT_FALSE(form().timer("Timer1").enabled);
-  EXPECT_TRUE(form().timer("HideBigAd").enabled);
+  EXPECT_EQ(ShownPanels(*g.screenSaverWindow).size(), 1u);
+  EXPECT_FALSE(form()[t().display].enabled);
+  EXPECT_TRUE(form()[t().hideAdvertPanel].enabled);
   EXPECT_FALSE(joke().visible);
-  EXPECT_FALSE(form()["PicLogo"].visible);
+  EXPECT_FALSE(form()[c().logoPicture].visible);
 
   drawTimes.clear();
   m.ui.Advance(tavoria::kAdvertPanelShownFor);  // 75 s
-  EXPECT_TRUE(ShownPanels(form()).empty());
+  EXPECT_TRUE(ShownPanels(*g.screenSaverWindow).empty());
   EXPECT_TRUE(joke().visible);
-  EXPECT_TRUE(form()["PicFlag"].visible);
-  EXPECT_FALSE(form().timer("HideBigAd").enabled);
-  EXPECT_TRUE(form().timer("Timer1").enabled);
+  EXPECT_TRUE(form()[c().flagPicture].visible);
+  EXPECT_FALSE(form()[t().hideAdvertPanel].enabled);
+  EXPECT_TRUE(form()[t().display].enabled);
   EXPECT_EQ(Moments(drawTimes), std::vector<std::int64_t>{75000});
 
   m.ui.Advance(tavoria::kAdvertPanelEvery - tavoria::kAdvertPanelShownFor - 1);  // before the next
   EXPECT_EQ(Moments(drawTimes),
             (std::vector<std::int64_t>{75000, 82000, 89000, 96000, 103000, 110000, 117000}));
-  EXPECT_TRUE(ShownPanels(form()).empty());
+  EXPECT_TRUE(ShownPanels(*g.screenSaverWindow).empty());
   m.ui.Advance(1);  // 120 s
-  EXPECT_EQ(ShownPanels(form()).size(), 1u);
+  EXPECT_EQ(ShownPanels(*g.screenSaverWindow).size(), 1u);
   EXPECT_FALSE(m.ui.ended);
+  m.ui.MouseMove(form(), 200, 301);  // armed since 3.6 s: a real movement ends the saver
+  EXPECT_TRUE(m.ui.ended);
 }
 
 TEST_F(SaverTest, TimelineWithADelayOfTwoAndAHalf) {
@@ -184,7 +188,7 @@ TEST_F(SaverTest, DarkRedComesAboutOneTimeInThree) {
   int darkRed = 0;
   const int steps = 3000;
   for (int i = 0; i < steps; ++i) {
-    m.ui.Run([&] { tavoria::Timer1_Timer(g); });
+    m.ui.Run([&] { tavoria::DisplayTimer_Timer(g); });
     darkRed += joke().fore == kDarkRed;
   }
   EXPECT_NEAR(static_cast<double>(darkRed) / steps, 1.0 / 3, 0.035);
@@ -237,16 +241,19 @@ TEST_F(SaverTest, ThePanelAtEachThresholdEdgeIsCentred) {
     int x;
     const char* panel;
   };
-  for (const Case& c : {Case{1, "Picture3"}, Case{29, "Picture3"}, Case{30, "Picture2"},
-                        Case{60, "Picture2"}, Case{61, "Picture4"}, Case{99, "Picture4"}}) {
+  for (const Case& c :
+       {Case{1, "internetPanel"}, Case{29, "internetPanel"}, Case{30, "landlinePanel"},
+        Case{60, "landlinePanel"}, Case{61, "mobilePanel"}, Case{99, "mobilePanel"}}) {
     script = {Pick(c.x, 99)};
-    m.ui.Run([&] { tavoria::BigAdTimer_Timer(g); });
-    EXPECT_EQ(ShownPanels(form()), std::vector<std::string>{c.panel}) << c.x;
-    const auto& panel = form()[c.panel];
+    m.ui.Run([&] { tavoria::AdvertPanelTimer_Timer(g); });
+    ASSERT_EQ(ShownPanels(*g.screenSaverWindow), std::vector<std::string>{c.panel}) << c.x;
+    const auto& panel = *std::find_if(
+        form().controls.begin(), form().controls.end(),
+        [&](const ui::Control& control) { return control.visible && control.name == c.panel; });
     EXPECT_EQ(panel.left, (15360 - 5415) / 2.0f);
     EXPECT_EQ(panel.top, (11520 - panel.height) / 2);
-    m.ui.Run([&] { tavoria::HideBigAd_Timer(g); });
-    EXPECT_TRUE(ShownPanels(form()).empty());
+    m.ui.Run([&] { tavoria::HideAdvertPanelTimer_Timer(g); });
+    EXPECT_TRUE(ShownPanels(*g.screenSaverWindow).empty());
   }
 }
 
@@ -254,16 +261,16 @@ TEST_F(SaverTest, APanelLargerThanTheScreenIsStillCentred) {
   m.ui.screen = {4500, 4500};
   Open();
   script = {0};
-  m.ui.Run([&] { tavoria::BigAdTimer_Timer(g); });
-  EXPECT_EQ(form()["Picture3"].left, -457.5f);
-  EXPECT_EQ(form()["Picture3"].top, -1117.5f);
+  m.ui.Run([&] { tavoria::AdvertPanelTimer_Timer(g); });
+  EXPECT_EQ(form()[c().internetPanel].left, -457.5f);
+  EXPECT_EQ(form()[c().internetPanel].top, -1117.5f);
 }
 
 TEST_F(SaverTest, PanelsDoNotTouchTheFixturePosition) {
   Open();
   g.nextFixtureIndex = 2;
   script = {0.5f};
-  m.ui.Run([&] { tavoria::BigAdTimer_Timer(g); });
+  m.ui.Run([&] { tavoria::AdvertPanelTimer_Timer(g); });
   EXPECT_EQ(g.nextFixtureIndex, 2);
 }
 

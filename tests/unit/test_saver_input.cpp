@@ -1,7 +1,7 @@
 // Ending the saver: input after the opening phase, the pointer-movement test, and what the user
 // sees on every way out, in order.
-#include "saver/identity.h"
 #include "tests/unit/test_saver_support.h"
+#include "util/identity.h"
 
 namespace {
 
@@ -132,7 +132,7 @@ TEST_F(SaverInputTest, ClosingTheWindowShowsThePointerThenCloses) {
 TEST_F(SaverInputTest, AFailingTimerShowsThePointerClosesTheWindowThenReportsAndEnds) {
   Open();
   g.screenSaverWindow->drawSource = []() -> float {
-    throw platform::Failure(platform::codes::kOverflow, "Overflow");
+    throw util::Failure(util::codes::kOverflow, "Overflow");
   };
   m.ui.Advance(tavoria::kCreditsShownFor);
   EXPECT_EQ(m.Events(),
@@ -181,7 +181,7 @@ TEST_F(CoverTest, EveryOtherMonitorIsCoveredByAPlainBlackTopmostWindow) {
   }
   // The saver window keeps the primary monitor and its layout.
   EXPECT_EQ(form().width, 15360);
-  EXPECT_EQ(form()["PicLogo"].left, 8469);
+  EXPECT_EQ(form()[c().logoPicture].left, 8469);
   // A second start still finds the saver window by its title, and only that one.
   EXPECT_TRUE(m.desktop.TopLevelWindowExists("Screensaver Main Form"));
 }

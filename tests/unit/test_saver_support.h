@@ -16,7 +16,7 @@ namespace saver_test {
 
 struct SaverTest : ::testing::Test {
   platform::memory::MemoryPlatform m;
-  tavoria::GeneralCode g{m.platform};
+  tavoria::SaverState g{m.platform};
   // Draws handed out before the generator's own; each draw also records when it was made.
   std::deque<float> script;
   std::vector<std::int64_t> drawTimes;
@@ -54,14 +54,16 @@ struct SaverTest : ::testing::Test {
   }
 
   ui::Form& form() { return g.screenSaverWindow->form; }
-  ui::Control& joke() { return form()["jokeLabel"]; }
+  const tavoria::ScreenSaverWindow::Controls& c() const { return g.screenSaverWindow->controls; }
+  const tavoria::ScreenSaverWindow::Timers& t() const { return g.screenSaverWindow->timers; }
+  ui::Control& joke() { return form()[c().jokeLabel]; }
 
   // One display step with these first draws; the draws after them (colour, font, size,
   // position) are 0 unless given.
   std::string Step(std::vector<float> draws) {
     script.assign(draws.begin(), draws.end());
     for (int i = 0; i < 8; ++i) script.push_back(0);
-    m.ui.Run([&] { tavoria::Timer1_Timer(g); });
+    m.ui.Run([&] { tavoria::DisplayTimer_Timer(g); });
     script.clear();
     return joke().caption;
   }

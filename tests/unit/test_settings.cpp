@@ -9,11 +9,11 @@
 namespace {
 
 using platform::memory::MemoryPlatform;
-using tavoria::GeneralCode;
+using tavoria::SaverState;
 
 struct SettingsTest : ::testing::Test {
   MemoryPlatform m;
-  GeneralCode g{m.platform};
+  SaverState g{m.platform};
 };
 
 TEST_F(SettingsTest, ReadConfigTakesTheFirstFieldOrFallsBackToSeven) {

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "platform/memory/memory_platform.h"
-#include "saver/generalcode.h"
+#include "saver/saver_state.h"
 #include "saver/setup/delay_text.h"
 #include "saver/setup/setup_window.h"
 #include "saver/startup.h"
@@ -18,7 +18,7 @@ using platform::Buttons;
 using platform::Icon;
 using platform::MessageBoxRequest;
 using platform::memory::MemoryPlatform;
-using tavoria::GeneralCode;
+using tavoria::SaverState;
 using Events = std::vector<std::string>;
 
 const std::string kOpened = "window opened \"Tavoria Screensaver Setup\"";
@@ -64,7 +64,7 @@ const MessageBoxRequest kInstallerMissing{
 // The window as the settings mode opens it, with a settings file holding 9.
 struct SetupTest : ::testing::Test {
   MemoryPlatform m;
-  GeneralCode g{m.platform};
+  SaverState g{m.platform};
 
   void SetUp() override {
     m.WriteFile("tavoria_config.ini", "9\r\n");
@@ -73,24 +73,27 @@ struct SetupTest : ::testing::Test {
     ASSERT_TRUE(g.setupWindow);
   }
   ui::Form& Form() { return g.setupWindow->form; }
+  const tavoria::SetupWindow::Controls& C() const { return g.setupWindow->controls; }
   bool Open() { return m.ui.IsOpen(Form()); }
   // Types a delay and presses OK.
   void EnterDelay(const std::string& text) {
-    m.ui.Type(Form(), "Text1", text);
-    m.ui.ClickControl(Form(), "Command1");
+    m.ui.Type(Form(), C().delayBox, text);
+    m.ui.ClickControl(Form(), C().okButton);
   }
   // Waits, as a user must, until the offer panel holding a control comes round.
-  void WaitUntilShown(const std::string& control) {
+  void WaitUntilShown(ui::ControlId control) {
     for (int turn = 0; turn < 3 && !Form().Shown(Form()[control]); ++turn)
       m.ui.Advance(tavoria::kOfferRotation);
-    ASSERT_TRUE(Form().Shown(Form()[control])) << control;
+    ASSERT_TRUE(Form().Shown(Form()[control])) << Form()[control].name;
   }
   std::vector<std::string> VisiblePanels() {
     std::vector<std::string> shown;
-    for (const char* name : {"Picture1", "Picture2", "Picture3"})
-      if (Form()[name].visible) shown.push_back(name);
+    for (ui::ControlId panel : {C().cheapCallsPanel, C().freeCallsPanel, C().internetPanel})
+      if (Form()[panel].visible) shown.push_back(Form()[panel].name);
     return shown;
   }
+  // The shopping partner's panel, which no procedure changes: always shown.
+  bool PartnerPanelShown() { return Form()[*Form()[C().partnerLogo].container].visible; }
 };
 
 TEST_F(SetupTest, LoadShowsTheWindowAtTheTopLeftWithTheCurrentDelay) {
@@ -98,11 +101,11 @@ TEST_F(SetupTest, LoadShowsTheWindowAtTheTopLeftWithTheCurrentDelay) {
   EXPECT_EQ(Form().caption, "Tavoria Screensaver Setup");
   EXPECT_EQ(Form().left, 0);
   EXPECT_EQ(Form().top, 0);
-  EXPECT_EQ(Form()["Label1"].caption, "Tavoria Screensaver");
-  EXPECT_EQ(Form()["Label2"].caption, "2");
-  EXPECT_EQ(Form()["Text1"].caption, "9");
-  EXPECT_EQ(VisiblePanels(), std::vector<std::string>{"Picture1"});
-  EXPECT_TRUE(Form()["Picture4"].visible);
+  EXPECT_EQ(Form()[C().titleLabel].caption, "Tavoria Screensaver");
+  EXPECT_EQ(Form()[C().versionLabel].caption, "2");
+  EXPECT_EQ(Form()[C().delayBox].caption, "9");
+  EXPECT_EQ(VisiblePanels(), std::vector<std::string>{"cheapCallsPanel"});
+  EXPECT_TRUE(PartnerPanelShown());
 }
 
 TEST_F(SetupTest, AcceptedDelaysAreStoredSavedAndCloseTheWindow) {
@@ -115,11 +118,11 @@ TEST_F(SetupTest, AcceptedDelaysAreStoredSavedAndCloseTheWindow) {
   for (const auto& [typed, stored] : cases) {
     SCOPED_TRACE(typed);
     MemoryPlatform fresh;
-    GeneralCode g2{fresh.platform};
+    SaverState g2{fresh.platform};
     fresh.process.argumentText = "/c";
     fresh.ui.Run([&] { tavoria::Main(g2); });
-    fresh.ui.Type(g2.setupWindow->form, "Text1", typed);
-    fresh.ui.ClickControl(g2.setupWindow->form, "Command1");
+    fresh.ui.Type(g2.setupWindow->form, g2.setupWindow->controls.delayBox, typed);
+    fresh.ui.ClickControl(g2.setupWindow->form, g2.setupWindow->controls.okButton);
     EXPECT_EQ(g2.delaySetting, stored);
     EXPECT_EQ(fresh.ReadFile("tavoria_config.ini"), stored + "\r\n");
     EXPECT_TRUE(fresh.desktop.messages.empty());
@@ -137,7 +140,7 @@ TEST_F(SetupTest, RefusedDelaysChangeNothingAndKeepTheWindowOpen) {
     EXPECT_EQ(g.delaySetting, "9");
     EXPECT_EQ(m.ReadFile("tavoria_config.ini"), "9\r\n");
     EXPECT_TRUE(Open());
-    EXPECT_EQ(Form()["Text1"].caption, typed);
+    EXPECT_EQ(Form()[C().delayBox].caption, typed);
   }
   // The user corrects the text and presses OK again.
   EnterDelay("8");
@@ -186,8 +189,8 @@ TEST_F(SetupTest, AStandardUsersDelayIsSavedAsTheirOwnWithoutAMessage) {
 }
 
 TEST_F(SetupTest, CancelAfterEditingStoresAndSavesNothing) {
-  m.ui.Type(Form(), "Text1", "20");
-  m.ui.ClickControl(Form(), "Command3");
+  m.ui.Type(Form(), C().delayBox, "20");
+  m.ui.ClickControl(Form(), C().cancelButton);
   EXPECT_FALSE(Open());
   EXPECT_EQ(g.delaySetting, "9");
   EXPECT_EQ(m.ReadFile("tavoria_config.ini"), "9\r\n");
@@ -195,7 +198,7 @@ TEST_F(SetupTest, CancelAfterEditingStoresAndSavesNothing) {
 }
 
 TEST_F(SetupTest, ClosingTheWindowAnyOtherWayIsACancel) {
-  m.ui.Type(Form(), "Text1", "20");
+  m.ui.Type(Form(), C().delayBox, "20");
   m.ui.UserCloses(Form());
   EXPECT_FALSE(Open());
   EXPECT_EQ(g.delaySetting, "9");
@@ -218,37 +221,38 @@ TEST_F(SetupTest, TheOfferPanelsTakeTurnsEveryTenSeconds) {
     m.ui.Advance(1000);
     if (VisiblePanels() != seen.back()) seen.push_back(VisiblePanels());
     if (second * 1000 == tavoria::kOfferRotation - 1000) {
-      EXPECT_EQ(VisiblePanels(), std::vector<std::string>{"Picture1"});
+      EXPECT_EQ(VisiblePanels(), std::vector<std::string>{"cheapCallsPanel"});
     }
   }
-  EXPECT_EQ(seen, (std::vector<std::vector<std::string>>{
-                      {"Picture1"}, {"Picture2"}, {"Picture3"}, {"Picture1"}}));
-  EXPECT_TRUE(Form()["Picture4"].visible);
+  EXPECT_EQ(seen,
+            (std::vector<std::vector<std::string>>{
+                {"cheapCallsPanel"}, {"freeCallsPanel"}, {"internetPanel"}, {"cheapCallsPanel"}}));
+  EXPECT_TRUE(PartnerPanelShown());
 }
 
 TEST_F(SetupTest, WithNoPanelShownTheRotationChangesNothing) {
-  Form()["Picture1"].visible = false;
+  Form()[C().cheapCallsPanel].visible = false;
   m.ui.Advance(4 * tavoria::kOfferRotation);
   EXPECT_TRUE(VisiblePanels().empty());
 }
 
 TEST_F(SetupTest, OnlyTheFirstShownPanelCounts) {
-  Form()["Picture2"].visible = true;  // 1 and 2 both shown: 1 is the one that counts
+  Form()[C().freeCallsPanel].visible = true;  // 1 and 2 both shown: 1 is the one that counts
   m.ui.Advance(10000);
-  EXPECT_EQ(VisiblePanels(), std::vector<std::string>{"Picture2"});
-  Form()["Picture3"].visible = false;
-  Form()["Picture1"].visible = false;
-  Form()["Picture3"].visible = true;
-  Form()["Picture2"].visible = true;
+  EXPECT_EQ(VisiblePanels(), std::vector<std::string>{"freeCallsPanel"});
+  Form()[C().internetPanel].visible = false;
+  Form()[C().cheapCallsPanel].visible = false;
+  Form()[C().internetPanel].visible = true;
+  Form()[C().freeCallsPanel].visible = true;
   m.ui.Advance(10000);
-  EXPECT_EQ(VisiblePanels(), std::vector<std::string>{"Picture3"});
+  EXPECT_EQ(VisiblePanels(), std::vector<std::string>{"internetPanel"});
 }
 
 TEST_F(SetupTest, InstallAnsweredNoStartsNothing) {
   m.WriteFile("setup_fenmoor_internet_access.exe", "MZ");
   m.desktop.answers.push_back(Answer::No);
-  WaitUntilShown("Command2");
-  m.ui.ClickControl(Form(), "Command2");
+  WaitUntilShown(C().installButton);
+  m.ui.ClickControl(Form(), C().installButton);
   EXPECT_EQ(m.desktop.messages, std::vector<MessageBoxRequest>{kInstallQuestion});
   EXPECT_TRUE(m.shell.startAttempts.empty());
   EXPECT_TRUE(Open());
@@ -257,8 +261,8 @@ TEST_F(SetupTest, InstallAnsweredNoStartsNothing) {
 TEST_F(SetupTest, InstallAnsweredYesStartsTheInstallerBesideTheProgram) {
   m.WriteFile("setup_fenmoor_internet_access.exe", "MZ");
   m.desktop.answers.push_back(Answer::Yes);
-  WaitUntilShown("Command2");
-  m.ui.ClickControl(Form(), "Command2");
+  WaitUntilShown(C().installButton);
+  m.ui.ClickControl(Form(), C().installButton);
   EXPECT_EQ(m.desktop.messages, std::vector<MessageBoxRequest>{kInstallQuestion});
   EXPECT_EQ(m.shell.started, std::vector<std::string>{m.process.programDirectory +
                                                       "\\setup_fenmoor_internet_access.exe"});
@@ -267,8 +271,8 @@ TEST_F(SetupTest, InstallAnsweredYesStartsTheInstallerBesideTheProgram) {
 
 TEST_F(SetupTest, AMissingInstallerIsReportedAndTheWindowStaysOpen) {
   m.desktop.answers.push_back(Answer::Yes);
-  WaitUntilShown("Command2");
-  m.ui.ClickControl(Form(), "Command2");
+  WaitUntilShown(C().installButton);
+  m.ui.ClickControl(Form(), C().installButton);
   EXPECT_EQ(m.desktop.messages,
             (std::vector<MessageBoxRequest>{kInstallQuestion, kInstallerMissing}));
   EXPECT_EQ(m.shell.startAttempts.size(), 1u);

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "platform/memory/memory_platform.h"
-#include "saver/generalcode.h"
+#include "saver/saver_state.h"
 #include "saver/setup/setup_window.h"
 
 namespace {
@@ -18,9 +18,14 @@ constexpr float kRoomFactor = 1.1f;  // Verdana's stand-ins run up to a tenth wi
 
 struct SetupLayoutTest : ::testing::Test {
   MemoryPlatform m;
-  tavoria::GeneralCode g{m.platform};
+  tavoria::SaverState g{m.platform};
   void SetUp() override { tavoria::ShowSetupWindow(g); }
   ui::Form& Form() { return g.setupWindow->form; }
+  const ui::Control& Named(const std::string& name) {
+    for (const ui::Control& c : Form().controls)
+      if (c.name == name) return c;
+    throw std::out_of_range("no control named " + name);
+  }
 
   float Width(const ui::Font& font, const std::string& text) {
     return m.ui.MeasureText(font, text).width * kRoomFactor;
@@ -50,7 +55,7 @@ bool Overlap(const ui::Control& a, const ui::Control& b) {
 }
 
 bool IsOfferPanel(const ui::Control& c) {
-  return c.name == "Picture1" || c.name == "Picture2" || c.name == "Picture3";
+  return c.name == "cheapCallsPanel" || c.name == "freeCallsPanel" || c.name == "internetPanel";
 }
 
 TEST_F(SetupLayoutTest, FitsOnA1024By768ScreenWithItsFrame) {
@@ -61,14 +66,14 @@ TEST_F(SetupLayoutTest, FitsOnA1024By768ScreenWithItsFrame) {
 TEST_F(SetupLayoutTest, EveryControlLiesInsideItsContainer) {
   for (const ui::Control& c : Form().controls) {
     SCOPED_TRACE(c.name);
-    const float width = c.container.empty() ? Form().width : Form()[c.container].width;
-    const float height = c.container.empty() ? Form().height : Form()[c.container].height;
+    const float width = c.container ? Form()[*c.container].width : Form().width;
+    const float height = c.container ? Form()[*c.container].height : Form().height;
     EXPECT_GE(c.left, 0);
     EXPECT_GE(c.top, 0);
     EXPECT_LE(c.left + c.width, width);
     EXPECT_LE(c.top + c.height, height);
-    if (!c.container.empty()) {
-      const ui::Control& holder = Form()[c.container];
+    if (c.container) {
+      const ui::Control& holder = Form()[*c.container];
       EXPECT_TRUE(holder.kind == ui::Kind::Picture || holder.kind == ui::Kind::Frame);
     }
   }
@@ -89,8 +94,8 @@ TEST_F(SetupLayoutTest, NoTwoControlsInOneContainerOverlap) {
       EXPECT_FALSE(Overlap(a, b)) << a.name << " overlaps " << b.name;
     }
   }
-  const ui::Control& panel = Form()["Picture1"];
-  EXPECT_GE(panel.left, Form()["Frame2"].left + Form()["Frame2"].width);
+  const ui::Control& panel = Named("cheapCallsPanel");
+  EXPECT_GE(panel.left, Named("settingsFrame").left + Named("settingsFrame").width);
   EXPECT_EQ(panel.top + panel.height + panel.top, Form().height);
 }
 
@@ -133,18 +138,30 @@ TEST_F(SetupLayoutTest, EveryTextIsInVerdana) {
 }
 
 TEST_F(SetupLayoutTest, ControlsSitInTheirContainers) {
-  const std::pair<const char*, const char*> placed[] = {
-      {"Picture5", "Picture4"}, {"Label19", "Picture4"}, {"Label34", "Picture4"},
-      {"Label5", "Frame2"},     {"Text1", "Frame2"},     {"Label6", "Frame2"},
-      {"Frame1", "Frame2"},     {"Command4", "Frame1"},  {"Command5", "Frame1"},
-      {"Command1", ""},         {"Command3", ""},        {"Label15", "Picture1"},
-      {"Label20", "Picture2"},  {"Label18", "Picture3"}, {"Command2", "Picture3"}};
-  for (const auto& [name, container] : placed) EXPECT_EQ(Form()[name].container, container) << name;
-  EXPECT_EQ(Form()["Frame2"].caption, "Screensaver settings");
-  EXPECT_EQ(Form()["Frame1"].caption, "Cool Web Features!");
-  EXPECT_EQ(Form()["Picture5"].image, "PARTNER_LOGO");
-  EXPECT_EQ(Form()["Text1"].kind, ui::Kind::TextBox);
-  EXPECT_EQ(Form()["Text1"].tooltip, "Enter delay in seconds");
+  const std::pair<const char*, const char*> placed[] = {{"partnerLogo", "partnerPanel"},
+                                                        {"partnerQuestion", "partnerPanel"},
+                                                        {"partnerRequest", "partnerPanel"},
+                                                        {"delayPrompt", "settingsFrame"},
+                                                        {"delayBox", "settingsFrame"},
+                                                        {"delayHelp", "settingsFrame"},
+                                                        {"webFeaturesFrame", "settingsFrame"},
+                                                        {"upgradeButton", "webFeaturesFrame"},
+                                                        {"footballSiteButton", "webFeaturesFrame"},
+                                                        {"okButton", ""},
+                                                        {"cancelButton", ""},
+                                                        {"cheapCallsLink", "cheapCallsPanel"},
+                                                        {"freeCallsLink", "freeCallsPanel"},
+                                                        {"internetLink", "internetPanel"},
+                                                        {"installButton", "internetPanel"}};
+  for (const auto& [name, container] : placed) {
+    const ui::Control& control = Named(name);
+    EXPECT_EQ(control.container ? Form()[*control.container].name : "", container) << name;
+  }
+  EXPECT_EQ(Named("settingsFrame").caption, "Screensaver settings");
+  EXPECT_EQ(Named("webFeaturesFrame").caption, "Cool Web Features!");
+  EXPECT_EQ(Named("partnerLogo").image, "PARTNER_LOGO");
+  EXPECT_EQ(Named("delayBox").kind, ui::Kind::TextBox);
+  EXPECT_EQ(Named("delayBox").tooltip, "Enter delay in seconds");
 }
 
 }  // namespace

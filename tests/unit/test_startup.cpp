@@ -5,9 +5,9 @@
 
 #include "platform/memory/memory_platform.h"
 #include "saver/display/saver_window.h"
-#include "saver/identity.h"
 #include "saver/setup/setup_window.h"
 #include "saver/startup.h"
+#include "util/identity.h"
 
 namespace {
 
@@ -15,13 +15,13 @@ using platform::Buttons;
 using platform::Icon;
 using platform::MessageBoxRequest;
 using platform::memory::MemoryPlatform;
-using tavoria::GeneralCode;
+using tavoria::SaverState;
 using Events = std::vector<std::string>;
 
 enum class Mode { Settings, FullScreen, Preview, Password, Invalid, Nothing };
 
 // Starts the program with a command line and tells which mode it went into.
-Mode Start(MemoryPlatform& m, GeneralCode& g, const std::string& commandLine) {
+Mode Start(MemoryPlatform& m, SaverState& g, const std::string& commandLine) {
   m.process.argumentText = commandLine;
   m.ui.Run([&] { tavoria::Main(g); });
   if (!m.process.ends.empty()) return Mode::Preview;
@@ -33,7 +33,7 @@ Mode Start(MemoryPlatform& m, GeneralCode& g, const std::string& commandLine) {
 
 struct StartupTest : ::testing::Test {
   MemoryPlatform m;
-  GeneralCode g{m.platform};
+  SaverState g{m.platform};
   Mode Start(const std::string& commandLine) { return ::Start(m, g, commandLine); }
 };
 
@@ -69,7 +69,7 @@ TEST(StartupModes, EachCommandLineSelectsItsMode) {
     SCOPED_TRACE(std::string("command line \"") + c.commandLine + "\", switches file " +
                  (c.switchesFile ? c.switchesFile : "none"));
     MemoryPlatform m;
-    GeneralCode g{m.platform};
+    SaverState g{m.platform};
     if (c.switchesFile) m.WriteFile("tavoria_ssargs.ini", c.switchesFile);
     EXPECT_EQ(Start(m, g, c.commandLine), c.mode);
   }
@@ -143,15 +143,15 @@ TEST_F(StartupTest, FullScreenHidesThePointerOnceAndSetsTheDisplayInterval) {
   EXPECT_EQ(m.Events(), (Events{"pointer hidden", "window opened \"Screensaver Main Form\""}));
   auto& form = g.screenSaverWindow->form;
   EXPECT_EQ(form.caption, "Screensaver Main Form");
-  EXPECT_EQ(form.timer("Timer1").interval, 7000);
-  EXPECT_EQ(form["jokeLabel"].align, ui::Align::Centre);
+  EXPECT_EQ(form[g.screenSaverWindow->timers.display].interval, 7000);
+  EXPECT_EQ(form[g.screenSaverWindow->controls.jokeLabel].align, ui::Align::Centre);
   EXPECT_EQ(g.nextFixtureIndex, 1);
 }
 
 TEST_F(StartupTest, AHalfSecondDelayGivesItsInterval) {
   m.WriteFile("tavoria_config.ini", "2.5\r\n");
   ASSERT_EQ(Start("/s"), Mode::FullScreen);
-  EXPECT_EQ(g.screenSaverWindow->form.timer("Timer1").interval, 2500);
+  EXPECT_EQ(g.screenSaverWindow->form[g.screenSaverWindow->timers.display].interval, 2500);
 }
 
 // A full-screen start-up that cannot go on: the pointer is shown again before the report, so the
@@ -184,7 +184,7 @@ TEST_F(StartupTest, FullScreenUsesTheUsersOwnDelayOverTheOneBesideTheProgram) {
   m.WriteFile("tavoria_config.ini", "7\r\n");
   m.WriteFile("appdata/Tavoria Screensaver/tavoria_config.ini", "2.5\r\n");
   ASSERT_EQ(Start("/s"), Mode::FullScreen);
-  EXPECT_EQ(g.screenSaverWindow->form.timer("Timer1").interval, 2500);
+  EXPECT_EQ(g.screenSaverWindow->form[g.screenSaverWindow->timers.display].interval, 2500);
 }
 
 TEST_F(StartupTest, SettingsModeReadsTheDelayFirst) {

@@ -3,9 +3,9 @@
 // step.
 #include <gtest/gtest.h>
 
-#include "platform/text.h"
 #include "saver/data/database.h"
 #include "tavdb_support.h"
+#include "util/text.h"
 
 namespace {
 
@@ -89,12 +89,12 @@ TEST_F(TavdbTest, BuildWritesTheSaversFormatInWindows1252WithCrLfAndMonthNames) 
   const Outcome check = Tavdb({"check", out, "--date", "2027-01-01"});
   EXPECT_EQ(check.status, 0);
   EXPECT_EQ(check.err, "");
-  for (auto order : {platform::DateOrder::DayMonthYear, platform::DateOrder::MonthDayYear,
-                     platform::DateOrder::YearMonthDay}) {
-    const tavdb::SaverRun saver = Saver(out, {2027, 3, 26}, order);
-    EXPECT_TRUE(saver.Clean());
-    ASSERT_EQ(saver.fixtureCount, 2);
-    EXPECT_EQ(saver.fixtures[0],
+  for (auto order : {calendar::DateOrder::DayMonthYear, calendar::DateOrder::MonthDayYear,
+                     calendar::DateOrder::YearMonthDay}) {
+    const database::LoadedDatabase saver = Saver(out, {2027, 3, 26}, order);
+    EXPECT_FALSE(saver.error);
+    ASSERT_EQ(saver.fixtures.texts.size(), 2u);
+    EXPECT_EQ(saver.fixtures.texts[0],
               "*** HILLS v HIGHLANDS ***\r\nEuro 2028 Qualifier - Friday, 26 March 2027\r\n"
               "Scotland vs Tavoria - K/O: 20:00 **TODAY!**");
   }
@@ -231,7 +231,7 @@ TEST_F(TavdbTest, TheWorldCupIsTooBigForOneDatabaseAndItsEarliest100CheckCleanAn
   // The saver itself, started on the tournament's first morning with the file as its database.
   m.WriteFile("tavoria.sdf", *bytes);
   m.clock.Set({2026, 6, 11}, 9, 0, 0);
-  tavoria::GeneralCode g{m.platform};
+  tavoria::SaverState g{m.platform};
   tavoria::LoadDatabase(g);
   EXPECT_TRUE(m.desktop.messages.empty());
   EXPECT_EQ(g.fixtureCount, 100);
@@ -268,7 +268,7 @@ TEST_F(TavdbTest, BuildWritesEveryYearWithFourDigitsAsTheSaverReadsNoOtherLength
   const Outcome run = Tavdb({"build", fixtures, "--number", "1", "-o", Path("old.sdf")});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_NE(m.ReadFile("old.sdf").value_or("").find("\r\n5 May 0506\r\n"), std::string::npos);
-  EXPECT_TRUE(Saver(Path("old.sdf"), {506, 5, 5}).Clean());
+  EXPECT_FALSE(Saver(Path("old.sdf"), {506, 5, 5}).error);
 }
 
 }  // namespace

@@ -2,14 +2,14 @@
 // being the loader's own; and the warnings for what the saver accepts but users would see wrongly.
 #include <gtest/gtest.h>
 
-#include "platform/text_reader.h"
 #include "tavdb/check.h"
 #include "tavdb_support.h"
+#include "util/text_reader.h"
 
 namespace {
 
-using platform::Date;
-using platform::DateOrder;
+using calendar::Date;
+using calendar::DateOrder;
 using tavdb::Diagnostic;
 using tavdb::Diagnostics;
 using tavdb::Severity;
@@ -77,7 +77,7 @@ std::vector<Broken> BrokenFiles() {
   add("a 100th advert before End Ads", lists, 14 + 101, 9);
 
   Database longLine;
-  longLine.trivia = {"A fact", std::string(platform::TextReader::kLongestLine + 1, 'x')};
+  longLine.trivia = {"A fact", std::string(util::TextReader::kLongestLine + 1, 'x')};
   add("a line over the length limit", longLine, 13, 62);
 
   const std::string whole = Database{}.Text();
@@ -108,11 +108,11 @@ struct TavdbCheckTest : TavdbTest {
   Diagnostics Check(const std::string& path, Date date, DateOrder order = DateOrder::DayMonthYear,
                     std::optional<int> previous = std::nullopt) {
     tavdb::CheckOptions options;
-    options.clock.date = date;
-    options.clock.dateOrder = order;
+    options.moment = {date, 0};
+    options.regional.dateOrder = order;
     options.previousNumber = previous;
     options.previousName = "previous.sdf";
-    return tavdb::CheckDatabase(m.files, path, options);
+    return tavdb::CheckDatabase(platform::ReadFile(m.files, path), options);
   }
 };
 
@@ -143,13 +143,17 @@ TEST_F(TavdbCheckTest, EachFailureOfTheLoaderIsTheFirstErrorAtItsLineWithTheLoad
     }
 
     // The saver's own loader stops on the same failure.
-    const tavdb::SaverRun saver = Saver(path, broken.date, broken.order);
-    if (broken.code == kTooNew)
-      EXPECT_EQ(saver.substitute, tavdb::kTooNewText);
-    else if (broken.code == 62)
-      EXPECT_EQ(saver.substitute, tavdb::kCorruptedText);
-    else
-      EXPECT_EQ(saver.reportCode, broken.code);
+    const database::LoadedDatabase saver = Saver(path, broken.date, broken.order);
+    ASSERT_TRUE(saver.error);
+    EXPECT_EQ(saver.error->line, broken.line);
+    if (broken.code == kTooNew) {
+      EXPECT_TRUE(saver.error->tooNew);
+      EXPECT_EQ(saver.trivia, Lines{"The database requires a newer version of this screensaver."});
+    } else if (broken.code == 62) {
+      EXPECT_EQ(saver.trivia, Lines{"The database is corrupted."});
+    } else {
+      EXPECT_EQ(saver.error->code, broken.code);
+    }
   }
 }
 
@@ -197,7 +201,7 @@ TEST_F(TavdbCheckTest, WhatTheLoaderNeverReadsIsNoError) {
   const std::string path = Write("ok.sdf", db.Text() + "Nothing here is read\r\n");
   const Diagnostics found = Check(path, {2026, 12, 8});
   EXPECT_EQ(FirstError(found), nullptr) << Listing(found);
-  EXPECT_TRUE(Saver(path, {2026, 12, 8}).Clean());
+  EXPECT_TRUE(Saver(path, {2026, 12, 8}).error == std::nullopt);
   const Outcome run = Tavdb({"check", path, "--date", "2026-12-08"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("0 errors, 2 warnings on 2026-12-08 in dmy order; the saver loads it: 3 "
@@ -309,7 +313,8 @@ TEST_F(TavdbCheckTest, WhatTheSaverAcceptsButUsersSeeWronglyIsAWarningAtItsLine)
     });
     ASSERT_NE(it, found.end()) << warned.says << "\n" << Listing(found);
     EXPECT_EQ(it->line, line) << Listing(found);
-    EXPECT_TRUE(Saver(path, warned.date).Clean()) << "a warning is never what the saver refuses";
+    EXPECT_TRUE(Saver(path, warned.date).error == std::nullopt)
+        << "a warning is never what the saver refuses";
   }
 }
 
@@ -320,12 +325,12 @@ TEST_F(TavdbCheckTest, NinetyNineFixturesNeverOverflowTheListAndACleanFileHasNoW
   const std::string path = Write("full.sdf", db.Text());
   EXPECT_EQ(Listing(Check(path, {2026, 12, 8})), "");
   // On the day after the first, as the check says, the loader manages.
-  EXPECT_TRUE(Saver(path, {2027, 1, 2}).Clean());
+  EXPECT_TRUE(Saver(path, {2027, 1, 2}).error == std::nullopt);
 
   db.fixtures = DailyFixtures(100);
   Write("full.sdf", db.Text());
-  EXPECT_EQ(Saver(path, {2027, 1, 2}).reportCode, 9) << "the day the warning names";
-  EXPECT_TRUE(Saver(path, {2027, 1, 3}).Clean()) << "the day after it";
+  EXPECT_EQ(Saver(path, {2027, 1, 2}).error->code, 9) << "the day the warning names";
+  EXPECT_TRUE(Saver(path, {2027, 1, 3}).error == std::nullopt) << "the day after it";
 }
 
 TEST_F(TavdbCheckTest, TheDayDecidesWhichFixturesArePast) {

@@ -2,9 +2,9 @@
 // tool's answers to bad usage.
 #include <gtest/gtest.h>
 
-#include "platform/text.h"
 #include "saver/data/database.h"
 #include "tavdb_support.h"
+#include "util/text.h"
 
 namespace {
 
@@ -86,12 +86,12 @@ TEST_F(TavdbTest, ShowListsTheOutOfDateNoticesAfterTheFixturesToCome) {
 }
 
 // The texts the saver itself holds after loading the file at that moment, in the tool's form.
-Lines SaverTexts(platform::memory::MemoryPlatform& m, const std::string& bytes, platform::Date day,
-                 int hours, int minutes, platform::DateOrder order) {
+Lines SaverTexts(platform::memory::MemoryPlatform& m, const std::string& bytes, calendar::Date day,
+                 int hours, int minutes, calendar::DateOrder order) {
   m.WriteFile("tavoria.sdf", bytes);
   m.clock.Set(day, hours, minutes, 0);
-  m.clock.dateOrder = order;
-  tavoria::GeneralCode g{m.platform};
+  m.clock.regional.dateOrder = order;
+  tavoria::SaverState g{m.platform};
   tavoria::LoadDatabase(g);
   Lines texts;
   for (const std::string& fixture : g.fixtures) {
@@ -108,11 +108,11 @@ TEST_F(TavdbTest, ShowIsWhatTheSaverComposesOnThatDayInThatRegionalOrder) {
     const char* date;
     const char* time;
     const char* order;
-    platform::Date day;
+    calendar::Date day;
     int hours, minutes;
-    platform::DateOrder dateOrder;
+    calendar::DateOrder dateOrder;
   };
-  using platform::DateOrder;
+  using calendar::DateOrder;
   const Moment moments[] = {
       {"2027-03-26", "10:00", "dmy", {2027, 3, 26}, 10, 0, DateOrder::DayMonthYear},
       {"2027-03-26", "21:00", "dmy", {2027, 3, 26}, 21, 0, DateOrder::DayMonthYear},

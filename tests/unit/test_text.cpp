@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "platform/text.h"
+#include "util/text.h"
 
 namespace {
 

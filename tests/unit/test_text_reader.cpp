@@ -1,21 +1,22 @@
 // Reading files by lines and by fields.
 #include <gtest/gtest.h>
 
+#include <deque>
+
 #include "platform/memory/memory_platform.h"
-#include "platform/text_reader.h"
+#include "platform/whole_file.h"
+#include "util/text_reader.h"
 
 namespace {
 
-using platform::Failure;
-using platform::TextReader;
 using platform::memory::MemoryPlatform;
+using util::Failure;
+using util::TextReader;
 
 struct TextReaderTest : ::testing::Test {
   MemoryPlatform m;
-  TextReader Open(const std::string& bytes) {
-    m.WriteFile("f.txt", bytes);
-    return TextReader(m.files, m.process.programDirectory + "\\f.txt");
-  }
+  std::deque<std::string> texts;  // what the readers read, kept while they read it
+  TextReader Open(const std::string& bytes) { return TextReader(texts.emplace_back(bytes)); }
   int CodeOfNextLine(TextReader& r) {
     try {
       r.ReadLine();
@@ -69,13 +70,13 @@ TEST_F(TextReaderTest, AfterAnOverLongLineTheNextLineIsTheOneAfterIt) {
   const std::string tooLong(TextReader::kLongestLine + 1, 'x');
   // Over the limit by far, by one character before the line feed, and as the last line.
   auto r = Open(tooLong + tooLong + "\r\nnext\n" + tooLong + "\nafter\n" + tooLong);
-  EXPECT_THROW(r.ReadLine(), platform::LineTooLong);
+  EXPECT_THROW(r.ReadLine(), util::LineTooLong);
   EXPECT_EQ(r.LineNumber(), 1);
   EXPECT_EQ(r.ReadLine(), "next");
-  EXPECT_THROW(r.ReadLine(), platform::LineTooLong);
+  EXPECT_THROW(r.ReadLine(), util::LineTooLong);
   EXPECT_EQ(r.ReadLine(), "after");
   EXPECT_EQ(r.LineNumber(), 4);
-  EXPECT_THROW(r.ReadLine(), platform::LineTooLong);
+  EXPECT_THROW(r.ReadLine(), util::LineTooLong);
   EXPECT_EQ(CodeOfNextLine(r), 62);
   EXPECT_EQ(r.LineNumber(), 5);
 }
@@ -105,7 +106,7 @@ TEST_F(TextReaderTest, AnEmptyLineIsAnEmptyField) {
 TEST_F(TextReaderTest, MissingFilesAndDirectoriesHaveTheirOwnCodes) {
   auto code = [&](const std::string& path) {
     try {
-      TextReader r(m.files, path);
+      platform::ReadFile(m.files, path);
     } catch (const Failure& f) {
       return f.code();
     }

@@ -32,15 +32,15 @@ TEST(FontCache, OneFontForEachFontAndDpi) {
 struct DpiTest : LayerTest {};
 
 TEST_F(DpiTest, AMoveToAMonitorOfAnotherDpiShowsTheDescriptionAgainAtThatDpi) {
-  form.Add({.name = "Panel",
-            .kind = ui::Kind::Picture,
-            .left = 1440,
-            .top = 720,
-            .width = 2880,
-            .height = 1440});
+  const ui::ControlId panelId = form.Add({.name = "Panel",
+                                          .kind = ui::Kind::Picture,
+                                          .left = 1440,
+                                          .top = 720,
+                                          .width = 2880,
+                                          .height = 1440});
   form.Add({.name = "Text",
             .kind = ui::Kind::Label,
-            .container = "Panel",
+            .container = panelId,
             .left = 150,
             .top = 300,
             .width = 1440,

@@ -71,16 +71,17 @@ TEST_F(FailureTest, AHandlerThatThrowsReachesOnFailureAndNothingEscapes) {
 }
 
 TEST_F(FailureTest, WhatAHandlerChangedIsShownEvenWhenItThrowsAfterwards) {
-  form.Add({.name = "Text", .kind = ui::Kind::Label, .width = 3000, .height = 500});
-  form.onKeyPress = [this](int) {
-    form["Text"].caption = "changed";
+  const ui::ControlId text =
+      form.Add({.name = "Text", .kind = ui::Kind::Label, .width = 3000, .height = 500});
+  form.onKeyPress = [this, text](int) {
+    form[text].caption = "changed";
     throw std::runtime_error("after the change");
   };
   Open();
   SendMessageA(hwnd, WM_CHAR, 'a', 0);
-  char text[32] = "";
-  GetWindowTextA(Window("Text"), text, sizeof text);
-  EXPECT_STREQ(text, "changed");
+  char shown[32] = "";
+  GetWindowTextA(Window("Text"), shown, sizeof shown);
+  EXPECT_STREQ(shown, "changed");
   EXPECT_EQ(failures.texts, std::vector<std::string>{"after the change"});
 }
 
@@ -108,43 +109,46 @@ class RefusedClass {
 };
 
 TEST_F(FailureTest, ADescriptionTheLayerCannotShowReachesOnFailureOnce) {
-  form.Add({.name = "Text", .kind = ui::Kind::Label, .width = 3000, .height = 500});
-  form.Add({.name = "Missing",
-            .kind = ui::Kind::Picture,
-            .top = 600,
-            .width = 1500,
-            .height = 1500,
-            .image = "NO_SUCH_BITMAP",
-            .visible = false});
-  form.Add(
-      {.name = "Lost", .kind = ui::Kind::Label, .container = "NoSuchContainer", .visible = false});
-  form.Add({.name = "Box", .kind = ui::Kind::TextBox, .top = 2400, .visible = false});
+  const ui::ControlId text =
+      form.Add({.name = "Text", .kind = ui::Kind::Label, .width = 3000, .height = 500});
+  const ui::ControlId missing = form.Add({.name = "Missing",
+                                          .kind = ui::Kind::Picture,
+                                          .top = 600,
+                                          .width = 1500,
+                                          .height = 1500,
+                                          .image = "NO_SUCH_BITMAP",
+                                          .visible = false});
+  const ui::ControlId lost = form.Add(
+      {.name = "Lost", .kind = ui::Kind::Label, .container = ui::ControlId{55}, .visible = false});
+  const ui::ControlId box =
+      form.Add({.name = "Box", .kind = ui::Kind::TextBox, .top = 2400, .visible = false});
   Open();
   ASSERT_TRUE(failures.texts.empty());
   RefusedClass refuseEdits("Edit");
   ASSERT_TRUE(refuseEdits.Installed());
   const struct {
-    const char* control;
+    ui::ControlId control;
+    const char* name;
     const char* reported;
   } cases[] = {
-      {"Missing", "NO_SUCH_BITMAP"},
-      {"Lost", "NoSuchContainer"},
-      {"Box", "Box cannot be made"},
+      {missing, "Missing", "NO_SUCH_BITMAP"},
+      {lost, "Lost", "no control number 55"},
+      {box, "Box", "Box cannot be made"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.control);
+    SCOPED_TRACE(c.name);
     failures.texts.clear();
     // Shown by an event's handler, alongside a change the layer can show.
     form.onKeyPress = [&](int) {
       form[c.control].visible = true;
-      form["Text"].caption = c.control;
+      form[text].caption = c.name;
     };
     EXPECT_NO_THROW(SendMessageA(hwnd, WM_CHAR, 'a', 0));
     ASSERT_EQ(failures.texts.size(), 1u);
     EXPECT_THAT(failures.texts[0], HasSubstr(c.reported));
-    char text[32] = "";
-    GetWindowTextA(Window("Text"), text, sizeof text);
-    EXPECT_STREQ(text, c.control);
+    char shown[32] = "";
+    GetWindowTextA(Window("Text"), shown, sizeof shown);
+    EXPECT_STREQ(shown, c.name);
     // Reported once: later events do not report it again.
     SendMessageA(hwnd, WM_CHAR, 'a', 0);
     ui.Refresh();
@@ -154,19 +158,20 @@ TEST_F(FailureTest, ADescriptionTheLayerCannotShowReachesOnFailureOnce) {
 }
 
 TEST_F(FailureTest, AControlWhoseContainerGoesAwayIsReportedOnceNotAtEveryPaint) {
-  form.Add({.name = "Panel", .kind = ui::Kind::Picture, .width = 3000, .height = 1500});
-  form.Add({.name = "Text",
-            .kind = ui::Kind::Label,
-            .container = "Panel",
-            .width = 1500,
-            .height = 500,
-            .caption = "Text",
-            .transparent = true});
+  const ui::ControlId panel =
+      form.Add({.name = "Panel", .kind = ui::Kind::Picture, .width = 3000, .height = 1500});
+  const ui::ControlId text = form.Add({.name = "Text",
+                                       .kind = ui::Kind::Label,
+                                       .container = panel,
+                                       .width = 1500,
+                                       .height = 500,
+                                       .caption = "Text",
+                                       .transparent = true});
   Open();
-  form["Text"].container = "Gone";
+  form[text].container = ui::ControlId{77};  // gone
   ui.Refresh();
   ASSERT_EQ(failures.texts.size(), 1u);
-  EXPECT_THAT(failures.texts[0], HasSubstr("Gone"));
+  EXPECT_THAT(failures.texts[0], HasSubstr("no control number 77"));
   // Its window is still there and paints on what it can find.
   for (int i = 0; i < 3; ++i)
     RedrawWindow(Window("Text"), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);

@@ -17,6 +17,8 @@
 namespace {
 
 using platform::win32::Win32Ui;
+using tavoria::ScreenSaverWindow;
+using Timers = ScreenSaverWindow::Timers;
 namespace gdi = platform::win32::gdi;
 
 using win32_test::Pump;
@@ -49,7 +51,7 @@ struct GdiTest : ::testing::Test {
   platform::memory::MemoryPlatform m;
   Win32Ui ui;
   platform::Platform system{m.process, m.files, m.clock, m.desktop, m.shell, ui};
-  tavoria::GeneralCode g{system};
+  tavoria::SaverState g{system};
   win32_test::Failures failures;
   HWND hwnd = nullptr;
 
@@ -80,24 +82,25 @@ struct GdiTest : ::testing::Test {
     Pump();
     EXPECT_EQ(TopLevelWindows(), 0) << "every window goes with the saver";
   }
-  void Tick(const char* timer) {
-    auto& timers = g.screenSaverWindow->form.timers;
-    for (std::size_t i = 0; i < timers.size(); ++i)
-      if (timers[i].name == timer) SendMessageA(hwnd, WM_TIMER, Win32Ui::TimerId(i), 0);
+  void Tick(ui::TimerId ScreenSaverWindow::Timers::*timer) {
+    const ui::TimerId id = g.screenSaverWindow->timers.*timer;
+    SendMessageA(hwnd, WM_TIMER, Win32Ui::TimerId(id.index), 0);
     Pump();
   }
 };
 
 TEST_F(GdiTest, ThousandsOfDisplayStepsAndPanelsLeaveTheGdiObjectCountAlone) {
-  Tick("Timer2");
-  for (int i = 0; i < 20; ++i) Tick("Timer1");
+  Tick(&Timers::credits);
+  for (int i = 0; i < 20; ++i) Tick(&Timers::display);
   // Controls are made when first shown: settle once every advert panel has been seen.
   std::set<std::string> panelsSeen;
   for (int i = 0; i < 200 && panelsSeen.size() < 3; ++i) {
-    Tick("BigAdTimer");
-    for (const char* panel : {"Picture2", "Picture3", "Picture4"})
-      if (g.screenSaverWindow->form[panel].visible) panelsSeen.insert(panel);
-    Tick("HideBigAd");
+    Tick(&Timers::advertPanel);
+    const auto& w = *g.screenSaverWindow;
+    for (ui::ControlId panel :
+         {w.controls.landlinePanel, w.controls.internetPanel, w.controls.mobilePanel})
+      if (w.form[panel].visible) panelsSeen.insert(w.form[panel].name);
+    Tick(&Timers::hideAdvertPanel);
   }
   ASSERT_EQ(panelsSeen.size(), 3u);
   const long settled = gdi::LiveObjects();
@@ -107,9 +110,9 @@ TEST_F(GdiTest, ThousandsOfDisplayStepsAndPanelsLeaveTheGdiObjectCountAlone) {
   EXPECT_GT(settled, 20);  // every control holds its font, every picture its brush or bitmap
 
   for (int cycle = 0; cycle < 60; ++cycle) {
-    for (int i = 0; i < 50; ++i) Tick("Timer1");
-    Tick("BigAdTimer");
-    Tick("HideBigAd");
+    for (int i = 0; i < 50; ++i) Tick(&Timers::display);
+    Tick(&Timers::advertPanel);
+    Tick(&Timers::hideAdvertPanel);
   }
   EXPECT_EQ(gdi::LiveObjects(), settled);
   EXPECT_EQ(ChildWindows(hwnd), children);
@@ -119,7 +122,7 @@ TEST_F(GdiTest, ThousandsOfDisplayStepsAndPanelsLeaveTheGdiObjectCountAlone) {
 TEST_F(GdiTest, AWindowOpensWithOnlyTheControlsItShows) {
   const int atOpening = ChildWindows(hwnd);
   EXPECT_EQ(atOpening, 5) << "the credits panel and its four labels";
-  Tick("Timer2");
+  Tick(&Timers::credits);
   EXPECT_EQ(ChildWindows(hwnd), atOpening + 7) << "then the six pictures and the text";
 }
 
@@ -133,7 +136,7 @@ TEST_F(GdiTest, TheCountFollowsEveryObjectMadeAndReleased) {
   }
   EXPECT_EQ(gdi::LiveObjects(), before);
   // A font change of a label makes a new font and releases the old one.
-  auto& label = g.screenSaverWindow->form["Label3"];
+  auto& label = g.screenSaverWindow->form[g.screenSaverWindow->controls.productNameLabel];
   label.font.points = 30;
   ui.Refresh();
   EXPECT_EQ(gdi::LiveObjects(), before);

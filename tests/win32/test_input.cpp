@@ -76,27 +76,30 @@ HCURSOR PointerOver(HWND window) {
 }
 
 TEST_F(InputTest, TheHandPointerShowsOverLinksAndTheArrowElsewhere) {
-  form.Add({.name = "Panel", .kind = ui::Kind::Picture, .width = 6000, .height = 2000});
+  const ui::ControlId panel =
+      form.Add({.name = "Panel", .kind = ui::Kind::Picture, .width = 6000, .height = 2000});
   const struct {
     const char* name;
-    const char* container;
+    bool inPanel;
     bool link;
   } controls[] = {
-      {"LinkOnTheForm", "", true},
-      {"LinkInAPicture", "Panel", true},
-      {"TextOnTheForm", "", false},
-      {"TextInAPicture", "Panel", false},
+      {"LinkOnTheForm", false, true},
+      {"LinkInAPicture", true, true},
+      {"TextOnTheForm", false, false},
+      {"TextInAPicture", true, false},
   };
+  std::vector<ui::ControlId> ids;
   for (std::size_t i = 0; i < std::size(controls); ++i)
-    form.Add({.name = controls[i].name,
-              .kind = ui::Kind::Label,
-              .container = controls[i].container,
-              .top = (controls[i].container[0] ? 0.0f : 2400.0f) + 450.0f * static_cast<float>(i),
-              .width = 2000,
-              .height = 400,
-              .caption = controls[i].name,
-              .tooltip = "a tooltip lets a label take the pointer",
-              .link = controls[i].link});
+    ids.push_back(
+        form.Add({.name = controls[i].name,
+                  .kind = ui::Kind::Label,
+                  .container = controls[i].inPanel ? std::optional(panel) : std::nullopt,
+                  .top = (controls[i].inPanel ? 0.0f : 2400.0f) + 450.0f * static_cast<float>(i),
+                  .width = 2000,
+                  .height = 400,
+                  .caption = controls[i].name,
+                  .tooltip = "a tooltip lets a label take the pointer",
+                  .link = controls[i].link}));
   Open();
   const HCURSOR hand = LoadCursorA(nullptr, IDC_HAND);
   const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
@@ -109,7 +112,7 @@ TEST_F(InputTest, TheHandPointerShowsOverLinksAndTheArrowElsewhere) {
   }
   EXPECT_EQ(PointerOver(Window("Panel")), arrow);
   // A label that stops being a link stops showing the hand.
-  form["LinkOnTheForm"].link = false;
+  form[ids[0]].link = false;
   ui.Refresh();
   EXPECT_EQ(PointerOver(Window("LinkOnTheForm")), arrow);
 }

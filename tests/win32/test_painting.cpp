@@ -37,17 +37,17 @@ COLORREF BrushColour(HBRUSH brush) {
 
 struct PaintingTest : LayerTest {
   void AddPanelWithLabels() {
-    form.Add({.name = "Panel",
-              .kind = ui::Kind::Picture,
-              .left = 600,
-              .top = 600,
-              .width = 4500,
-              .height = 1500,
-              .back = kPanelColour});
+    const ui::ControlId panel = form.Add({.name = "Panel",
+                                          .kind = ui::Kind::Picture,
+                                          .left = 600,
+                                          .top = 600,
+                                          .width = 4500,
+                                          .height = 1500,
+                                          .back = kPanelColour});
     for (bool transparent : {true, false})
       form.Add({.name = transparent ? "Clear" : "Opaque",
                 .kind = ui::Kind::Label,
-                .container = "Panel",
+                .container = panel,
                 .left = transparent ? 150.0f : 2250.0f,
                 .top = 150,
                 .width = 1800,
@@ -114,36 +114,39 @@ TEST_F(PaintingTest, AControlMadeLaterLiesBetweenTheControlsBeforeAndAfterIt) {
   const ui::Kind kinds[] = {ui::Kind::Picture, ui::Kind::Label, ui::Kind::Picture,
                             ui::Kind::Picture, ui::Kind::Label};
   const char* names[] = {"First", "Second", "Third", "Fourth", "Fifth"};
+  std::vector<ui::ControlId> ids;
   for (int i = 0; i < 5; ++i)
-    form.Add({.name = names[i],
-              .kind = kinds[i],
-              .left = 300.0f * static_cast<float>(i),
-              .width = 3000,
-              .height = 3000,
-              .visible = i != 1 && i != 3});
+    ids.push_back(form.Add({.name = names[i],
+                            .kind = kinds[i],
+                            .left = 300.0f * static_cast<float>(i),
+                            .width = 3000,
+                            .height = 3000,
+                            .visible = i != 1 && i != 3}));
   Open();
   EXPECT_EQ(FromTheTop(hwnd), (std::vector{Window("Fifth"), Window("Third"), Window("First")}));
   // Shown in the other order than they come: the fourth first, then the second.
-  form["Fourth"].visible = true;
+  form[ids[3]].visible = true;
   ui.Refresh();
-  form["Second"].visible = true;
+  form[ids[1]].visible = true;
   ui.Refresh();
   EXPECT_EQ(FromTheTop(hwnd), (std::vector{Window("Fifth"), Window("Fourth"), Window("Third"),
                                            Window("Second"), Window("First")}));
 }
 
 TEST_F(PaintingTest, TheDrawingOrderHoldsInsideAPictureToo) {
-  form.Add({.name = "Panel", .kind = ui::Kind::Picture, .width = 4500, .height = 3000});
+  const ui::ControlId panel =
+      form.Add({.name = "Panel", .kind = ui::Kind::Picture, .width = 4500, .height = 3000});
+  std::vector<ui::ControlId> ids;
   for (const char* name : {"Under", "Middle", "Over"})
-    form.Add({.name = name,
-              .kind = ui::Kind::Label,
-              .container = "Panel",
-              .width = 1500,
-              .height = 600,
-              .caption = name,
-              .visible = name[0] != 'M'});
+    ids.push_back(form.Add({.name = name,
+                            .kind = ui::Kind::Label,
+                            .container = panel,
+                            .width = 1500,
+                            .height = 600,
+                            .caption = name,
+                            .visible = name[0] != 'M'}));
   Open();
-  form["Middle"].visible = true;
+  form[ids[1]].visible = true;
   ui.Refresh();
   EXPECT_EQ(FromTheTop(Window("Panel")),
             (std::vector{Window("Over"), Window("Middle"), Window("Under")}));

@@ -38,12 +38,12 @@ TEST(Win32Files, MakeDirectoryMakesItOnceAndRefusesWhatCannotBeOne) {
   try {
     files.MakeDirectory(dir + "\\missing\\child");
     ADD_FAILURE() << "a directory in a missing one";
-  } catch (const platform::Failure& f) {
-    EXPECT_EQ(f.code(), platform::codes::kPathNotFound);
+  } catch (const util::Failure& f) {
+    EXPECT_EQ(f.code(), util::codes::kPathNotFound);
   }
   // A file of that name is no directory.
   files.WriteNew(dir + "\\file", "x");
-  EXPECT_THROW(files.MakeDirectory(dir + "\\file"), platform::Failure);
+  EXPECT_THROW(files.MakeDirectory(dir + "\\file"), util::Failure);
   files.Remove(dir + "\\file");
   RemoveDirectoryA(dir.c_str());
 }
@@ -89,23 +89,25 @@ TEST_F(WindowClassTest, TheFormsIconIsTheProgramsOwnElseTheSystems) {
 
 TEST(Containers, TheWalkGoesFromTheInnermostOutAndStopsAtBrokenChains) {
   ui::Form form;
-  form.Add({.name = "Outer", .kind = ui::Kind::Picture});
-  form.Add({.name = "Frame", .kind = ui::Kind::Frame, .container = "Outer"});
-  form.Add({.name = "Inner", .kind = ui::Kind::Picture, .container = "Frame"});
-  form.Add({.name = "Text", .container = "Inner"});
-  form.Add({.name = "Lost", .container = "Nowhere"});
-  form.Add({.name = "Ring1", .container = "Ring2"});
-  form.Add({.name = "Ring2", .container = "Ring1"});
+  const ui::ControlId outer = form.Add({.name = "Outer", .kind = ui::Kind::Picture});
+  const ui::ControlId frame =
+      form.Add({.name = "Frame", .kind = ui::Kind::Frame, .container = outer});
+  const ui::ControlId inner =
+      form.Add({.name = "Inner", .kind = ui::Kind::Picture, .container = frame});
+  const ui::ControlId text = form.Add({.name = "Text", .container = inner});
+  const ui::ControlId lost = form.Add({.name = "Lost", .container = ui::ControlId{99}});
+  const ui::ControlId ring1 = form.Add({.name = "Ring1", .container = ui::ControlId{6}});
+  form.Add({.name = "Ring2", .container = ring1});
   std::vector<std::string> chain;
-  for (const ui::Control& c : form.Containers(form["Text"])) chain.push_back(c.name);
+  for (const ui::Control& c : form.Containers(form[text])) chain.push_back(c.name);
   EXPECT_EQ(chain, (std::vector<std::string>{"Inner", "Frame", "Outer"}));
-  EXPECT_TRUE(form.Containers(form["Outer"]).begin() == form.Containers(form["Outer"]).end());
-  EXPECT_TRUE(form.Shown(form["Text"]));
-  form["Frame"].visible = false;
-  EXPECT_FALSE(form.Shown(form["Text"]));
-  EXPECT_TRUE(form.Shown(form["Outer"]));
-  EXPECT_THROW(form.Shown(form["Lost"]), std::out_of_range);
-  EXPECT_THROW(form.Shown(form["Ring1"]), std::logic_error);
+  EXPECT_TRUE(form.Containers(form[outer]).begin() == form.Containers(form[outer]).end());
+  EXPECT_TRUE(form.Shown(form[text]));
+  form[frame].visible = false;
+  EXPECT_FALSE(form.Shown(form[text]));
+  EXPECT_TRUE(form.Shown(form[outer]));
+  EXPECT_THROW(form.Shown(form[lost]), std::out_of_range);
+  EXPECT_THROW(form.Shown(form[ring1]), std::logic_error);
 }
 
 }  // namespace

@@ -1,0 +1,45 @@
+// How a fixture record reads on screen at a given moment: dropped when past, or its display text
+// with the day name, the special fixture's text above it and the today marker; and the notices
+// that ask for an upgrade when fixtures are out of date. Pure: the moment and the regional
+// settings are passed in, so the saver, its composition again at midnight and the makers' tool
+// agree.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "database/database_file.h"
+#include "util/calendar.h"
+
+namespace database {
+
+// One record as the saver shows it: dropped as past, or shown with its text.
+struct FixtureText {
+  bool past = false;
+  std::string text;
+  bool dueToday = false;  // carries the marker: today, kick-off still ahead
+  int kickOff = 0;        // seconds since midnight (when not past)
+};
+
+// What the fixture section has seen so far, for the out-of-date notices.
+struct FixtureFlags {
+  bool pastSeen = false;
+  bool currentStored = false;
+};
+
+inline constexpr const char* kTodayMarker = " **TODAY!**";
+
+// Composes a record for the moment. Throws Failure 13 when the date line (or, for a record that is
+// not past, the kick-off line) is no date or time, 5 for a match line with "vs" at an end.
+FixtureText ComposeFixture(const FixtureRecord& record, const std::vector<SpecialFixture>& specials,
+                           const calendar::Moment& now, const calendar::RegionalSettings& regional);
+// The text of the last special fixture between the line's two teams (in either order) and CR LF,
+// or an empty text.
+std::string FindSpecialText(const std::vector<SpecialFixture>& specials,
+                            const std::string& matchLine);
+// The English weekday name of a date written by the user's regional settings. Throws Failure 13.
+std::string DayNameOf(const std::string& dateText, const calendar::RegionalSettings& regional);
+// The notices appended after the fixtures: none, the "some" notice twice, or the "all" notice.
+std::vector<std::string> OutOfDateNotices(const FixtureFlags& flags);
+
+}  // namespace database

@@ -1,0 +1,228 @@
+#include "database/loader.h"
+
+#include <new>
+
+#include "database/dates.h"
+#include "database/fixture_text.h"
+#include "util/identity.h"
+#include "util/text.h"
+#include "util/text_reader.h"
+
+namespace database {
+
+namespace {
+
+// Line 6 of the database names a newer format than this program reads.
+struct TooNew {};
+
+// A failure on a known line of the file.
+struct StopAt {
+  util::Failure failure;
+  int line;
+};
+
+void AddShown(FixtureTexts& texts, FixtureText shown, std::size_t source) {
+  if (shown.dueToday && (!texts.markerEnds || shown.kickOff < *texts.markerEnds))
+    texts.markerEnds = shown.kickOff;
+  texts.texts.push_back(std::move(shown.text));
+  texts.sources.push_back(source);
+}
+
+// The line of a record a failure of its composition concerns, read in the order the composition
+// reads them: the date, then (for a record not past) the kick-off, then the match line.
+int FailingLine(const FixtureRecord& record, int dateLine,
+                const calendar::RegionalSettings& regional) {
+  try {
+    ParseDate(record.dateLine, regional);
+    ParseTimeOfDay(record.kickOffLine);
+  } catch (const util::Failure&) {
+    try {
+      ParseDate(record.dateLine, regional);
+    } catch (const util::Failure&) {
+      return dateLine;
+    }
+    return dateLine + 3;
+  }
+  return dateLine + 2;
+}
+
+class Loader {
+ public:
+  Loader(std::string_view bytes, const calendar::Moment& now,
+         const calendar::RegionalSettings& regional)
+      : file_(bytes), now_(now), regional_(regional) {}
+
+  LoadedDatabase Run() {
+    try {
+      WalkDatabase(
+          file_,
+          {
+              .formatVersion = [](const std::string& line6) { FormatVersion(line6); },
+              .specialFixture =
+                  [&](const SpecialFixture& special) {
+                    loaded_.specialFixtures.push_back(special);
+                  },
+              .fixture = [&](const FixtureRecord& record) { Fixture(record); },
+              .fixturesEnd = [&] { FixturesEnd(); },
+              .triviaLine = [&](const std::string& line) { loaded_.trivia.push_back(line); },
+              .advertLine = [&](const std::string& line) { loaded_.adverts.push_back(line); },
+              .enters = [&](DatabaseSection section) { section_ = section; },
+          });
+    } catch (const TooNew&) {
+      Stop({0, 6, "The database requires a newer version of this screensaver.", true});
+    } catch (const StopAt& stop) {
+      Stop({stop.failure.code(), stop.line, stop.failure.description()});
+    } catch (const util::Failure& failure) {
+      Stop({failure.code(), LineOf(failure), failure.description()});
+    } catch (const std::bad_alloc&) {
+      Stop({util::codes::kOutOfMemory, file_.LineNumber(), "Out of memory"});
+    }
+    return std::move(loaded_);
+  }
+
+ private:
+  static void FormatVersion(const std::string& line6) {
+    // Compared by character codes: "3" and "2.1" are too new, "10" and "" not.
+    if (line6 > tavoria::APP_VERSION) throw TooNew{};
+  }
+
+  void Fixture(const FixtureRecord& record) {
+    const int dateLine = file_.LineNumber() - 4;
+    FixtureText shown;
+    try {
+      shown = ComposeFixture(record, loaded_.specialFixtures, now_, regional_);
+    } catch (const util::Failure& failure) {
+      throw StopAt{failure, FailingLine(record, dateLine, regional_)};
+    }
+    if (shown.past) {
+      flags_.pastSeen = true;
+      return;
+    }
+    flags_.currentStored = true;
+    Room(dateLine);
+    loaded_.fixtureRecords.records.push_back(record);
+    AddShown(loaded_.fixtures, std::move(shown), loaded_.fixtureRecords.records.size() - 1);
+  }
+
+  void FixturesEnd() {
+    auto& texts = loaded_.fixtures;
+    std::size_t source = loaded_.fixtureRecords.records.size();
+    for (std::string& notice : OutOfDateNotices(flags_)) {
+      Room(file_.LineNumber());
+      texts.texts.push_back(std::move(notice));
+      texts.sources.push_back(source++);
+    }
+    loaded_.fixtureRecords.pastAtLoad = flags_.pastSeen;
+    loaded_.fixtureRecords.complete = true;
+  }
+
+  // The fixture list takes one more entry while loading, or is full.
+  void Room(int line) {
+    if (loaded_.fixtures.texts.size() == static_cast<std::size_t>(kFixtureCapacity))
+      throw StopAt{{util::codes::kSubscriptOutOfRange, "Subscript out of range"}, line};
+  }
+
+  // The walk's own failures: a special fixture's is its match line's (the walk has read its text
+  // line); any other is the line just read.
+  int LineOf(const util::Failure& failure) const {
+    const bool special = section_ == DatabaseSection::SpecialFixtures &&
+                         failure.code() != util::codes::kInputPastEnd;
+    return std::max(file_.LineNumber() - (special ? 1 : 0), 1);
+  }
+
+  void Stop(LoadError error) {
+    if (const auto text = TextInsteadOfContent(error)) {
+      loaded_.fixtures = {{*text}, {0}, std::nullopt};
+      loaded_.trivia = {*text};
+      loaded_.fixtureRecords = {};
+    }
+    loaded_.error = std::move(error);
+  }
+
+  util::TextReader file_;
+  calendar::Moment now_;
+  calendar::RegionalSettings regional_;
+  LoadedDatabase loaded_;
+  FixtureFlags flags_;
+  DatabaseSection section_ = DatabaseSection::Header;
+};
+
+}  // namespace
+
+LoadedDatabase Load(std::string_view bytes, const calendar::Moment& now,
+                    const calendar::RegionalSettings& regional) {
+  return Loader(bytes, now, regional).Run();
+}
+
+LoadedDatabase DatabaseNotRead(const util::Failure& failure) {
+  LoadedDatabase loaded;
+  loaded.error = LoadError{failure.code(), 0, failure.description()};
+  if (const auto text = TextInsteadOfContent(*loaded.error)) {
+    loaded.fixtures = {{*text}, {0}, std::nullopt};
+    loaded.trivia = {*text};
+  }
+  return loaded;
+}
+
+FixtureTexts ComposeFixtureTexts(const FixtureRecords& records,
+                                 const std::vector<SpecialFixture>& specials,
+                                 const calendar::Moment& now,
+                                 const calendar::RegionalSettings& regional) {
+  FixtureTexts texts;
+  FixtureFlags flags{.pastSeen = records.pastAtLoad};
+  for (std::size_t i = 0; i < records.records.size(); ++i) {
+    FixtureText shown = ComposeFixture(records.records[i], specials, now, regional);
+    if (shown.past) {
+      flags.pastSeen = true;
+      continue;
+    }
+    flags.currentStored = true;
+    AddShown(texts, std::move(shown), i);
+  }
+  std::size_t source = records.records.size();
+  for (std::string& notice : OutOfDateNotices(flags)) {
+    texts.texts.push_back(std::move(notice));
+    texts.sources.push_back(source++);
+  }
+  return texts;
+}
+
+std::optional<std::string> TextInsteadOfContent(const LoadError& error) {
+  if (error.tooNew) return "The database requires a newer version of this screensaver.";
+  switch (error.code) {
+    case util::codes::kFileNotFound:
+      return "The Tavoria team information database could not be found.";
+    case util::codes::kBadFileName:
+    case util::codes::kPathNotFound:
+      return "Could not access database.";
+    case util::codes::kInputPastEnd:
+      return "The database is corrupted.";
+    default:
+      return std::nullopt;
+  }
+}
+
+std::vector<std::string> BuiltInAdverts() {
+  using namespace tavoria;
+  return {FRIENDLY_URL,
+          std::string("Check out ") + SCREENSAVER_NAME + " site at" + text::kCrLf + HOMEPAGE_URL +
+              " now!",
+          std::string("Get free upgrades for ") + SCREENSAVER_NAME + " at " + text::kCrLf +
+              HOMEPAGE_URL + text::kCrLf + "(Also check out the screensaver setup screen)"};
+}
+
+std::optional<std::int16_t> DatabaseNumber(std::string_view bytes) {
+  try {
+    util::TextReader file(bytes);
+    std::string field;
+    for (int n = 1; n <= 4; ++n) field = file.ReadField();
+    const auto number = text::WholeDecimal(field, {.exponent = false});
+    const auto value = number ? text::RoundHalfEven(*number, 0, 32768) : std::nullopt;
+    if (!value || *value > 32767) return std::nullopt;
+    return static_cast<std::int16_t>(*value);
+  } catch (const util::Failure&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace database

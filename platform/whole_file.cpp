@@ -1,0 +1,30 @@
+#include "platform/whole_file.h"
+
+#include <algorithm>
+
+namespace platform {
+
+std::string ReadFile(Files& files, const std::string& path, std::size_t limit) {
+  auto file = files.OpenForReading(path);
+  std::string bytes;
+  char buffer[1 << 14];
+  while (bytes.size() < limit) {
+    const std::size_t n = file->Read(buffer, std::min(sizeof buffer, limit - bytes.size()));
+    if (n == 0) break;
+    bytes.append(buffer, n);
+  }
+  return bytes;
+}
+
+void ReplaceFile(Files& files, const std::string& target, const std::string& temporary,
+                 const std::function<void(const std::string& temporary)>& write) {
+  try {
+    write(temporary);
+    files.MoveReplacing(temporary, target);
+  } catch (...) {
+    files.Remove(temporary);
+    throw;
+  }
+}
+
+}  // namespace platform

@@ -1,0 +1,27 @@
+// Files taken whole, each within one call: read into memory, or replaced in one step as git's
+// lockfile does (the new content goes to a temporary file in the target's directory, written and
+// flushed, then the temporary file is moved over the target, replacing it, write-through). A
+// reader sees the old file or the new one, never half of either; on any failure the temporary file
+// is removed and the target stays as it was.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <limits>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace platform {
+
+// The file's bytes, at most `limit` of them (the start of a longer file). Throws Failure as
+// Files::OpenForReading and InputFile::Read do.
+std::string ReadFile(Files& files, const std::string& path,
+                     std::size_t limit = std::numeric_limits<std::size_t>::max());
+
+// `write` fills the temporary file (and may check it); whatever it throws, or the move throws,
+// reaches the caller after the temporary file is removed.
+void ReplaceFile(Files& files, const std::string& target, const std::string& temporary,
+                 const std::function<void(const std::string& temporary)>& write);
+
+}  // namespace platform

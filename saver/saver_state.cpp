@@ -1,0 +1,16 @@
+#include "saver/saver_state.h"
+
+#include "saver/display/saver_window.h"
+#include "saver/setup/setup_window.h"
+
+namespace tavoria {
+
+SaverState::SaverState(platform::Platform& platform) : sys(platform) {}
+
+SaverState::~SaverState() = default;
+
+std::string SaverState::PathBesideProgram(const std::string& name) const {
+  return sys.process.ProgramDirectory() + "\\" + name;
+}
+
+}  // namespace tavoria
