@@ -2,8 +2,9 @@
 # of ours in it): a silent install puts the programs, the screensaver setting, the upgrade file
 # type and the installed-programs entry in place; the shell opens an upgrade file through the
 # file type as a double-click does; an installed database with a higher number survives a new
-# install; the uninstaller takes away everything the install added and only that; and the
-# setup's own pages open, show what they should, and close.
+# install; the uninstaller takes away everything the install added and only that; the setup's
+# own pages open, show what they should, and close; and run as another account than the user at
+# the desktop, setup and uninstaller leave the screensaver setting alone and say why.
 #
 # The session's prefix is put back at the end. Silent installs and uninstalls are timed, and the
 # times printed.
@@ -23,6 +24,8 @@ UNINSTALLER_WIN='C:\Program Files\Tavoria Screensaver\uninstall.exe'
 UNINSTALLER_COPY='~nsu[^\\]*\.tmp\\Un'
 INSTALL_TIMES=()
 UNINSTALL_TIMES=()
+# The tests' one account is the desktop's user; this test option of the setup names another.
+OTHER_DESKTOP_USER='/TEST-ONLY-DESKTOP-USER=TAVORIA\bob'
 
 # ----- the prefix of our own ------------------------------------------------------------------
 
@@ -32,18 +35,21 @@ installer_prefix_start() {
   wineboot -i >/dev/null 2>&1 || return 1
   cp /usr/share/wine/fonts/*.ttf "$INST_PREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   wine regedit /S "$E2E_TMP/fonts.reg" >/dev/null 2>&1
-  wineserver -p
-  wine cmd /c exit </dev/null >/dev/null 2>&1
+  # Restarted: a desktop shell started while wineboot's first start of the services still holds
+  # them cannot register its window list, which the setup's finish page asks for.
+  wine_server_restart
   INST_C=$INST_PREFIX/drive_c
   INST_WINDIR=$INST_C/windows
   INST_APPDATA=$INST_C/users/$(id -un)/AppData/Roaming
   INST_PROGRAMS="$INST_C/Program Files"
+  INST_SETUP_LOG="$INST_PROGRAMS/Tavoria Screensaver/setup.log"
 }
 
 installer_prefix_stop() {
   stop_programs
   stop_prefix_processes "$UNINSTALLER_COPY"
   stop_prefix_processes 'kelvane\.exe'
+  stop_prefix_processes 'control\.exe'
   # Ends the rest of this prefix's Windows processes, and its wineserver.
   wineserver -k >/dev/null 2>&1 || true
   rm -rf "$INST_PREFIX"
@@ -70,11 +76,11 @@ stop_prefix_processes() {
 
 seconds_since() { awk -v a="$1" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.2f", b - a }'; }
 
-# A silent install; its exit code in EXIT_CODE and its time in INSTALL_TIMES. Returns 1 when it
-# does not end in time.
+# A silent install, with any further arguments; its exit code in EXIT_CODE and its time in
+# INSTALL_TIMES. Returns 1 when it does not end in time.
 silent_install() {
   local started=$EPOCHREALTIME
-  start_program 120 "$INST_SETUP" /S
+  start_program 120 "$INST_SETUP" /S "$@"
   if ! wait_exit "$LAST_PID" 120; then
     fail "a silent install ends within 120 s"
     return 1
@@ -127,6 +133,16 @@ windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 page_text() { driver controls "$1" | awk -F'|' -v id="$2" '$2 == id && $3 == 1 { print $5 }'; }
 on_finish_page() { driver controls "$1" | grep -q '^Button|1|1|.*|&Finish$'; }
 file_size() { stat -c %s "$1"; }
+# The name of the running program's parent process, and the program's command line:
+# parent|command line.
+process_origin() {
+  local pid parent
+  pid=$(prefix_processes "$1" | head -n1)
+  parent=$(wine wmic process get Name,ParentProcessId,ProcessId </dev/null 2>/dev/null |
+    iconv -f UTF-16LE -t UTF-8 | tr -d '\r' | awk -v name="$2" '
+      $1 == name { parent = $2 } { names[$3] = $1 } END { print names[parent] }')
+  printf '%s|%s' "$parent" "$(tr '\0' ' ' <"/proc/$pid/cmdline" | sed 's/ *$//')"
+}
 listing() { (cd "$1" 2>/dev/null && find . -maxdepth 1 | sort); }
 
 # A complete team database: the shipped one with line 4, its number, replaced.
@@ -210,6 +226,7 @@ else
       "$(listing "$INST_WINDIR")"
     check_equal "silent install: the saver is the user's screensaver, and on" \
       "$(printf 'SCRNSAVE.EXE=C:\\windows\\tavoria.scr\nScreenSaveActive=1')" "$(desktop_values)"
+    check "silent install: no setup.log, with nothing to explain" test ! -e "$INST_SETUP_LOG"
     check_equal "silent install: the upgrade file type, whole, with the open command" \
       "$(expected_file_type)" "$(reg_tree 'HKLM\Software\Classes\Tavoria.FixtureUpgrade')"
     check_equal "silent install: .tup names the upgrade file type" \
@@ -396,6 +413,73 @@ CASES
     fi
   else
     fail "uninstaller pages: the confirmation page appears"
+  fi
+  stop_programs
+  stop_prefix_processes "$UNINSTALLER_COPY"
+
+  # ----- setup and uninstaller run as another account than the user at the desktop -----
+  setup_account=$(wine cmd /c 'echo %USERDOMAIN%\%USERNAME%' </dev/null 2>/dev/null | tr -d '\r')
+  not_desktop_user="Setup ran as $setup_account, not as TAVORIA\\bob at this desktop"
+  wine reg add 'HKCU\Control Panel\Desktop' /v SCRNSAVE.EXE /d 'C:\windows\system32\other.scr' /f \
+    >/dev/null 2>&1
+  desktop_now=$(desktop_values)
+  # The finish page's button hands the Screen Saver settings to the shell; here Kelvane stands in
+  # for them, and its box stays open while its parent and command line are read.
+  cp "$DIST/kelvane.exe" "$INST_WINDIR/system32/control.exe"
+  wine reg add 'HKCU\Software\Wine\DllOverrides' /v control.exe /d native /f >/dev/null 2>&1
+  start_program 120 "$INST_SETUP" "$OTHER_DESKTOP_USER"
+  setup=$LAST_PID
+  if driver wait "$INST_TITLE" 20000 >/dev/null && driver press "$INST_TITLE" "&Next >" &&
+    driver wait "$INST_PAGE_TITLE" 10000 >/dev/null && driver press "$INST_PAGE_TITLE" "&Install" &&
+    until_true 30 on_finish_page "$INST_PAGE_TITLE"; then
+    check_equal "another desktop user: the finish page says so and how to choose the saver" \
+      "Tavoria Screensaver has been installed on your computer.\\r\\n\\r\\n${not_desktop_user//\\/\\\\}, so it did not change anyone's screensaver.\\r\\n\\r\\nTo make Tavoria Screensaver your screensaver, choose it in Settings > Personalisation > Lock screen > Screen saver, or click Open Screen Saver Settings below.\\r\\n\\r\\nClick Finish to close Setup." \
+      "$(page_text "$INST_PAGE_TITLE" 1202)"
+    driver press "$INST_PAGE_TITLE" "Open Screen Saver Settings"
+    if driver wait "Screensaver upgrade" 15000 >/dev/null; then
+      check_equal "another desktop user: the button has the shell open the Screen Saver settings" \
+        'explorer.exe|C:\windows\system32\control.exe desk.cpl,,@screensaver' \
+        "$(process_origin 'system32\\control\.exe' control.exe)"
+      driver press "Screensaver upgrade" OK
+    else
+      fail "another desktop user: the button opens the Screen Saver settings"
+    fi
+    driver press "$INST_PAGE_TITLE" "&Finish"
+    wait_exit "$setup" 15 || fail "another desktop user: Finish ends the setup"
+  else
+    fail "another desktop user: the setup's pages lead to the finish page"
+  fi
+  stop_programs
+  # Silent, as a deployment tool running it as SYSTEM: no desktop user it can confirm.
+  if silent_install '/TEST-ONLY-DESKTOP-USER='; then
+    check_equal "cannot tell the desktop user, silent: setup.log says so and how to choose the saver" \
+      "$(printf '%s\n' 'Tavoria Screensaver 2 is installed: C:\windows\tavoria.scr' \
+        "Setup ran as $setup_account, which it could not confirm as the user at this desktop, so it did not change anyone's screensaver." \
+        'To make Tavoria Screensaver your screensaver, choose it in Settings > Personalisation > Lock screen > Screen saver, or in the Screen Saver settings.' \
+        'To make it every user'"'"'s screensaver, set the Group Policy User Configuration > Administrative Templates > Control Panel > Personalization > Force specific screen saver to C:\windows\tavoria.scr.')" \
+      "$(tr -d '\r' <"$INST_SETUP_LOG")"
+  fi
+  check_equal "another desktop user: every install left the screensaver setting alone" \
+    "$desktop_now" "$(desktop_values)"
+  # The uninstaller leaves even a setting that names the saver, and does not name the settings
+  # folder of its own account.
+  wine reg add 'HKCU\Control Panel\Desktop' /v SCRNSAVE.EXE /d 'C:\windows\tavoria.scr' /f \
+    >/dev/null 2>&1
+  desktop_now=$(desktop_values)
+  start_program 60 "$UNINSTALLER_WIN" "$OTHER_DESKTOP_USER"
+  if wait_exit "$LAST_PID" 30 && driver wait "$UNINST_PAGE_TITLE" 20000 >/dev/null &&
+    driver press "$UNINST_PAGE_TITLE" "&Uninstall" && until_true 30 on_finish_page "$UNINST_PAGE_TITLE"; then
+    check_equal "another desktop user, uninstall: the finish page says what stays, and where" \
+      "Tavoria Screensaver has been removed from your computer.\\r\\n\\r\\n${not_desktop_user//\\/\\\\}, so it left the screensaver settings alone: if Tavoria Screensaver was your screensaver, choose another in the Screen Saver settings. Settings you saved for yourself stay in your own folder %APPDATA%\\\\Tavoria Screensaver.\\r\\n\\r\\nYour own settings were left in place; delete them if you no longer want them:\\r\\nC:\\\\windows\\\\tavoria_config.ini\\r\\nC:\\\\windows\\\\tavoria_ssargs.ini\\r\\n\\r\\nClick Finish to close Setup." \
+      "$(page_text "$UNINST_PAGE_TITLE" 1202)"
+    driver press "$UNINST_PAGE_TITLE" "&Finish"
+    wait_uninstaller_copy
+    check_equal "another desktop user, uninstall: the screensaver setting stays" "$desktop_now" \
+      "$(desktop_values)"
+    check_equal "another desktop user, uninstall: its folder, setup.log and all, is gone" \
+      "$programs_before" "$(listing "$INST_PROGRAMS")"
+  else
+    fail "another desktop user, uninstall: the uninstaller's pages lead to the finish page"
   fi
   stop_programs
   stop_prefix_processes "$UNINSTALLER_COPY"
