@@ -137,7 +137,8 @@ class Ui {
   // Closes (unloads) the window; the event loop ends when no window is open.
   virtual void Close(ui::Form& form) = 0;
   virtual ui::WindowHandle Handle(const ui::Form& form) = 0;
-  // Runs events until no window is open or the program ends; returns the exit code.
+  // Runs events until no window is open or the program ends, and returns the program's exit code:
+  // 0 when the last window has closed, or the code a request to quit carries.
   virtual int RunEventLoop() = 0;
 };
 

@@ -29,6 +29,12 @@ void MemoryFiles::Writable(const std::string& path) const {
     throw util::Failure(util::codes::kPermissionDenied, "Permission denied");
 }
 
+std::unique_ptr<InputFile> MemoryFiles::OpenForReading(const std::string& path) {
+  if (unreadable.count(path))
+    throw util::Failure(util::codes::kPermissionDenied, "Permission denied");
+  return HostFiles::OpenForReading(path);
+}
+
 void MemoryFiles::WriteNew(const std::string& path, std::string_view bytes) {
   Writable(path);
   if (failWriteAfter) {

@@ -56,10 +56,13 @@ class MemoryFiles : public HostFiles {
   std::optional<std::size_t> failCopyAfter;
   // The next MoveReplacing fails and leaves both files as they were.
   bool failMove = false;
+  // Files (as the program names them) that exist but cannot be opened for reading.
+  std::set<std::string> unreadable;
   // Directories (as the program names them) where nothing may be created or replaced, as for a
   // standard user in the Windows directory: such writes fail with "Permission denied".
   std::set<std::string> readOnlyDirectories;
 
+  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
   void WriteNew(const std::string& path, std::string_view bytes) override;
   void MoveReplacing(const std::string& source, const std::string& target) override;
   void CopyReplacing(const std::string& source, const std::string& target) override;

@@ -101,8 +101,10 @@ int Win32Ui::RunEventLoop() {
   MSG msg;
   for (;;) {
     RemoveClosed();
-    if (windows_.empty()) break;
-    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) break;
+    if (windows_.empty()) return 0;
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(msg.wParam);  // a quit message carries the code
+    if (got < 0) return 1;                              // the queue itself failed
     bool handled = false;
     for (auto& w : windows_) {
       // Framed forms are dialogs: Tab, Enter and the access keys move between their controls.
@@ -115,7 +117,6 @@ int Win32Ui::RunEventLoop() {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
-  return 0;
 }
 
 void Win32Ui::Refresh() {

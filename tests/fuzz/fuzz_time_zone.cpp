@@ -1,24 +1,17 @@
 // The zone file reader on any bytes: it reads them or says why not, and a zone it reads shows each
 // instant at a local time that leads back to it or to an earlier instant. Zone names too.
-#include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <string>
 
 #include "tavdb/time_zone.h"
+#include "tests/fuzz/fuzz_input.h"
 
-namespace {
-
-void Require(bool condition) {
-  if (!condition) __builtin_trap();
-}
-
-}  // namespace
+using fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace std::chrono;
   using tavdb::tz::LocalTimeKind;
-  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  const std::string_view bytes = fuzz::Bytes(data, size);
   if (const auto path = tavdb::tz::ZoneFilePath(bytes)) Require(path->find('.') == path->npos);
   if (const auto version = tavdb::tz::TzdataVersion(bytes)) Require(!version->empty());
   std::optional<tavdb::tz::TimeZone> zone;

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/memory/memory_platform.h"
+#include "saver/data/database.h"
+#include "saver/data/fixtures.h"
 #include "saver/display/saver_window.h"
 #include "saver/startup.h"
 
@@ -108,6 +110,40 @@ TEST_F(MidnightTest, TheNextFixtureIsTheNextOneThatIsStillShown) {
       << "tonight's fixtures are gone: tomorrow's is the next one";
   Until(82);
   EXPECT_EQ(Label(), kSome);
+}
+
+// A clock that moves on a millisecond at every reading: a step that read the date and the time of
+// day apart could put them on either side of midnight.
+struct MovingClock : platform::Clock {
+  explicit MovingClock(platform::memory::VirtualClock& inner) : inner(inner) {}
+  calendar::Moment Now() override {
+    const calendar::Moment now = inner.Now();
+    ++inner.now;
+    return now;
+  }
+  double SecondsSinceMidnight() override { return inner.SecondsSinceMidnight(); }
+  calendar::RegionalSettings Regional() override { return inner.Regional(); }
+  platform::memory::VirtualClock& inner;
+};
+
+TEST(MidnightClock, AStepInTheDaysLastMillisecondReadsOneMoment) {
+  MemoryPlatform m;
+  MovingClock moving(m.clock);
+  platform::Platform system{m.process, m.files, moving, m.desktop, m.shell, m.ui};
+  tavoria::SaverState saver{system};
+  m.WriteFile("tavoria.sdf",
+              "tavoria\r\nx\r\nx\r\n17\r\nx\r\n2\r\nx\r\nEnd special fixtures\r\nx\r\n"
+              "25 March 2027\r\nFriendly\r\nTavoria vs Norway\r\n20:00\r\nx\r\nEnd Fixtures\r\n"
+              "x\r\nEnd Trivia\r\nx\r\nEnd Ads\r\n");
+  m.clock.Set({2027, 3, 25}, 19, 0, 0);
+  tavoria::LoadDatabase(saver);
+  ASSERT_EQ(saver.fixtures, Lines{Shown("25 March 2027", "Thursday", "20:00", true)});
+
+  m.clock.Set({2027, 3, 25}, 23, 59, 59);
+  m.clock.now += 999;  // 23:59:59.999: kick-off passed, the day not over
+  tavoria::BringFixturesUpToDate(saver);
+  EXPECT_EQ(saver.fixtures, Lines{Shown("25 March 2027", "Thursday", "20:00")})
+      << "the marker of a kick-off passed comes back at yesterday's 00:00";
 }
 
 TEST_F(MidnightTest, NothingChangesWithoutANewDayOrAPassedKickOff) {

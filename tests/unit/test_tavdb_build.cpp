@@ -257,6 +257,15 @@ TEST_F(TavdbTest, BuildReplacesItsOutputInOneStepOrNotAtAll) {
   EXPECT_EQ(m.ReadFile("tavoria.sdf"), "the old database\r\n");
   EXPECT_EQ(m.Listing(), (Lines{"f.csv", "tavoria.sdf"}));
 
+  // Written, but not to be read back for its check: said as what it is.
+  m.files.unreadable = {out + ".tavdb-new"};
+  const Outcome unread = Tavdb(args);
+  EXPECT_EQ(unread.status, 2);
+  EXPECT_EQ(unread.err, out + ": error: cannot read back the database written beside it as " + out +
+                            ".tavdb-new: Permission denied (code 70); nothing was written\n");
+  EXPECT_EQ(m.Listing(), (Lines{"f.csv", "tavoria.sdf"}));
+  m.files.unreadable.clear();
+
   EXPECT_EQ(Tavdb(args).status, 0);
   EXPECT_EQ(m.ReadFile("tavoria.sdf")->substr(0, 9), "tavoria\r\n");
   EXPECT_EQ(m.Events(), (Lines{"file replaced <program>/tavoria.sdf"}));

@@ -271,6 +271,9 @@ std::vector<Warned> Warnings() {
   db.fixtures = {};
   db.line4 = "seventeen";
   add("no database number", db, 4, "the saver reads no database number here");
+  db.line4 = "-3";
+  add("a negative database number", db, 4,
+      "database number -3 is negative: the upgrade check sends db=-3 as it stands");
   db.line4 = "17";
   all.push_back({"a number not higher than the previous one's",
                  db,

@@ -117,4 +117,13 @@ TEST_F(InputTest, TheHandPointerShowsOverLinksAndTheArrowElsewhere) {
   EXPECT_EQ(PointerOver(Window("LinkOnTheForm")), arrow);
 }
 
+TEST_F(InputTest, TheEventLoopEndsWithTheProgramsExitCode) {
+  Open();
+  PostQuitMessage(3);
+  EXPECT_EQ(ui.RunEventLoop(), 3) << "the code a request to quit carries";
+  form.onKeyPress = [this](int) { ui.Close(form); };
+  PostMessageA(hwnd, WM_CHAR, 'a', 0);
+  EXPECT_EQ(ui.RunEventLoop(), 0) << "the last window closed";
+}
+
 }  // namespace
