@@ -5,16 +5,10 @@ namespace platform::win32 {
 
 namespace {
 
-class Button : public ControlAdapter {
+class Button : public OnItsContainer {
  public:
   const char* ClassName() const override { return "Button"; }
   DWORD Style(const ui::Control&) const override { return BS_PUSHBUTTON | WS_TABSTOP; }
-  HBRUSH Colours(FormWindow& w, std::size_t index, HDC dc) const override {
-    const ui::Control& c = w.form.controls[index];
-    SetTextColor(dc, Rgb(w.controls[index].applied.fore.value_or(c.fore)));
-    SetBkMode(dc, TRANSPARENT);
-    return w.ContainerBrush(c);
-  }
   void Notify(FormWindow& w, std::size_t index, WORD code) const override {
     if (code == BN_CLICKED) DeliverClick(w, index);
   }

@@ -8,17 +8,11 @@ namespace platform::win32 {
 
 namespace {
 
-class Frame : public ControlAdapter {
+class Frame : public OnItsContainer {
  public:
   const char* ClassName() const override { return "Button"; }
   DWORD Style(const ui::Control&) const override { return BS_GROUPBOX; }
   DWORD ExStyle() const override { return WS_EX_TRANSPARENT; }
-  HBRUSH Colours(FormWindow& w, std::size_t index, HDC dc) const override {
-    const ui::Control& c = w.form.controls[index];
-    SetTextColor(dc, Rgb(w.controls[index].applied.fore.value_or(c.fore)));
-    SetBkMode(dc, TRANSPARENT);
-    return w.ContainerBrush(c);
-  }
 };
 
 const Frame kFrame;

@@ -38,6 +38,13 @@ HBRUSH ControlAdapter::Colours(FormWindow& w, std::size_t index, HDC dc) const {
   return cw.back.get();
 }
 
+HBRUSH OnItsContainer::Colours(FormWindow& w, std::size_t index, HDC dc) const {
+  const ui::Control& c = w.form.controls[index];
+  SetTextColor(dc, Rgb(w.controls[index].applied.fore.value_or(c.fore)));
+  SetBkMode(dc, TRANSPARENT);
+  return w.ContainerBrush(c);
+}
+
 const char* ControlAdapter::Cursor(const ui::Control& control) const {
   return control.link ? IDC_HAND : nullptr;
 }

@@ -26,10 +26,16 @@ class ControlAdapter {
   virtual const char* Cursor(const ui::Control& control) const;
 };
 
+// The kinds drawn on their container's colour whatever their own (buttons, frames).
+class OnItsContainer : public ControlAdapter {
+ public:
+  HBRUSH Colours(FormWindow& w, std::size_t index, HDC dc) const override;
+};
+
 const ControlAdapter& AdapterFor(ui::Kind kind);
 
-// Runs a control's click handler, looked up again by name when the click comes (a handler may
-// change the list of controls).
+// Runs a control's click handler, taken from the description when the click comes (a handler may
+// have changed it).
 void DeliverClick(FormWindow& w, std::size_t index);
 
 // The picture box's window procedure (our own class).
