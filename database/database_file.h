@@ -23,8 +23,10 @@ inline constexpr const char* kEndFixtures = "End Fixtures";
 inline constexpr const char* kEndTrivia = "End Trivia";
 inline constexpr const char* kEndAds = "End Ads";
 
-// The most entries each list may hold while the database loads. The fixture list counts the
-// out-of-date notices too; the trivia and advert lists count their terminator.
+// The most entries each list may hold while the database loads. The fixture list holds this many
+// fixtures to come, and has room for the out-of-date notices after them besides, so a database
+// that loads one day loads on every later day; the trivia and advert lists count their
+// terminator.
 inline constexpr int kSpecialCapacity = 10;
 inline constexpr int kFixtureCapacity = 100;
 inline constexpr int kTriviaCapacity = 100;

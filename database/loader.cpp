@@ -108,7 +108,6 @@ class Loader {
     auto& texts = loaded_.fixtures;
     std::size_t source = loaded_.fixtureRecords.records.size();
     for (std::string& notice : OutOfDateNotices(flags_)) {
-      Room(file_.LineNumber());
       texts.texts.push_back(std::move(notice));
       texts.sources.push_back(source++);
     }
@@ -116,7 +115,7 @@ class Loader {
     loaded_.fixtureRecords.complete = true;
   }
 
-  // The fixture list takes one more entry while loading, or is full.
+  // The fixture list takes one more fixture to come, or is full.
   void Room(int line) {
     if (loaded_.fixtures.texts.size() == static_cast<std::size_t>(kFixtureCapacity))
       throw StopAt{{util::codes::kSubscriptOutOfRange, "Subscript out of range"}, line};

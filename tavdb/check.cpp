@@ -150,34 +150,6 @@ void CheckSpecials(const std::vector<Special>& specials, const std::vector<Recor
   }
 }
 
-// The days after the checked one on which some fixtures are past while so many are still to come
-// that they and the two out-of-date notices overflow the fixture list.
-void CheckFullList(const Walked& walk, const calendar::Moment& checked, Diagnostics& out) {
-  const int total = static_cast<int>(walk.records.size());
-  const int mostToCome = database::kFixtureCapacity - 2;  // with the two notices
-  if (!walk.datesReadable || total <= mostToCome) return;
-  std::vector<Date> dates;
-  for (const Record& r : walk.records) dates.push_back(*r.date);
-  std::sort(dates.begin(), dates.end());
-  // Past fixtures are those dated before the day: from the day after the first fixture's, to the
-  // day of the fixture that leaves exactly mostToCome + 1 still to come.
-  const Date last = dates[static_cast<std::size_t>(total - mostToCome - 1)];
-  Date from = calendar::NextDay(dates.front());
-  const Date afterChecked = calendar::NextDay(checked.date);
-  if (from < afterChecked) from = afterChecked;
-  if (last < from) return;
-  out.push_back(
-      {.severity = Severity::Warning,
-       .line = walk.endFixturesLine,
-       .message = "the fixture list is too full for the out-of-date notices: from " +
-                  calendar::IsoDate(from) + " to " + calendar::IsoDate(last) +
-                  " some fixtures are past while " + std::to_string(mostToCome + 1) +
-                  " or more are still to come, and with the two notices that exceeds the list's " +
-                  std::to_string(database::kFixtureCapacity) + " entries: on those days " +
-                  SaverOutcome(util::codes::kSubscriptOutOfRange, false) + "; at most " +
-                  std::to_string(mostToCome) + " fixtures may come after the first fixture's day"});
-}
-
 // The database number on line 4, as the saver's upgrade check reads it.
 void CheckNumber(std::string_view bytes, const std::vector<RawLine>& raw,
                  const CheckOptions& options, Diagnostics& out) {
@@ -234,7 +206,6 @@ Diagnostics CheckDatabase(std::string_view bytes, const CheckOptions& options) {
   CheckDateReadings(walk.records, options.regional, others);
   CheckSpecials(walk.specials, walk.records, others);
   if (walk.complete) {
-    CheckFullList(walk, options.moment, others);
     CheckAfterEnd(raw, walk.lastLine, others);
   }
   if (raw.size() >= 4) CheckNumber(bytes, raw, options, others);

@@ -53,7 +53,6 @@ class Walker {
                              specialList_.push_back(special);
                            },
                        .fixture = [&](const database::FixtureRecord& record) { Fixture(record); },
-                       .fixturesEnd = [&] { FixturesEnd(); },
                        .enters = [&](DatabaseSection section) { section_ = section; },
                        .fault = [&](const Failure& failure) { Fault(failure); },
                    });
@@ -143,7 +142,7 @@ class Walker {
     try {
       kept.date = database::ParseDate(record.dateLine, regional_);
     } catch (const Failure&) {
-      result.datesReadable = false;
+      // No date in this order: the composition below says so.
     }
     result.records.push_back(kept);
 
@@ -155,7 +154,6 @@ class Walker {
       return;
     }
     if (shown.past) {
-      flags_.pastSeen = true;
       Warning(line, "the fixture " + Quoted(record.matchLine) + " on " + Quoted(record.dateLine) +
                         " is past on " + calendar::IsoDate(now_.date) +
                         ": the saver leaves it out and asks users to upgrade");
@@ -166,14 +164,12 @@ class Walker {
 
   // A fixture to come takes the list's next entry.
   void Store(int line, const database::FixtureRecord& record) {
-    flags_.currentStored = true;
     if (stored_ == database::kFixtureCapacity)
       Error(line, util::codes::kSubscriptOutOfRange,
             "the " + text::Ordinal(stored_ + 1) + " fixture to come on " +
                 calendar::IsoDate(now_.date) + " (" + Quoted(record.matchLine) +
                 "): the fixture list holds " + std::to_string(database::kFixtureCapacity) +
-                " entries, out-of-date notices included: " +
-                SaverOutcome(util::codes::kSubscriptOutOfRange, false));
+                " fixtures to come: " + SaverOutcome(util::codes::kSubscriptOutOfRange, false));
     ++stored_;
   }
 
@@ -206,22 +202,6 @@ class Walker {
     Store(line, record);
   }
 
-  void FixturesEnd() {
-    result.endFixturesLine = reader_.LineNumber();
-    const int toCome = stored_;
-    const auto notices = database::OutOfDateNotices(flags_);
-    for (std::size_t i = 0; i < notices.size(); ++i) {
-      if (stored_ == database::kFixtureCapacity)
-        Error(result.endFixturesLine, util::codes::kSubscriptOutOfRange,
-              "on " + calendar::IsoDate(now_.date) + " " + std::to_string(toCome) +
-                  " fixtures are to come and some are past: with " +
-                  (notices.size() == 2 ? "the two out-of-date notices" : "the out-of-date notice") +
-                  " that exceeds the fixture list's " + std::to_string(database::kFixtureCapacity) +
-                  " entries: " + SaverOutcome(util::codes::kSubscriptOutOfRange, false));
-      ++stored_;
-    }
-  }
-
   // The text of a line the walk has read, as the reader gave it.
   std::string RawText(int line) const {
     const auto at = static_cast<std::size_t>(line - 1);
@@ -234,7 +214,6 @@ class Walker {
   calendar::RegionalSettings regional_;
   DatabaseSection section_ = DatabaseSection::Header;
   std::vector<database::SpecialFixture> specialList_;
-  database::FixtureFlags flags_;
   int stored_ = 0;  // entries of the fixture list, as the loader counts them
   std::set<int> longLines_;
 };

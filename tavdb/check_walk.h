@@ -49,8 +49,6 @@ struct Walked {
   std::vector<Record> records;
   bool complete = false;  // read to its "End Ads" line
   int lastLine = 0;       // the last line read
-  int endFixturesLine = 0;
-  bool datesReadable = true;  // every fixture's date line is a date in the checked order
 };
 
 Walked WalkAsTheLoader(std::string_view bytes, const CheckOptions& options,

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(saver.fixtures.size() == static_cast<std::size_t>(saver.fixtureCount));
   Require(saver.trivia.size() == static_cast<std::size_t>(saver.triviaCount));
   Require(saver.adverts.size() == static_cast<std::size_t>(saver.advertCount));
-  Require(saver.specialCount <= 10 && saver.fixtureCount <= 100);
+  Require(saver.specialCount <= 10 && saver.fixtureCount <= 102);
   Require(saver.triviaCount <= 100 && saver.advertCount <= 100);
   tavoria::AddBuiltInAdverts(saver);
   Require(saver.adverts.size() == static_cast<std::size_t>(saver.advertCount) + 3);

@@ -232,34 +232,49 @@ TEST_F(DatabaseTest, AnEleventhSpecialFixtureOverflowsItsList) {
   EXPECT_EQ(m.desktop.messages.size(), 1u);
 }
 
-TEST_F(DatabaseTest, AHundredAndFirstFixtureEntryOverflowsCountingTheNotices) {
+TEST_F(DatabaseTest, AHundredAndFirstFixtureToComeOverflowsAndTheNoticesAlwaysFit) {
+  // A hundred fixtures to come and one past: the list holds them and the two notices.
   Database db = Complete();
-  db.fixtures = Repeat(99, Fixture("2027-06-01"));
+  db.fixtures = Repeat(100, Fixture("2027-06-01"));
   auto past = Fixture("2026-12-07");
   db.fixtures.insert(db.fixtures.end(), past.begin(), past.end());
   Load(db);
-  EXPECT_EQ(ReportedCode(), 9) << "99 fixtures and two notices";
-  EXPECT_EQ(g.fixtureCount, 100);
+  EXPECT_TRUE(m.desktop.messages.empty());
+  EXPECT_EQ(g.fixtureCount, 102);
   EXPECT_EQ(g.fixtures.back(),
             "Some of your fixtures are out of date. Please upgrade using the screensaver control "
             "panel.");
-  EXPECT_TRUE(g.trivia.empty());
+  EXPECT_EQ(g.triviaCount, 4);
   ExpectCountsMatch();
-
-  SaverState full{m.platform};
-  db.fixtures = Repeat(100, Fixture("2027-06-01"));
-  m.WriteFile("tavoria.sdf", db.Text());
-  tavoria::LoadDatabase(full);
-  EXPECT_EQ(full.fixtureCount, 100) << "a hundred fit";
-  EXPECT_EQ(full.triviaCount, 4);
-  EXPECT_EQ(m.desktop.messages.size(), 1u);
 
   SaverState over{m.platform};
   db.fixtures = Repeat(101, Fixture("2027-06-01"));
   m.WriteFile("tavoria.sdf", db.Text());
   tavoria::LoadDatabase(over);
   EXPECT_EQ(over.fixtureCount, 100);
-  EXPECT_EQ(m.desktop.messages.size(), 2u);
+  ASSERT_EQ(m.desktop.messages.size(), 1u);
+  EXPECT_NE(m.desktop.messages[0].text.find("Error code: 9\r\n"), std::string::npos);
+}
+
+TEST_F(DatabaseTest, AFullListThatLoadsOnItsFirstMatchDayLoadsOnTheDaysAfter) {
+  // A hundred fixtures, the first on a day of its own: from the day after it, one is past.
+  Database db = Complete();
+  db.fixtures.clear();
+  for (int day = 1; day <= 100; ++day) {
+    const auto one = Fixture("2027-01-01");
+    db.fixtures.insert(db.fixtures.end(), one.begin(), one.end());
+    db.fixtures.end()[-5] = calendar::IsoDate(calendar::AddDays({2027, 1, 1}, day - 1));
+  }
+  m.WriteFile("tavoria.sdf", db.Text());
+  for (const calendar::Date day : {calendar::Date{2027, 1, 1}, {2027, 1, 2}, {2027, 2, 15}}) {
+    SCOPED_TRACE(calendar::IsoDate(day));
+    m.desktop.messages.clear();
+    m.clock.Set(day, 12, 0, 0);
+    SaverState loaded{m.platform};
+    tavoria::LoadDatabase(loaded);
+    EXPECT_TRUE(m.desktop.messages.empty());
+    EXPECT_EQ(loaded.triviaCount, 4) << "read to its end";
+  }
 }
 
 TEST_F(DatabaseTest, AHundredthTriviaOrAdvertLineBeforeItsTerminatorOverflows) {
