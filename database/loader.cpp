@@ -13,13 +13,42 @@ namespace database {
 namespace {
 
 // Line 6 of the database names a newer format than this program reads.
-struct TooNew {};
+struct TooNew {
+  std::string line6;
+};
 
-// A failure on a known line of the file.
+// A failure on a known line of the file, and what is wrong there.
 struct StopAt {
   util::Failure failure;
   int line;
+  std::string reason;
 };
+
+// A line of the file quoted in a reason: at most 60 characters of it.
+std::string Quoted(std::string_view text) {
+  constexpr std::size_t kLongest = 60;
+  return "\"" + std::string(text.substr(0, kLongest)) + (text.size() > kLongest ? "...\"" : "\"");
+}
+
+const char* TerminatorOf(DatabaseSection section) {
+  switch (section) {
+    case DatabaseSection::Header:
+    case DatabaseSection::SpecialFixtures:
+      return kEndSpecialFixtures;
+    case DatabaseSection::Fixtures:
+      return kEndFixtures;
+    case DatabaseSection::Trivia:
+      return kEndTrivia;
+    case DatabaseSection::Adverts:
+      return kEndAds;
+  }
+  return kEndAds;
+}
+
+std::string VsMisplaced(const std::string& matchLine) {
+  return "the match line " + Quoted(matchLine) + " has \"vs\" at its " +
+         (matchLine.rfind("vs", 0) == 0 ? "start" : "end");
+}
 
 void AddShown(FixtureTexts& texts, FixtureText shown, std::size_t source) {
   if (shown.dueToday && (!texts.markerEnds || shown.kickOff < *texts.markerEnds))
@@ -28,29 +57,29 @@ void AddShown(FixtureTexts& texts, FixtureText shown, std::size_t source) {
   texts.sources.push_back(source);
 }
 
-// The line of a record a failure of its composition concerns, read in the order the composition
-// reads them: the date, then (for a record not past) the kick-off, then the match line.
-int FailingLine(const FixtureRecord& record, int dateLine,
-                const calendar::RegionalSettings& regional) {
+// Where and why the composition of a record failed, read in the order the composition reads its
+// lines: the date, then (for a record not past) the kick-off, then the match line.
+StopAt CompositionStop(const util::Failure& failure, const FixtureRecord& record, int dateLine,
+                       const calendar::RegionalSettings& regional) {
   try {
     ParseDate(record.dateLine, regional);
+  } catch (const util::Failure&) {
+    return {failure, dateLine, Quoted(record.dateLine) + " is not a date"};
+  }
+  try {
     ParseTimeOfDay(record.kickOffLine);
   } catch (const util::Failure&) {
-    try {
-      ParseDate(record.dateLine, regional);
-    } catch (const util::Failure&) {
-      return dateLine;
-    }
-    return dateLine + 3;
+    return {failure, dateLine + 3,
+            "kick-off " + Quoted(record.kickOffLine) + " is not a time of day"};
   }
-  return dateLine + 2;
+  return {failure, dateLine + 2, VsMisplaced(record.matchLine)};
 }
 
 class Loader {
  public:
   Loader(std::string_view bytes, const calendar::Moment& now,
          const calendar::RegionalSettings& regional)
-      : file_(bytes), now_(now), regional_(regional) {}
+      : bytes_(bytes), file_(bytes), now_(now), regional_(regional) {}
 
   LoadedDatabase Run() {
     try {
@@ -68,14 +97,18 @@ class Loader {
               .advertLine = [&](const std::string& line) { loaded_.adverts.push_back(line); },
               .enters = [&](DatabaseSection section) { section_ = section; },
           });
-    } catch (const TooNew&) {
-      Stop({0, 6, "The database requires a newer version of this screensaver.", true});
+    } catch (const TooNew& tooNew) {
+      Stop({0, 6, "The database requires a newer version of this screensaver.", true,
+            "format version " + Quoted(tooNew.line6) + " is newer than this screensaver's \"" +
+                tavoria::APP_VERSION + "\""});
     } catch (const StopAt& stop) {
-      Stop({stop.failure.code(), stop.line, stop.failure.description()});
+      Stop({stop.failure.code(), stop.line, stop.failure.description(), false, stop.reason});
     } catch (const util::Failure& failure) {
-      Stop({failure.code(), LineOf(failure), failure.description()});
+      const StopAt stop = WalkStop(failure);
+      Stop({failure.code(), stop.line, failure.description(), false, stop.reason});
     } catch (const std::bad_alloc&) {
-      Stop({util::codes::kOutOfMemory, file_.LineNumber(), "Out of memory"});
+      Stop({util::codes::kOutOfMemory, file_.LineNumber(), "Out of memory", false,
+            "there is not memory enough to read it"});
     }
     return std::move(loaded_);
   }
@@ -83,7 +116,7 @@ class Loader {
  private:
   static void FormatVersion(const std::string& line6) {
     // Compared by character codes: "3" and "2.1" are too new, "10" and "" not.
-    if (line6 > tavoria::APP_VERSION) throw TooNew{};
+    if (line6 > tavoria::APP_VERSION) throw TooNew{line6};
   }
 
   void Fixture(const FixtureRecord& record) {
@@ -92,7 +125,7 @@ class Loader {
     try {
       shown = ComposeFixture(record, loaded_.specialFixtures, now_, regional_);
     } catch (const util::Failure& failure) {
-      throw StopAt{failure, FailingLine(record, dateLine, regional_)};
+      throw CompositionStop(failure, record, dateLine, regional_);
     }
     if (shown.past) {
       flags_.pastSeen = true;
@@ -118,15 +151,35 @@ class Loader {
   // The fixture list takes one more fixture to come, or is full.
   void Room(int line) {
     if (loaded_.fixtures.texts.size() == static_cast<std::size_t>(kFixtureCapacity))
-      throw StopAt{{util::codes::kSubscriptOutOfRange, "Subscript out of range"}, line};
+      throw StopAt{{util::codes::kSubscriptOutOfRange, "Subscript out of range"},
+                   line,
+                   "more than " + std::to_string(kFixtureCapacity) + " fixtures to come"};
   }
 
-  // The walk's own failures: a special fixture's is its match line's (the walk has read its text
-  // line); any other is the line just read.
-  int LineOf(const util::Failure& failure) const {
-    const bool special = section_ == DatabaseSection::SpecialFixtures &&
-                         failure.code() != util::codes::kInputPastEnd;
-    return std::max(file_.LineNumber() - (special ? 1 : 0), 1);
+  // Where and why the walk itself stopped: a special fixture's fault is its match line's (the walk
+  // has read its text line); any other is the line just read.
+  StopAt WalkStop(const util::Failure& failure) const {
+    const int line = std::max(file_.LineNumber(), 1);
+    if (dynamic_cast<const util::LineTooLong*>(&failure))
+      return {
+          failure, line,
+          "the line is longer than " + std::to_string(util::TextReader::kLongestLine) + " bytes"};
+    if (failure.code() == util::codes::kInputPastEnd)
+      return {failure, line,
+              std::string("the file ends before \"") + TerminatorOf(section_) + "\""};
+    switch (section_) {
+      case DatabaseSection::SpecialFixtures:
+        if (failure.code() == util::codes::kInvalidCall)
+          return {failure, line - 1, VsMisplaced(LineText(line - 1))};
+        return {failure, line - 1,
+                "more than " + std::to_string(kSpecialCapacity) + " special fixtures"};
+      case DatabaseSection::Trivia:
+        return {failure, line, "more than " + std::to_string(kTriviaCapacity - 1) + " facts"};
+      case DatabaseSection::Adverts:
+        return {failure, line, "more than " + std::to_string(kAdvertCapacity - 1) + " adverts"};
+      default:
+        return {failure, line, failure.description()};
+    }
   }
 
   void Stop(LoadError error) {
@@ -138,6 +191,15 @@ class Loader {
     loaded_.error = std::move(error);
   }
 
+  // Line n of the file, as the reader reads it.
+  std::string LineText(int n) const {
+    util::TextReader again(bytes_);
+    std::string line;
+    for (int i = 1; i <= n; ++i) line = again.ReadLine();
+    return line;
+  }
+
+  std::string_view bytes_;
   util::TextReader file_;
   calendar::Moment now_;
   calendar::RegionalSettings regional_;

@@ -27,6 +27,9 @@ struct LoadError {
   int line = 0;             // the line of the file the stop concerns (counted from 1; 0: none)
   std::string description;  // as the general error report gives it: "Type mismatch"
   bool tooNew = false;      // line 6 names a newer format than this program reads
+  // What is wrong there, for people: `kick-off "7.45pm" is not a time of day`. Quotes the file's
+  // own text (its code page's bytes).
+  std::string reason;
 };
 
 // The fixture records behind the texts, kept so the texts can be composed again for a later

@@ -1,15 +1,17 @@
 // Kelvane: copies an upgrade file into the Windows directory under the name its first line gives.
 //
 // The installed database is replaced in one step: the upgrade is copied to a temporary file beside
-// it, checked there as the saver would read it, and only then renamed over the old database. A
-// failure on the way leaves the old database as it was and removes the temporary file.
+// it, loaded there by the saver's own loader as of now, and only then renamed over the old
+// database. What the saver would stop on, or an upgrade older than the database in place, is
+// refused; a failure on the way leaves the old database as it was and removes the temporary file.
 #include "upgrader/kelvane.h"
 
+#include <cstdint>
 #include <exception>
+#include <optional>
 #include <string_view>
 #include <vector>
 
-#include "database/database_file.h"
 #include "database/loader.h"
 #include "platform/whole_file.h"
 #include "util/text.h"
@@ -69,12 +71,12 @@ bool IsReservedDeviceName(std::string_view name) {
 // The name of the installed database: the upgrade file's first line and ".sdf". The line must
 // make a plain file name that stays in the Windows directory; anything else is refused.
 std::string DatabaseName(const std::string& firstLine) {
+  if (firstLine.empty()) NotAValidDatabaseName();  // ".sdf" names no database the saver reads
   for (unsigned char c : firstLine)
     if (c < 0x20 || std::string_view("<>:\"/\\|?*").find(static_cast<char>(c)) != std::string::npos)
       NotAValidDatabaseName();
   if (firstLine.find("..") != std::string::npos) NotAValidDatabaseName();
-  if (!firstLine.empty() && (firstLine.back() == '.' || firstLine.back() == ' '))
-    NotAValidDatabaseName();
+  if (firstLine.back() == '.' || firstLine.back() == ' ') NotAValidDatabaseName();
   if (IsReservedDeviceName(firstLine.substr(0, firstLine.find('.')))) NotAValidDatabaseName();
   std::string name = firstLine + kExtension;
   if (name.size() > kLongestName) NotAValidDatabaseName();
@@ -88,21 +90,39 @@ std::string ReadFirstLine(platform::Files& files, const std::string& path) {
   return file.ReadLine();
 }
 
-// Throws when the copied upgrade is not a whole team database, as the saver would read it.
-void CheckUpgradeComplete(platform::Files& files, const std::string& path) {
+[[noreturn]] void Refuse(int code, const std::string& why) {
+  throw util::Failure(code, why, "Kelvane");
+}
+
+// The number of the database at `path`; none when there is no such file or it has no number.
+std::optional<std::int16_t> NumberOf(platform::Files& files, const std::string& path) {
   try {
-    database::CheckDatabaseComplete(platform::ReadFile(files, path, database::kLongestDatabase));
-  } catch (const util::Failure& failure) {
-    switch (failure.code()) {
-      case util::codes::kInputPastEnd:
-      case util::codes::kSubscriptOutOfRange:
-      case util::codes::kInvalidCall:
-        throw util::Failure(failure.code(), "The upgrade file is not a complete team database.",
-                            "Kelvane");
-      default:
-        throw;
-    }
+    return database::DatabaseNumber(platform::ReadFile(files, path, database::kLongestDatabase));
+  } catch (const util::Failure&) {
+    return std::nullopt;
   }
+}
+
+// Throws unless the copied upgrade is what the saver would load now, under this user's regional
+// settings, and no older than the database it replaces.
+void CheckUpgrade(const System& sys, const std::string& copy, const std::string& installed) {
+  const std::string upgrade = platform::ReadFile(sys.files, copy, database::kLongestDatabase);
+  const database::LoadedDatabase loaded =
+      database::Load(upgrade, sys.clock.Now(), sys.clock.Regional());
+  if (const auto& error = loaded.error) {
+    if (error->code == util::codes::kInputPastEnd && !error->tooNew)
+      Refuse(error->code, "The upgrade file is not a complete team database.");
+    Refuse(error->code, "The screensaver could not read the upgrade file: line " +
+                            std::to_string(error->line) + ", " + error->reason + ".");
+  }
+  // An old download opened by mistake would throw newer fixtures away. A number either lacks
+  // does not stop the upgrade.
+  const auto number = database::DatabaseNumber(upgrade);
+  const auto installedNumber = NumberOf(sys.files, installed);
+  if (number && installedNumber && *number < *installedNumber)
+    Refuse(util::codes::kInvalidCall, "The upgrade file is database " + std::to_string(*number) +
+                                          ", older than the installed database " +
+                                          std::to_string(*installedNumber) + ".");
 }
 
 void InstallDatabase(const System& sys, const std::string& upgradePath) {
@@ -111,10 +131,11 @@ void InstallDatabase(const System& sys, const std::string& upgradePath) {
   if (directory.empty())
     throw util::Failure(util::codes::kPathNotFound, "The Windows directory could not be found.",
                         "Kelvane");
-  platform::ReplaceFile(sys.files, directory + "\\" + databaseName,
-                        directory + "\\" + kTemporaryName, [&](const std::string& temporary) {
+  const std::string installed = directory + "\\" + databaseName;
+  platform::ReplaceFile(sys.files, installed, directory + "\\" + kTemporaryName,
+                        [&](const std::string& temporary) {
                           sys.files.CopyReplacing(upgradePath, temporary);
-                          CheckUpgradeComplete(sys.files, temporary);
+                          CheckUpgrade(sys, temporary, installed);
                         });
 }
 

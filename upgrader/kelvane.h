@@ -11,6 +11,7 @@ namespace kelvane {
 struct System {
   platform::Process& process;
   platform::Files& files;
+  platform::Clock& clock;  // the moment and regional settings an upgrade is checked for
   platform::Desktop& desktop;
 };
 

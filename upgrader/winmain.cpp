@@ -7,7 +7,8 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   platform::win32::Win32Process process;
   platform::win32::Win32Files files;
+  platform::win32::Win32Clock clock;
   platform::win32::Win32Desktop desktop;
-  kelvane::Main({process, files, desktop});
+  kelvane::Main({process, files, clock, desktop});
   return 0;
 }

@@ -1,5 +1,5 @@
 # Kelvane, the real upgrade assistant: installing an upgrade file into C:\windows, and refusing
-# missing, truncated and badly named ones without touching the installed database.
+# missing, truncated, badly named and broken ones without touching the installed database.
 
 fresh_app_dir kelvane
 KELVANE=$APP_WIN\\kelvane.exe
@@ -13,7 +13,7 @@ FAILED_TEXT="The Fenmoor Kelvane couldn't upgrade your screensaver: \\r\\n\\r\\n
 kelvane_database() {
   printf '%s\r\n' "$1" 'Tavoria team database' 'Upgrade 18' 18 free 2 free \
     'Tavoria vs Brazil' 'The big one' 'End special fixtures' ignored \
-    14/06/2026 'Group A' 'Tavoria vs Brazil' 18:00 x 'End Fixtures' \
+    '14 June 2026' 'Group A' 'Tavoria vs Brazil' 18:00 x 'End Fixtures' \
     ignored 'Tavoria have never lost on a Tuesday.' 'End Trivia' \
     ignored 'Buy the shirt!' 'End Ads'
 }
@@ -136,6 +136,36 @@ check "a first line of ..\\evil: no evil.sdf anywhere" \
   test -z "$(find "$C_DRIVE" -iname '*evil.sdf' 2>/dev/null)"
 check "a first line of ..\\evil: the installed database is untouched" \
   cmp -s "$installed" "$WINDIR/tavoria.sdf"
+
+# An upgrade the saver would stop on (a kick-off that is no time of day, in the days to come) is
+# refused with its line and reason; the database in place stays, and the real saver, installed
+# beside it, then starts on it with no error report.
+cp "$E2E_ROOT/assets/tavoria.sdf" "$WINDIR/tavoria.sdf"
+cp "$WINDIR/tavoria.sdf" "$installed"
+kelvane_database tavoria | sed 's#^14 June 2026#14 June 2099#; s#^18:00#7.45pm#' >"$UPGRADES/broken.tup"
+if kelvane_open "Screensaver upgrade" "$UPGRADES_WIN\\broken.tup"; then
+  check_equal "an upgrade the saver would stop on: the failure box, whole" \
+    "$(printf 'title=Screensaver upgrade\ntext=%sThe screensaver could not read the upgrade file: line 15, kick-off "7.45pm" is not a time of day.\nicon=stop\nbuttons=OK' "$FAILED_TEXT")" \
+    "$BOX"
+else
+  fail "an upgrade the saver would stop on: the failure box appears"
+fi
+check "an upgrade the saver would stop on: the installed database is untouched" \
+  cmp -s "$installed" "$WINDIR/tavoria.sdf"
+cp "$APP_DIR/tavoria.scr" "$WINDIR/tavoria.scr"
+start_program 60 'C:\windows\tavoria.scr' /s
+saver=$LAST_PID
+report="An error occurred - contact Fenmoor Entertainment UK tech support"
+if driver wait "Screensaver Main Form" 10000 >/dev/null; then
+  check "after the refusal the saver starts on the database in place, with no error report" \
+    driver gone "$report" 0
+else
+  fail "after the refusal the saver opens its window" "$(driver box "$report" 2>/dev/null)"
+fi
+kill "$saver" 2>/dev/null
+wait "$saver" 2>/dev/null
+check "the saver, ended by its PID, is gone" driver gone "Screensaver Main Form" 5000
+rm -f "$WINDIR/tavoria.scr"
 
 # No argument at all.
 if kelvane_run "Couldn't upgrade!"; then

@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   m.WriteFile("My Downloads/upgrade.tup", upgrade);
   m.desktop.messages.clear();
 
-  kelvane::Main({m.process, m.files, m.desktop});
+  kelvane::Main({m.process, m.files, m.clock, m.desktop});
 
   Require(m.desktop.messages.size() == 1);
   Require(Count(m.process.programDirectory) == 2 && Count(m.PathOf("My Downloads")) == 1);

@@ -70,7 +70,7 @@ struct KelvaneTest : ::testing::Test {
 
   void Run(const std::string& argumentText) {
     m.process.argumentText = argumentText;
-    m.ui.Run([&] { kelvane::Main({m.process, m.files, m.desktop}); });
+    m.ui.Run([&] { kelvane::Main({m.process, m.files, m.clock, m.desktop}); });
   }
 
   std::vector<std::string> WindowsFiles() const {
@@ -174,10 +174,10 @@ TEST_F(KelvaneTest, AnotherDevnameIsInstalledUnderItsOwnName) {
   EXPECT_EQ(WindowsFiles(), (std::vector<std::string>{"other.sdf", "tavoria.sdf"}));
 }
 
-TEST_F(KelvaneTest, AnEmptyFirstLineGivesDotSdf) {
+TEST_F(KelvaneTest, AnEmptyFirstLineNamesNoDatabase) {
   Run(Upgrade(Database("")));
-  EXPECT_EQ(m.desktop.messages, Boxes(Upgraded()));
-  EXPECT_EQ(Installed(".sdf"), Database(""));
+  EXPECT_EQ(m.desktop.messages, Boxes(Failed(kNotAValidName)));
+  ExpectNothingChanged();
 }
 
 TEST_F(KelvaneTest, PlainNamesThatMerelyLookOddAreAccepted) {
@@ -257,17 +257,6 @@ TEST_F(KelvaneTest, AnUpgradeThatEndsBeforeEndAdsIsRefused) {
   }
 }
 
-TEST_F(KelvaneTest, AnUpgradeWithItsSectionsOutOfOrderIsRefused) {
-  std::string upgrade = Database();
-  const std::string fixtures = "14/06/2026\r\nGroup A\r\nTavoria vs Brazil\r\n18:00\r\nx\r\n";
-  const std::string trivia = "Tavoria have never lost on a Tuesday.\r\n";
-  upgrade.replace(upgrade.find(fixtures), fixtures.size(), trivia);
-  upgrade.replace(upgrade.find(trivia, upgrade.find("End Fixtures")), trivia.size(), fixtures);
-  Run(Upgrade(upgrade));
-  EXPECT_EQ(m.desktop.messages, Boxes(Failed(kNotComplete)));
-  ExpectNothingChanged();
-}
-
 TEST_F(KelvaneTest, ATerminatorWithATrailingBlankDoesNotEndTheDatabase) {
   std::string upgrade = Database();
   upgrade.replace(upgrade.find("End Ads"), 7, "End Ads ");
@@ -276,14 +265,89 @@ TEST_F(KelvaneTest, ATerminatorWithATrailingBlankDoesNotEndTheDatabase) {
   ExpectNothingChanged();
 }
 
-TEST_F(KelvaneTest, AnUpgradeTheSaverCouldNotHoldIsRefused) {
-  std::string trivia;
-  for (int n = 0; n < 100; ++n) trivia += "A fact.\r\n";
+// ----- only what the saver loads ---------------------------------------------------------------
+
+// Database() with `from` replaced by `to`.
+std::string Changed(const std::string& from, const std::string& to) {
   std::string upgrade = Database();
-  upgrade.insert(upgrade.find("End Trivia"), trivia);  // 100 facts and the terminator: 101
-  Run(Upgrade(upgrade));
-  EXPECT_EQ(m.desktop.messages, Boxes(Failed(kNotComplete)));
-  ExpectNothingChanged();
+  upgrade.replace(upgrade.find(from), from.size(), to);
+  return upgrade;
+}
+
+TEST_F(KelvaneTest, WhatTheSaverWouldStopOnIsRefusedWithItsLineAndReason) {
+  std::string manyFacts;
+  for (int n = 0; n < 100; ++n) manyFacts += "A fact.\r\n";
+  const struct {
+    const char* name;
+    std::string upgrade;
+    std::string reason;  // after "line "
+    calendar::DateOrder order = calendar::DateOrder::DayMonthYear;
+  } cases[] = {
+      {"a kick-off that is no time",
+       Changed("14/06/2026\r\nGroup A\r\nTavoria vs Brazil\r\n18:00",
+               "14/06/2027\r\nGroup A\r\nTavoria vs Brazil\r\n7.45pm"),
+       "15, kick-off \"7.45pm\" is not a time of day"},
+      {"a match line ending in vs",
+       Changed("14/06/2026\r\nGroup A\r\nTavoria vs Brazil", "14/06/2027\r\nGroup A\r\nTavoria vs"),
+       "14, the match line \"Tavoria vs\" has \"vs\" at its end"},
+      {"a date of another regional order", Changed("14/06/2026", "14/06/2027"),
+       "12, \"14/06/2027\" is not a date", calendar::DateOrder::MonthDayYear},
+      {"sections out of order", Changed("14/06/2026", "Tavoria have never lost on a Tuesday."),
+       "12, \"Tavoria have never lost on a Tuesday.\" is not a date"},
+      {"too many facts", Changed("End Trivia", manyFacts + "End Trivia"),
+       "119, more than 99 facts"},
+      {"a newer format", Changed("free\r\n2\r\n", "free\r\n3\r\n"),
+       "6, format version \"3\" is newer than this screensaver's \"2\""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    m.desktop.messages.clear();
+    m.clock.regional.dateOrder = c.order;
+    Run(Upgrade(c.upgrade));
+    EXPECT_EQ(
+        m.desktop.messages,
+        Boxes(Failed("The screensaver could not read the upgrade file: line " + c.reason + ".")));
+    ExpectNothingChanged();
+  }
+  // A fixture past today is what the saver leaves out, not a fault.
+  m.desktop.messages.clear();
+  m.clock.regional.dateOrder = calendar::DateOrder::DayMonthYear;
+  Run(Upgrade(Changed("18:00", "7.45pm")));
+  EXPECT_EQ(m.desktop.messages, Boxes(Upgraded()));
+}
+
+TEST_F(KelvaneTest, AnUpgradeOlderThanTheInstalledDatabaseIsRefused) {
+  const struct {
+    const char* installed;  // line 4 of the database in place; none: no database
+    const char* upgrade;    // line 4 of the upgrade
+    bool installs;
+  } cases[] = {{"17", "16", false},      {"17", "17", true},   {"17", "18", true},
+               {"seventeen", "3", true}, {"17", "none", true}, {nullptr, "1", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.installed ? c.installed : "no database") + " then " + c.upgrade);
+    m.desktop.messages.clear();
+    const std::string installed =
+        c.installed
+            ? Changed("Upgrade 17\r\n17\r\n", std::string("Upgrade 17\r\n") + c.installed + "\r\n")
+            : std::string();
+    if (c.installed)
+      m.WriteFile("windows/tavoria.sdf", installed);
+    else
+      fs::remove(m.PathOf("windows/tavoria.sdf"));
+    const std::string upgrade =
+        Changed("Upgrade 17\r\n17\r\n", std::string("Upgrade 17\r\n") + c.upgrade + "\r\n");
+    Run(Upgrade(upgrade));
+    if (c.installs) {
+      EXPECT_EQ(m.desktop.messages, Boxes(Upgraded()));
+      EXPECT_EQ(Installed("tavoria.sdf"), upgrade);
+    } else {
+      EXPECT_EQ(m.desktop.messages,
+                Boxes(Failed("The upgrade file is database 16, older than the installed "
+                             "database 17.")));
+      EXPECT_EQ(Installed("tavoria.sdf"), installed);
+      EXPECT_EQ(WindowsFiles(), std::vector<std::string>{"tavoria.sdf"});
+    }
+  }
 }
 
 // ----- never half a database -----------------------------------------------------------------
@@ -322,11 +386,11 @@ TEST_F(KelvaneTest, WindowsDirectoryReturnsTheWholePathHoweverLong) {
   for (const std::size_t length : {1u, 200u, 255u, 256u, 257u, 600u}) {
     SCOPED_TRACE(length);
     m.desktop.windowsDirectory = std::string(length, 'w');
-    EXPECT_EQ(kelvane::WindowsDirectory({m.process, m.files, m.desktop}),
+    EXPECT_EQ(kelvane::WindowsDirectory({m.process, m.files, m.clock, m.desktop}),
               m.desktop.windowsDirectory);
   }
   m.desktop.windowsDirectory = "";
-  EXPECT_EQ(kelvane::WindowsDirectory({m.process, m.files, m.desktop}), "");
+  EXPECT_EQ(kelvane::WindowsDirectory({m.process, m.files, m.clock, m.desktop}), "");
 }
 
 TEST_F(KelvaneTest, AWindowsDirectoryLongerThan256CharactersIsUsedWhole) {
