@@ -45,6 +45,24 @@ inline Lines DailyFixtures(int count, int firstDay = 1) {
   return all;
 }
 
+// The system's time zone rules (Debian's tzdata package), also under Wine.
+inline std::string SystemZoneInfo() {
+#ifdef _WIN32
+  return "Z:/usr/share/zoneinfo";
+#else
+  return "/usr/share/zoneinfo";
+#endif
+}
+
+// A file of the tests' data folder, also under Wine.
+inline std::string TestData(const std::string& name) {
+#ifdef _WIN32
+  return std::string("Z:") + TAVORIA_TEST_DATA + "/" + name;
+#else
+  return std::string(TAVORIA_TEST_DATA) + "/" + name;
+#endif
+}
+
 struct Outcome {
   int status = -1;
   std::string out, err;
@@ -53,6 +71,7 @@ struct Outcome {
 struct TavdbTest : ::testing::Test {
   platform::memory::MemoryPlatform m;
   calendar::Moment now{{2026, 12, 8}, 12 * 3600};  // the moment "now" for the commands
+  std::string zoneInfo = SystemZoneInfo();         // the time zone rules --zone reads
 
   std::string Path(const std::string& name) const { return m.PathOf(name); }
 
@@ -64,7 +83,7 @@ struct TavdbTest : ::testing::Test {
   Outcome Tavdb(const Lines& args) {
     std::ostringstream out, err;
     Outcome run;
-    run.status = tavdb::RunTavdb(args, m.files, now, out, err);
+    run.status = tavdb::RunTavdb(args, m.files, now, zoneInfo, out, err);
     run.out = out.str();
     run.err = err.str();
     return run;
