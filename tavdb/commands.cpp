@@ -320,8 +320,8 @@ std::string BuildSummary(const std::string& target, const BuildOptions& options,
     std::string teams;
     for (std::size_t i = 0; i < built.teamNames.size(); ++i)
       teams += (i == 0 ? "" : " or ") + built.teamNames[i] + "'s";
-    summary += "; " + Plural(built.notKnownYet, "other match") +
-               (built.notKnownYet == 1 ? " has a team" : " have teams") +
+    summary += "; " + std::to_string(built.notKnownYet) +
+               (built.notKnownYet == 1 ? " other match has a team" : " other matches have teams") +
                " not known yet and may become " + teams;
   }
   return summary;
