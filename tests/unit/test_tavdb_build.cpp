@@ -11,15 +11,6 @@ namespace {
 
 using namespace tavdb_test;
 
-// The World Cup 2026 schedule, as the tests' data folder holds it.
-std::string WorldCupPath() {
-#ifdef _WIN32
-  return std::string("Z:") + TAVORIA_TEST_DATA + "/worldcup-2026.json";
-#else
-  return std::string(TAVORIA_TEST_DATA) + "/worldcup-2026.json";
-#endif
-}
-
 std::string CrLf(const Lines& lines) {
   std::string text;
   for (const auto& line : lines) text += line + "\r\n";
@@ -196,7 +187,7 @@ TEST_F(TavdbTest, WhatDoesNotFitIsAnErrorNamingItsInputLineAndNothingIsWritten) 
 }
 
 TEST_F(TavdbTest, TheWorldCupIsTooBigForOneDatabaseAndItsEarliest100CheckCleanAndLoad) {
-  const std::string worldCup = WorldCupPath();
+  const std::string worldCup = TestData("worldcup-2026.json");
   const std::string out = Path("worldcup.sdf");
   const Outcome whole = Tavdb({"build", worldCup, "--number", "18", "-o", out});
   EXPECT_EQ(whole.status, 1);
