@@ -7,7 +7,6 @@
 // time, 8 the kick-offs in London time, 16 bare times on New York's clock, 32 a second team.
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <optional>
 #include <string>
 
@@ -20,15 +19,12 @@ using fuzz::Require;
 
 namespace {
 
-// A zone of the system's rules, read once; none when the system has none.
-const std::optional<tavdb::NamedZone>& Zone(const std::string& name) {
-  static std::map<std::string, std::optional<tavdb::NamedZone>> zones;
-  auto [at, added] = zones.try_emplace(name);
+// A zone of the system's rules; none when the system has none.
+std::optional<tavdb::NamedZone> SystemZone(const std::string& name) {
   std::ifstream file("/usr/share/zoneinfo/" + name, std::ios::binary);
-  if (added && file)
-    at->second = tavdb::NamedZone{
-        name, tavdb::tz::TimeZone::FromTzif(std::string(std::istreambuf_iterator<char>(file), {}))};
-  return at->second;
+  if (!file) return std::nullopt;
+  return tavdb::NamedZone{
+      name, tavdb::tz::TimeZone::FromTzif(std::string(std::istreambuf_iterator<char>(file), {}))};
 }
 
 void FixtureOptions(std::uint8_t choice, tavdb::BuildOptions& options) {
@@ -36,8 +32,9 @@ void FixtureOptions(std::uint8_t choice, tavdb::BuildOptions& options) {
   if (choice & 32) options.teams.push_back(" norway");
   options.skipWithoutTime = choice & 2;
   if (choice & 4) options.timeWithoutTime = 12 * 3600;
-  if (choice & 8) options.fansZone = Zone("Europe/London");
-  if (choice & 16) options.sourceZone = Zone("America/New_York");
+  static const auto london = SystemZone("Europe/London"), newYork = SystemZone("America/New_York");
+  if (choice & 8) options.fansZone = london;
+  if (choice & 16) options.sourceZone = newYork;
 }
 
 }  // namespace

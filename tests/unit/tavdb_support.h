@@ -45,22 +45,18 @@ inline Lines DailyFixtures(int count, int firstDay = 1) {
   return all;
 }
 
-// The system's time zone rules (Debian's tzdata package), also under Wine.
+// Host files under Wine are on drive Z:.
+#ifdef _WIN32
+inline const std::string kHostRoot = "Z:";
+#else
+inline const std::string kHostRoot;
+#endif
+// The system's time zone rules (Debian's tzdata package), and a file of the tests' data folder.
 inline std::string SystemZoneInfo() {
-#ifdef _WIN32
-  return "Z:/usr/share/zoneinfo";
-#else
-  return "/usr/share/zoneinfo";
-#endif
+  return kHostRoot + "/usr/share/zoneinfo";
 }
-
-// A file of the tests' data folder, also under Wine.
 inline std::string TestData(const std::string& name) {
-#ifdef _WIN32
-  return std::string("Z:") + TAVORIA_TEST_DATA + "/" + name;
-#else
-  return std::string(TAVORIA_TEST_DATA) + "/" + name;
-#endif
+  return kHostRoot + TAVORIA_TEST_DATA + "/" + name;
 }
 
 struct Outcome {

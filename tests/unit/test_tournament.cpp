@@ -35,10 +35,9 @@ const Match kArgentina[] = {
     {"Final", "Spain vs Argentina", 2026y / 7 / 19, 15, -4},
 };
 constexpr hours kBritishSummerTime{1};  // London from March to October: UT + 1
-const std::string kSome =
-    "Some of your fixtures are out of date. Please upgrade using the screensaver control panel.";
-const std::string kAll =
-    "All your fixtures are out of date. Please upgrade using the screensaver control panel.";
+const std::string kUpgrade = " out of date. Please upgrade using the screensaver control panel.";
+const std::string kSome = "Some of your fixtures are" + kUpgrade,
+                  kAll = "All your fixtures are" + kUpgrade;
 
 struct FixtureList {
   Lines texts;
