@@ -6,6 +6,10 @@
 #include <fstream>
 #include <system_error>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace platform {
 
 namespace fs = std::filesystem;
@@ -102,6 +106,21 @@ void HostFiles::MakeDirectory(const std::string& path) {
     throw util::Failure(util::codes::kPathNotFound, "Path not found");
   if (!fs::create_directory(host, ec))
     throw util::Failure(util::codes::kPathFileAccess, "Path/File access error");
+}
+
+std::string HostProgramDirectory() {
+#ifdef _WIN32
+  char path[MAX_PATH * 4];
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  if (length == 0 || length >= sizeof path) return {};
+  const std::string program(path, length);
+  const std::size_t slash = program.find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : program.substr(0, slash);
+#else
+  std::error_code ec;
+  const fs::path program = fs::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string() : program.parent_path().string();
+#endif
 }
 
 }  // namespace platform

@@ -28,4 +28,8 @@ class HostFiles : public Files {
   static std::string HostPath(const std::string& path);
 };
 
+// The folder that holds the running program, as the system names it, without a trailing separator;
+// empty when the system does not say.
+std::string HostProgramDirectory();
+
 }  // namespace platform

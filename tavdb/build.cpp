@@ -7,7 +7,9 @@
 #include "database/database_file.h"
 #include "tavdb/csv.h"
 #include "tavdb/encoding.h"
-#include "tavdb/json.h"
+#include "tavdb/fixture_json.h"
+#include "tavdb/kick_off.h"
+#include "tavdb/names.h"
 #include "util/calendar.h"
 #include "util/identity.h"
 #include "util/text.h"
@@ -26,6 +28,16 @@ struct Fixture {
   std::string kickOffText, caption, home, away, ground;  // Windows-1252
 };
 
+// The count a status word puts a match in: postponed, cancelled or awarded matches are not played
+// as listed. None for any other status.
+std::optional<int LeftOut::*> StatusLeftOut(const std::string& status) {
+  const std::string word = FoldedName(status);
+  if (word == "postponed") return &LeftOut::postponed;
+  if (word == "cancelled" || word == "canceled") return &LeftOut::cancelled;
+  if (word == "awarded") return &LeftOut::awarded;
+  return std::nullopt;
+}
+
 class Builder {
  public:
   explicit Builder(Diagnostics& out) : out_(out) {}
@@ -33,6 +45,11 @@ class Builder {
   void Error(const std::string& file, int line, std::string message) {
     out_.push_back(
         {.severity = Severity::Error, .line = line, .message = std::move(message), .file = file});
+  }
+
+  void Warning(const std::string& file, int line, std::string message) {
+    out_.push_back(
+        {.severity = Severity::Warning, .line = line, .message = std::move(message), .file = file});
   }
 
   // A field as the database's bytes: blanks around it dropped, in Windows-1252, printable, one
@@ -83,100 +100,197 @@ class Builder {
     return name;
   }
 
-  // A fixture from its input fields; none when any field does not fit.
-  std::optional<Fixture> MakeFixture(const std::string& file, int line, std::string_view date,
-                                     std::string_view time, std::string_view caption,
-                                     std::string_view home, std::string_view away,
-                                     std::string_view ground) {
+  // A fixture from a listed match, its kick-off on the fans' clock; none when a field does not
+  // fit.
+  std::optional<Fixture> MakeFixture(const std::string& file, const ListedMatch& match,
+                                     const BuildOptions& options) {
     Fixture f;
-    f.line = line;
+    f.line = match.line;
     bool ok = true;
-    if (const auto d = calendar::ParseIsoDate(text::Trim(date))) {
+    if (const auto d = calendar::ParseIsoDate(text::Trim(match.date))) {
       f.date = *d;
     } else {
-      Error(file, line, "the date \"" + std::string(date) + "\" is not a date YYYY-MM-DD");
+      Error(file, match.line, "the date \"" + match.date + "\" is not a date YYYY-MM-DD");
       ok = false;
     }
-    const std::string_view kickOff = text::Trim(time);
-    if (const auto t = calendar::ParseClockTime(kickOff.substr(0, 5));
-        t && (kickOff.size() == 5 || kickOff[5] == ' ')) {
-      f.kickOff = *t;
-      f.kickOffText = std::string(kickOff.substr(0, 5));
-    } else {
-      Error(file, line, "the kick-off \"" + std::string(time) + "\" is not a time HH:MM");
-      ok = false;
-    }
-    auto c = Text(file, line, "title", caption);
-    auto h = Team(file, line, "home team", home);
-    auto a = Team(file, line, "away team", away);
-    auto g = Text(file, line, "ground", ground);
+    const auto kickOff = match.time ? KickOff(file, match) : std::optional<KickOffTime>();
+    ok = ok && (kickOff || !match.time);
+    auto c = Text(file, match.line, "title", match.caption);
+    auto h = Team(file, match.line, "home team", match.home);
+    auto a = Team(file, match.line, "away team", match.away);
+    auto g = Text(file, match.line, "ground", match.ground);
     if (!ok || !c || !h || !a || !g) return std::nullopt;
     f.caption = *c, f.home = *h, f.away = *a, f.ground = *g;
+    if (!kickOff) {
+      f.kickOff = options.timeWithoutTime.value_or(0);  // on the fans' clock already
+    } else if (!options.fansZone) {
+      f.kickOff = kickOff->secondsOfDay;
+    } else if (!OnFansClock(file, match, *kickOff, options, f)) {
+      return std::nullopt;
+    }
+    f.kickOffText = ClockText(f.kickOff);
     return f;
   }
 
-  std::vector<Fixture> FixturesFromCsv(const BuildInput& input) {
-    std::vector<Fixture> fixtures;
+  // The kick-off as written, with its offset from the time or from the "timezone" field.
+  std::optional<KickOffTime> KickOff(const std::string& file, const ListedMatch& match) {
+    auto kickOff = ParseKickOff(text::Trim(*match.time));
+    if (!kickOff) {
+      Error(file, match.line, "the kick-off \"" + *match.time + "\" is not a time HH:MM");
+      return std::nullopt;
+    }
+    if (!match.timeZone) return kickOff;
+    const auto offset = ParseUtcOffset(text::Trim(*match.timeZone));
+    if (!offset) {
+      Error(file, match.line,
+            "the \"timezone\" \"" + *match.timeZone + "\" is not an offset such as UTC-3");
+      return std::nullopt;
+    }
+    if (kickOff->utcOffset && *kickOff->utcOffset != *offset) {
+      Error(file, match.line,
+            "the kick-off \"" + *match.time + "\" and the \"timezone\" \"" + *match.timeZone +
+                "\" name different offsets");
+      return std::nullopt;
+    }
+    kickOff->utcOffset = offset;
+    return kickOff;
+  }
+
+  // Moves the fixture's date and kick-off onto the fans' clock; false (and an error) when the
+  // kick-off cannot be placed there.
+  bool OnFansClock(const std::string& file, const ListedMatch& match, const KickOffTime& kickOff,
+                   const BuildOptions& options, Fixture& f) {
+    const SourceClock source{kickOff.utcOffset,
+                             options.sourceZone ? &options.sourceZone->rules : nullptr,
+                             options.sourceZone ? options.sourceZone->name : ""};
+    if (!source.utcOffset && !source.zone) {
+      Error(file, match.line,
+            "the kick-off \"" + *match.time +
+                "\" carries no UTC offset: --source-zone AREA/CITY names the zone of such times");
+      return false;
+    }
+    const FansKickOff fans = ToFansClock({f.date, kickOff.secondsOfDay}, source,
+                                         options.fansZone->rules, options.fansZone->name);
+    if (!fans.moment) {
+      Error(file, match.line, fans.problem);
+      return false;
+    }
+    f.date = fans.moment->date;
+    f.kickOff = fans.moment->secondsOfDay;
+    return true;
+  }
+
+  std::vector<ListedMatch> MatchesFromCsv(const BuildInput& input) {
+    std::vector<ListedMatch> matches;
     const auto rows = ReadCsv(input.text);
     if (rows.empty()) {
       Error(input.name, 1, "no header line: date,time,title,home,away[,ground] expected");
-      return fixtures;
+      return matches;
     }
     const auto columns =
         Columns(input.name, rows[0], {"date", "time", "title", "home", "away"}, {"ground"});
-    if (columns.empty()) return fixtures;
+    if (columns.empty()) return matches;
     for (std::size_t i = 1; i < rows.size(); ++i) {
       const CsvRow& row = rows[i];
       if (!FieldCount(input.name, row, rows[0].fields.size())) continue;
-      auto field = [&](const char* name) -> std::string_view {
+      auto field = [&](const char* name) {
         const auto at = columns.find(name);
-        return at == columns.end() ? std::string_view() : std::string_view(row.fields[at->second]);
+        return at == columns.end() ? std::string() : row.fields[at->second];
       };
-      if (auto f = MakeFixture(input.name, row.line, field("date"), field("time"), field("title"),
-                               field("home"), field("away"), field("ground")))
-        fixtures.push_back(std::move(*f));
+      const std::string time = field("time");
+      matches.push_back({.line = row.line,
+                         .date = field("date"),
+                         .time = text::Trim(time).empty() ? std::nullopt : std::optional(time),
+                         .caption = field("title"),
+                         .home = field("home"),
+                         .away = field("away"),
+                         .ground = field("ground")});
     }
-    return fixtures;
+    return matches;
   }
 
-  std::vector<Fixture> FixturesFromJson(const BuildInput& input) {
-    std::vector<Fixture> fixtures;
-    const Json document = ParseJson(input.text);
-    const Json* matches = document.kind == Json::Kind::Array ? &document : document.Find("matches");
-    if (!matches || matches->kind != Json::Kind::Array) {
-      Error(input.name, document.line, "no \"matches\" list of fixtures");
-      return fixtures;
+  // The matches to write: those of the teams named, not postponed, cancelled or awarded, with a
+  // kick-off time or one given; what is left out is counted in the result.
+  std::vector<ListedMatch> Selected(const std::string& file, std::vector<ListedMatch> listed,
+                                    const BuildOptions& options, BuildResult& result) {
+    const std::vector<std::string> teams = TeamsNamed(file, listed, options.teams, result);
+    auto plays = [&](const std::string& name) {
+      return std::find(teams.begin(), teams.end(), FoldedName(name)) != teams.end();
+    };
+    std::vector<ListedMatch> kept;
+    for (ListedMatch& match : listed) {
+      const auto leftOutAs = StatusLeftOut(match.status);
+      if (!options.teams.empty() && !plays(match.home) && !plays(match.away)) {
+        if (!leftOutAs && (IsPlaceholder(match.home) || IsPlaceholder(match.away)))
+          ++result.notKnownYet;
+      } else if (leftOutAs) {
+        ++(result.leftOut.*(*leftOutAs));
+      } else if (!match.time && options.skipWithoutTime) {
+        ++result.leftOut.withoutTime;
+      } else if (!match.time && !options.timeWithoutTime) {
+        Error(file, match.line,
+              "the fixture \"" + match.home + " vs " + match.away + "\" on " + match.date +
+                  " has no kick-off time: --without-time skip leaves such fixtures out, "
+                  "--without-time HH:MM gives them that time");
+      } else {
+        kept.push_back(std::move(match));
+      }
     }
-    const Json* name = document.Find("name");
-    const std::string competition =
-        name && name->kind == Json::Kind::String ? name->text : std::string();
-    for (const Json& match : matches->items) {
-      if (match.kind != Json::Kind::Object) {
-        Error(input.name, match.line, "a fixture is not an object");
+    return kept;
+  }
+
+  // The teams named, folded for comparing, each of which must play in the list.
+  std::vector<std::string> TeamsNamed(const std::string& file,
+                                      const std::vector<ListedMatch>& listed,
+                                      const std::vector<std::string>& named, BuildResult& result) {
+    std::vector<std::string> folded, known;
+    for (const ListedMatch& match : listed) {
+      for (const std::string* team : {&match.home, &match.away})
+        if (!IsPlaceholder(*team)) known.push_back(*team);
+    }
+    for (const std::string& name : named) {
+      folded.push_back(FoldedName(name));
+      const auto spelled = std::find_if(known.begin(), known.end(), [&](const std::string& team) {
+        return FoldedName(team) == folded.back();
+      });
+      if (spelled != known.end()) {
+        result.teamNames.push_back(std::string(text::Trim(*spelled)));
         continue;
       }
-      auto text = [&](const char* key, bool needed) -> std::optional<std::string> {
-        const Json* value = match.Find(key);
-        if (value && value->kind == Json::Kind::String) return value->text;
-        if (!value && !needed) return std::string();
-        Error(input.name, value ? value->line : match.line,
-              std::string("the fixture's \"") + key + "\" is " +
-                  (value ? "not a string" : "missing"));
-        return std::nullopt;
-      };
-      const auto date = text("date", true), time = text("time", true);
-      const auto team1 = text("team1", true), team2 = text("team2", true);
-      const auto group = text("group", false), round = text("round", false);
-      const auto ground = text("ground", false);
-      if (!date || !time || !team1 || !team2 || !group || !round || !ground) continue;
-      std::string caption = !group->empty() ? *group : *round;
-      if (!competition.empty())
-        caption = caption.empty() ? competition : competition + ", " + caption;
-      if (auto f =
-              MakeFixture(input.name, match.line, *date, *time, caption, *team1, *team2, *ground))
-        fixtures.push_back(std::move(*f));
+      const std::string suggestion = DidYouMean(ClosestNames(name, known, 3));
+      Error(file, 0,
+            "no fixture has the team \"" + name + "\"" +
+                (suggestion.empty() ? "" : ": " + suggestion));
     }
-    return fixtures;
+    return folded;
+  }
+
+  // The warnings about the kept matches: kick-offs written on the venues' clocks, and teams not
+  // known yet.
+  void Warn(const std::string& file, const std::vector<ListedMatch>& kept,
+            const BuildOptions& options) {
+    const auto withOffset = std::find_if(kept.begin(), kept.end(), [](const ListedMatch& m) {
+      const auto kickOff = m.time ? ParseKickOff(text::Trim(*m.time)) : std::nullopt;
+      return (kickOff && kickOff->utcOffset) || (m.time && m.timeZone);
+    });
+    if (!options.fansZone && withOffset != kept.end())
+      Warning(file, withOffset->line,
+              "the kick-offs carry UTC offsets and are written in each venue's local time (\"" +
+                  *withOffset->time +
+                  (withOffset->timeZone ? "\" with \"timezone\" \"" + *withOffset->timeZone : "") +
+                  "\" as " + std::string(text::Trim(*withOffset->time).substr(0, 5)) +
+                  "); --zone AREA/CITY writes them in the fans' own time");
+    for (const ListedMatch& match : kept) {
+      std::string unknown;
+      for (const std::string* team : {&match.home, &match.away})
+        if (IsPlaceholder(*team)) unknown += (unknown.empty() ? "\"" : ", \"") + *team + "\"";
+      if (!unknown.empty())
+        Warning(file, match.line,
+                "the fixture \"" + match.home + " vs " + match.away + "\" on " + match.date +
+                    " names a team not known yet (" + unknown +
+                    "): it is written as it stands, and an upgrade will be due once the team is "
+                    "known");
+    }
   }
 
   // Facts or adverts: one a line, blank lines left out; none may be the section's terminator.
@@ -287,10 +401,30 @@ bool IsJson(const BuildInput& input) {
   return !text.empty() && (text[0] == '{' || text[0] == '[');
 }
 
+// A fans' zone for a list none of whose kick-offs carries an offset, with no zone named for them:
+// why the command cannot go on.
+std::optional<std::string> BareTimesWithoutSourceZone(const std::string& file,
+                                                      const std::vector<ListedMatch>& kept,
+                                                      const BuildOptions& options) {
+  if (!options.fansZone || options.sourceZone) return std::nullopt;
+  bool timed = false;
+  for (const ListedMatch& match : kept) {
+    if (!match.time) continue;
+    timed = true;
+    const auto kickOff = ParseKickOff(text::Trim(*match.time));
+    if (match.timeZone || !kickOff || kickOff->utcOffset) return std::nullopt;
+  }
+  if (!timed) return std::nullopt;
+  return "the kick-offs in " + file +
+         " carry no UTC offset: --source-zone AREA/CITY names the zone they are written in (a "
+         "list whose times belong to several zones cannot be converted)";
+}
+
 std::string DatabaseText(const std::vector<database::SpecialFixture>& specials,
                          const std::vector<Fixture>& fixtures,
                          const std::vector<std::string>& facts,
-                         const std::vector<std::string>& adverts, int number) {
+                         const std::vector<std::string>& adverts, int number,
+                         const std::optional<NamedZone>& fansZone) {
   std::vector<std::string> lines = {tavoria::DEVNAME, "Tavoria national football team",
                                     tavoria::SCREENSAVER_COMPANY, std::to_string(number)};
   std::string about = "Database " + std::to_string(number);
@@ -305,7 +439,8 @@ std::string DatabaseText(const std::vector<database::SpecialFixture>& specials,
     lines.push_back(s.text);
   }
   lines.push_back(database::kEndSpecialFixtures);
-  lines.push_back("Fixtures (kick-off times are local)");
+  lines.push_back("Fixtures (kick-off times are " +
+                  (fansZone ? fansZone->name + " time" : "local") + ")");
   for (const Fixture& f : fixtures) {
     lines.push_back(calendar::EnglishDate(f.date));
     lines.push_back(f.caption);
@@ -333,13 +468,22 @@ BuildResult BuildDatabase(const BuildOptions& options) {
   if (options.number < 0 || options.number > 32767)
     builder.Error("", 0, "the database number must be a whole number from 0 to 32767");
 
-  std::vector<Fixture> fixtures;
   const BuildInput& input = options.fixtures;
+  std::vector<ListedMatch> kept;
   try {
-    fixtures = IsJson(input) ? builder.FixturesFromJson(input) : builder.FixturesFromCsv(input);
+    kept =
+        builder.Selected(input.name,
+                         IsJson(input) ? MatchesFromJson(input.name, input.text, result.diagnostics)
+                                       : builder.MatchesFromCsv(input),
+                         options, result);
   } catch (const InputError& e) {
     builder.Error(input.name, e.line, e.message);
   }
+  if ((result.usageProblem = BareTimesWithoutSourceZone(input.name, kept, options))) return result;
+  builder.Warn(input.name, kept, options);
+  std::vector<Fixture> fixtures;
+  for (const ListedMatch& match : kept)
+    if (auto f = builder.MakeFixture(input.name, match, options)) fixtures.push_back(std::move(*f));
   std::vector<database::SpecialFixture> specials;
   std::vector<std::string> facts, adverts;
   try {
@@ -372,7 +516,8 @@ BuildResult BuildDatabase(const BuildOptions& options) {
             std::to_string(database::kFixtureCapacity) + " keeps the earliest)");
   }
   if (ErrorCount(result.diagnostics) > 0) return result;
-  result.database = DatabaseText(specials, fixtures, facts, adverts, options.number);
+  result.database =
+      DatabaseText(specials, fixtures, facts, adverts, options.number, options.fansZone);
   if (!fixtures.empty()) result.firstDate = fixtures.front().date;
   result.specials = static_cast<int>(specials.size());
   result.fixtures = static_cast<int>(fixtures.size());

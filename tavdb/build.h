@@ -5,9 +5,15 @@
 // Fixtures, CSV: a header line naming the columns date, time, title, home, away and optionally
 //   ground, in any order; then one fixture a line: date YYYY-MM-DD, kick-off HH:MM (24-hour),
 //   the caption, the two teams, the ground (the record's fifth line, not shown).
-// Fixtures, JSON: {"name": ..., "matches": [{"date": "YYYY-MM-DD", "time": "HH:MM UTC-6",
-//   "team1": ..., "team2": ..., "group": ..., "round": ..., "ground": ...}, ...]}: the local
-//   kick-off HH:MM, the caption "<name>, <group>" (the round when there is no group).
+// Fixtures, JSON: the layouts of tavdb/fixture_json.h; the caption "<name>, <group>" (the round
+//   when there is no group).
+// Kick-offs: "HH:MM", or "HH:MM UTC-6" with the offset from UT (in JSON also the older layout's
+//   "timezone" field). Written as the list gives them, or, with a fans' zone, moved onto that
+//   zone's clock by its rules for the day, the date with them when they cross midnight. Times
+//   without an offset are then read on the source zone's clock.
+// Matches postponed, cancelled or awarded are left out and counted, and so are the matches without
+// a kick-off time when told; otherwise such a match is an error. With teams named, only the
+// matches they play are kept. Names for teams not known yet ("W49") are kept with a warning.
 // Facts, adverts: one a line; blank lines are left out. Blanks around any entry are dropped.
 // Special fixtures, CSV: a header line naming home, away and text; one special fixture a line.
 //
@@ -18,9 +24,11 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "tavdb/diagnostic.h"
+#include "tavdb/zone_info.h"
 
 namespace tavdb {
 
@@ -32,8 +40,20 @@ struct BuildInput {
 struct BuildOptions {
   BuildInput fixtures;
   std::optional<BuildInput> facts, adverts, specials;
-  int number = 0;            // the database number, 0 to 32767
-  std::optional<int> limit;  // keep only the earliest fixtures
+  int number = 0;                       // the database number, 0 to 32767
+  std::optional<int> limit;             // keep only the earliest fixtures
+  std::vector<std::string> teams;       // keep only the matches these teams play (UTF-8)
+  std::optional<NamedZone> fansZone;    // write the kick-offs on this zone's clock
+  std::optional<NamedZone> sourceZone;  // the clock of kick-offs written without an offset
+  // A match without a kick-off time is an error, unless it is left out or given this time of day
+  // (in seconds, on the fans' clock).
+  bool skipWithoutTime = false;
+  std::optional<int> timeWithoutTime;
+};
+
+// The matches of the list that are not written, by why.
+struct LeftOut {
+  int postponed = 0, cancelled = 0, awarded = 0, withoutTime = 0;
 };
 
 struct BuildResult {
@@ -41,6 +61,13 @@ struct BuildResult {
   std::string database;                     // Windows-1252 with CR LF; empty when there are errors
   std::optional<calendar::Date> firstDate;  // of the earliest fixture
   int specials = 0, fixtures = 0, facts = 0, adverts = 0;
+  LeftOut leftOut;  // of the teams' matches, with teams named
+  // With teams named: the other matches with a team not known yet, which may become theirs.
+  int notKnownYet = 0;
+  std::vector<std::string> teamNames;  // the teams named, as the list writes them
+  // A fault of the command rather than of the files (a fans' zone for times with no offset and
+  // no source zone): nothing else is said.
+  std::optional<std::string> usageProblem;
 };
 
 BuildResult BuildDatabase(const BuildOptions& options);

@@ -11,6 +11,7 @@
 #include "tavdb/check_walk.h"
 #include "tavdb/encoding.h"
 #include "tavdb/show.h"
+#include "tavdb/zone_info.h"
 #include "util/calendar.h"
 #include "util/error_report.h"
 #include "util/text.h"
@@ -21,7 +22,8 @@ const char* const kUsage =
     "usage: tavdb check FILE [--date YYYY-MM-DD] [--order dmy|mdy|ymd] [--previous FILE]\n"
     "       tavdb show FILE [--date YYYY-MM-DD [--time HH:MM]] [--order dmy|mdy|ymd]\n"
     "       tavdb build FIXTURES [--facts FILE] [--adverts FILE] [--specials FILE] --number N\n"
-    "                   [--limit N] -o OUT\n"
+    "                   [--limit N] [--team NAME]... [--zone AREA/CITY] [--source-zone AREA/CITY]\n"
+    "                   [--without-time skip|HH:MM] -o OUT\n"
     "\n"
     "check  reports every error the saver would stop on and what users would see wrongly,\n"
     "       as FILE:LINE: error|warning: ... on standard error, for the day (default today)\n"
@@ -32,10 +34,15 @@ const char* const kUsage =
     "       notices, the facts and the adverts, one a line, in order, as UTF-8; a line break\n"
     "       inside a text is written \" | \".\n"
     "build  writes a complete database (Windows-1252, CR LF) from UTF-8 lists: FIXTURES in CSV\n"
-    "       (header date,time,title,home,away[,ground]; date YYYY-MM-DD, time HH:MM) or JSON\n"
-    "       ({\"name\":..,\"matches\":[{\"date\",\"time\":\"HH:MM UTC-6\",\"team1\",\"team2\",\n"
-    "       \"group\"|\"round\",\"ground\"}]}); --facts and --adverts one a line; --specials CSV\n"
+    "       (header date,time,title,home,away[,ground]; date YYYY-MM-DD, time HH:MM or\n"
+    "       HH:MM UTC-6) or JSON (a \"matches\" list, or \"rounds\" of \"matches\"; each with\n"
+    "       \"date\", \"time\": \"HH:MM UTC-6\" (or a \"timezone\" field), \"team1\", \"team2\",\n"
+    "       \"group\"|\"round\", \"ground\"); --facts and --adverts one a line; --specials CSV\n"
     "       (header home,away,text). Fixtures go in date order; --limit N keeps the earliest N.\n"
+    "       --team NAME keeps the matches NAME plays (repeat it for more teams). --zone writes\n"
+    "       the kick-offs on that zone's clock (an IANA name such as Europe/London), reading\n"
+    "       times without an offset on the --source-zone clock. A match with no kick-off time\n"
+    "       is an error unless --without-time leaves it out (skip) or gives it a time HH:MM.\n"
     "\n"
     "Exit status: 0 all is well, 1 errors in the file or an input, 2 bad usage or a file that\n"
     "cannot be read or written.\n";
@@ -48,26 +55,34 @@ struct Usage {
   std::string why;
 };
 
-// The command's words: the files named and the options given.
+// The command's words: the files named and the options given, each with its values in order.
 struct Arguments {
   std::vector<std::string> files;
-  std::map<std::string, std::string> options;
+  std::map<std::string, std::vector<std::string>> options;
 
   std::optional<std::string> Option(const std::string& name) const {
     const auto at = options.find(name);
     if (at == options.end()) return std::nullopt;
-    return at->second;
+    return at->second.front();
+  }
+  std::vector<std::string> Values(const std::string& name) const {
+    const auto at = options.find(name);
+    return at == options.end() ? std::vector<std::string>() : at->second;
   }
 };
 
-Arguments Parse(const std::vector<std::string>& args, const std::set<std::string>& known) {
+// `repeatable`: the options that may be given more than once.
+Arguments Parse(const std::vector<std::string>& args, const std::set<std::string>& known,
+                const std::set<std::string>& repeatable = {}) {
   Arguments parsed;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& word = args[i];
     if (word.size() > 1 && word[0] == '-') {
       if (!known.count(word)) throw Usage{"unknown option " + word};
       if (i + 1 >= args.size()) throw Usage{word + " needs a value"};
-      if (!parsed.options.emplace(word, args[++i]).second) throw Usage{word + " given twice"};
+      auto& values = parsed.options[word];
+      if (!values.empty() && !repeatable.count(word)) throw Usage{word + " given twice"};
+      values.push_back(args[++i]);
     } else {
       parsed.files.push_back(word);
     }
@@ -251,10 +266,73 @@ Diagnostics CheckBuilt(const std::string& bytes, const calendar::Date& firstDay)
   return found;
 }
 
+// The options that choose and place the fixtures: the teams, what to do without a kick-off time,
+// and the zones' names (their rules are read later).
+void ChoosingOptions(const Arguments& parsed, BuildOptions& options) {
+  for (const std::string& team : parsed.Values("--team")) {
+    if (text::Trim(team).empty()) throw Usage{"--team needs a team's name"};
+    options.teams.push_back(team);
+  }
+  if (const auto without = parsed.Option("--without-time")) {
+    options.skipWithoutTime = *without == "skip";
+    options.timeWithoutTime = calendar::ParseClockTime(*without);
+    if (!options.skipWithoutTime && !options.timeWithoutTime)
+      throw Usage{"--without-time is skip or a time HH:MM"};
+  }
+  if (parsed.Option("--source-zone") && !parsed.Option("--zone"))
+    throw Usage{"--source-zone goes with --zone"};
+  for (const char* option : {"--zone", "--source-zone"}) {
+    const auto name = parsed.Option(option);
+    if (name && !tz::ZoneFilePath(*name))
+      throw Usage{std::string(option) + " needs a time zone name such as Europe/London"};
+  }
+}
+
+// The zones named, from the zoneinfo folder. Throws ZoneInfoError.
+void ReadZones(const Arguments& parsed, platform::Files& files, const std::string& zoneInfo,
+               BuildOptions& options) {
+  if (const auto name = parsed.Option("--zone"))
+    options.fansZone = ReadZone(files, zoneInfo, *name, "--zone");
+  if (const auto name = parsed.Option("--source-zone"))
+    options.sourceZone = ReadZone(files, zoneInfo, *name, "--source-zone");
+}
+
+// "OUT: 1 special fixture, 3 fixtures, ..., 792 bytes", the zone and the tzdata version of the
+// times, and what was left out.
+std::string BuildSummary(const std::string& target, const BuildOptions& options,
+                         const BuildResult& built, const std::string& tzdata, std::size_t bytes) {
+  std::string summary = target + ": " + Plural(built.specials, "special fixture") + ", " +
+                        Plural(built.fixtures, "fixture") + ", " + Plural(built.facts, "fact") +
+                        ", " + Plural(built.adverts, "advert") + ", database number " +
+                        std::to_string(options.number) + ", " + std::to_string(bytes) + " bytes";
+  if (options.fansZone)
+    summary += ", times in " + options.fansZone->name + " (tzdata " + tzdata + ")";
+  std::string leftOut;
+  const LeftOut& left = built.leftOut;
+  for (const auto& [count, why] : {std::pair{left.postponed, "postponed"},
+                                   {left.cancelled, "cancelled"},
+                                   {left.awarded, "awarded"},
+                                   {left.withoutTime, "without a kick-off time"}}) {
+    if (count > 0) leftOut += (leftOut.empty() ? "" : ", ") + std::to_string(count) + " " + why;
+  }
+  if (!leftOut.empty()) summary += "; left out: " + leftOut;
+  if (built.notKnownYet > 0) {
+    std::string teams;
+    for (std::size_t i = 0; i < built.teamNames.size(); ++i)
+      teams += (i == 0 ? "" : " or ") + built.teamNames[i] + "'s";
+    summary += "; " + std::to_string(built.notKnownYet) +
+               (built.notKnownYet == 1 ? " other match has a team" : " other matches have teams") +
+               " not known yet and may become " + teams;
+  }
+  return summary;
+}
+
 int Build(const std::vector<std::string>& args, platform::Files& files, const calendar::Moment& now,
-          std::ostream& out, std::ostream& err) {
-  const Arguments parsed =
-      Parse(args, {"--facts", "--adverts", "--specials", "--number", "--limit", "-o"});
+          const std::string& zoneInfo, std::ostream& out, std::ostream& err) {
+  const Arguments parsed = Parse(args,
+                                 {"--facts", "--adverts", "--specials", "--number", "--limit", "-o",
+                                  "--team", "--zone", "--source-zone", "--without-time"},
+                                 {"--team"});
   BuildOptions options;
   options.fixtures.name = OneFile(parsed, "fixture list");
   const auto number = parsed.Option("--number");
@@ -264,6 +342,7 @@ int Build(const std::vector<std::string>& args, platform::Files& files, const ca
     options.limit = Number("--limit", *limit, 100000);
   const auto target = parsed.Option("-o");
   if (!target) throw Usage{"-o OUT is needed"};
+  ChoosingOptions(parsed, options);
 
   auto read = [&](const std::string& path) {
     return BuildInput{path, platform::ReadFile(files, path)};
@@ -278,8 +357,17 @@ int Build(const std::vector<std::string>& args, platform::Files& files, const ca
   } catch (const util::Failure& failure) {
     return CannotRead(err, reading, failure);
   }
+  std::string tzdata;
+  try {
+    ReadZones(parsed, files, zoneInfo, options);
+    if (options.fansZone) tzdata = ReadTzdataVersion(files, zoneInfo).value_or("version unknown");
+  } catch (const ZoneInfoError& e) {
+    err << "tavdb: " << e.what() << "\n";
+    return kTrouble;
+  }
 
   const BuildResult built = BuildDatabase(options);
+  if (built.usageProblem) throw Usage{*built.usageProblem};
   for (const Diagnostic& d : built.diagnostics) err << Format(d, *target) << "\n";
   if (ErrorCount(built.diagnostics) > 0) return kErrors;
 
@@ -318,17 +406,15 @@ int Build(const std::vector<std::string>& args, platform::Files& files, const ca
     return kTrouble;
   }
   for (const Diagnostic& d : found) err << Format(d, *target) << "\n";
-  out << *target << ": " << Plural(built.specials, "special fixture") << ", "
-      << Plural(built.fixtures, "fixture") << ", " << Plural(built.facts, "fact") << ", "
-      << Plural(built.adverts, "advert") << ", database number " << options.number << ", "
-      << built.database.size() << " bytes\n";
+  out << BuildSummary(*target, options, built, tzdata, built.database.size()) << "\n";
   return kFine;
 }
 
 }  // namespace
 
 int RunTavdb(const std::vector<std::string>& args, platform::Files& files,
-             const calendar::Moment& now, std::ostream& out, std::ostream& err) {
+             const calendar::Moment& now, const std::string& zoneInfo, std::ostream& out,
+             std::ostream& err) {
   const std::string command = args.empty() ? std::string() : args[0];
   if (command == "help" || command == "--help" || command == "-h") {
     out << kUsage;
@@ -337,7 +423,7 @@ int RunTavdb(const std::vector<std::string>& args, platform::Files& files,
   try {
     if (command == "check") return Check(args, files, now, out, err);
     if (command == "show") return Show(args, files, now, out, err);
-    if (command == "build") return Build(args, files, now, out, err);
+    if (command == "build") return Build(args, files, now, zoneInfo, out, err);
     throw Usage{command.empty() ? "a command is needed" : "unknown command " + command};
   } catch (const Usage& usage) {
     err << "tavdb: " << usage.why << "\n" << kUsage;

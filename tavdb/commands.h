@@ -3,7 +3,8 @@
 //   tavdb check FILE [--date YYYY-MM-DD] [--order dmy|mdy|ymd] [--previous FILE]
 //   tavdb show FILE [--date YYYY-MM-DD [--time HH:MM]] [--order dmy|mdy|ymd]
 //   tavdb build FIXTURES [--facts FILE] [--adverts FILE] [--specials FILE] --number N
-//               [--limit N] -o OUT
+//               [--limit N] [--team NAME]... [--zone AREA/CITY] [--source-zone AREA/CITY]
+//               [--without-time skip|HH:MM] -o OUT
 //
 // Exit status 0 when all is well, 1 when the file (or an input) has errors, 2 for bad usage or a
 // file that cannot be read or written. Errors and warnings go to `err` as "FILE:LINE: error: ...".
@@ -20,8 +21,11 @@ namespace tavdb {
 
 // `now`: the moment used when no --date (or --time) is given; the regional settings are
 // day-month-year with 2049 as the two-digit year max unless --order names another order.
+// `zoneInfo`: the folder of the IANA time zone database's compiled files that --zone and
+// --source-zone read.
 int RunTavdb(const std::vector<std::string>& args, platform::Files& files,
-             const calendar::Moment& now, std::ostream& out, std::ostream& err);
+             const calendar::Moment& now, const std::string& zoneInfo, std::ostream& out,
+             std::ostream& err);
 
 extern const char* const kUsage;
 

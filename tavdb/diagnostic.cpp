@@ -12,8 +12,10 @@ int ErrorCount(const Diagnostics& diagnostics) {
 
 std::string Format(const Diagnostic& diagnostic, const std::string& file) {
   const std::string& name = diagnostic.file.empty() ? file : diagnostic.file;
-  return name + ":" + std::to_string(diagnostic.line) + ": " +
-         (diagnostic.severity == Severity::Error ? "error: " : "warning: ") + diagnostic.message;
+  const std::string where =
+      diagnostic.line > 0 ? name + ":" + std::to_string(diagnostic.line) : name;
+  return where + ": " + (diagnostic.severity == Severity::Error ? "error: " : "warning: ") +
+         diagnostic.message;
 }
 
 }  // namespace tavdb

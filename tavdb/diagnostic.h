@@ -29,7 +29,7 @@ struct InputError {
 };
 
 int ErrorCount(const Diagnostics& diagnostics);
-// "FILE:LINE: error: message", one a line.
+// "FILE:LINE: error: message", one a line; "FILE: error: message" for what concerns no one line.
 std::string Format(const Diagnostic& diagnostic, const std::string& file);
 
 }  // namespace tavdb

@@ -1,6 +1,7 @@
 // tavdb: the makers' tool to check, preview and build team databases. The commands are in
 // tavdb/commands.h; here they meet the computer's files and clock.
 #include <algorithm>
+#include <cstdlib>
 #include <ctime>
 #include <iostream>
 #include <string>
@@ -20,10 +21,21 @@ calendar::Moment LocalNow() {
           (local->tm_hour * 60 + local->tm_min) * 60 + std::min(local->tm_sec, 59)};
 }
 
+// The IANA time zone database's compiled files: the system's on Linux ($TZDIR when set); for
+// tavdb.exe the copy the Windows build puts in the folder zoneinfo beside it.
+std::string ZoneInfoFolder() {
+#ifdef _WIN32
+  return platform::HostProgramDirectory() + "\\zoneinfo";
+#else
+  const char* tzdir = std::getenv("TZDIR");
+  return tzdir && *tzdir ? tzdir : "/usr/share/zoneinfo";
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   platform::HostFiles files;
-  return tavdb::RunTavdb(args, files, LocalNow(), std::cout, std::cerr);
+  return tavdb::RunTavdb(args, files, LocalNow(), ZoneInfoFolder(), std::cout, std::cerr);
 }

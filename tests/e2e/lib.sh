@@ -165,7 +165,7 @@ fresh_app_dir() {
   APP_DIR=$C_DRIVE/apps/$name
   rm -rf "$APP_DIR"
   mkdir -p "$APP_DIR"
-  cp "$DIST"/* "$APP_DIR"/
+  cp -r "$DIST"/. "$APP_DIR"/
   APP_WIN="C:\\apps\\$name"
 }
 

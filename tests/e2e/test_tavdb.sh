@@ -1,6 +1,7 @@
 # tavdb.exe, the makers' tool, under Wine: the World Cup fixture list built into a database (too
 # big whole, its earliest 100 clean), checked, and run by the real tavoria.scr /s in a fresh
-# folder, which loads it with no error report.
+# folder, which loads it with no error report; one team's matches in London time, byte for byte
+# as the native tavdb builds them, by the same tzdata version.
 
 fresh_app_dir tavdb
 TAVDB_TITLE="Screensaver Main Form"
@@ -20,12 +21,41 @@ tavdb() {
   TAVDB_ERR=$(tr -d '\r' <"$E2E_TMP/tavdb.err")
 }
 
+# Scotland's matches in London time: tavdb.exe reads the zone files beside it, the native tavdb
+# (build/dist/tavdb, from the tools preset) the system's.
+tavdb build worldcup-2026.json --team Scotland --zone Europe/London --number 19 -o scotland.tup
+check_equal "build --team Scotland --zone Europe/London: exit status 0" 0 "$TAVDB_STATUS"
+tzdata=$(sed -n '1s/^# version //p' /usr/share/zoneinfo/tzdata.zi)
+check_equal "build --team Scotland --zone Europe/London: the summary names the tzdata version" \
+  "scotland.tup: 0 special fixtures, 3 fixtures, 0 facts, 0 adverts, database number 19, 537 bytes, times in Europe/London (tzdata $tzdata)" \
+  "$TAVDB_OUT"
+if [ -x "$DIST/tavdb" ]; then
+  (cd "$APP_DIR" && "$DIST/tavdb" build worldcup-2026.json --team Scotland --zone Europe/London \
+    --number 19 -o "$E2E_TMP/scotland-native.tup" >"$E2E_TMP/native.out" 2>&1)
+  check "tavdb.exe builds byte for byte what the native tavdb builds" \
+    cmp "$APP_DIR/scotland.tup" "$E2E_TMP/scotland-native.tup"
+  check_equal "the native tavdb says the same, the tzdata version included" "$TAVDB_OUT" \
+    "$(sed "s|^$E2E_TMP/scotland-native.tup|scotland.tup|" "$E2E_TMP/native.out")"
+else
+  fail "the native tavdb to compare with" "build/dist/tavdb is missing: cmake --preset tools && cmake --build build/tools --target tavdb"
+fi
+mv "$APP_DIR/zoneinfo" "$APP_DIR/zoneinfo-away"
+tavdb build worldcup-2026.json --team Scotland --zone Europe/London --number 19 -o scotland.tup
+check_equal "without the zone files beside it: exit status 2" 2 "$TAVDB_STATUS"
+check_equal "without the zone files beside it: it says where they belong" \
+  "tavdb: no time zone rules: the folder $APP_WIN\\zoneinfo is missing (the IANA time zone database's compiled files; tavdb.exe reads them from the folder zoneinfo beside it)" \
+  "$TAVDB_ERR"
+mv "$APP_DIR/zoneinfo-away" "$APP_DIR/zoneinfo"
+
 rm -f "$APP_DIR/tavoria.sdf"
 tavdb build worldcup-2026.json --facts facts.txt --adverts adverts.txt --number 18 -o tavoria.sdf
 check_equal "build: all 104 matches do not fit, exit status 1" 1 "$TAVDB_STATUS"
+check_equal "build: the kick-offs are written on the venues' clocks, with a warning" \
+  'worldcup-2026.json:3: warning: the kick-offs carry UTC offsets and are written in each venue'"'"'s local time ("13:00 UTC-6" as 13:00); --zone AREA/CITY writes them in the fans'"'"' own time' \
+  "$(head -n1 <<<"$TAVDB_ERR")"
 check_equal "build: the error names the first match that does not fit" \
   'worldcup-2026.json:1210: error: the fixture "France vs Spain" on 2026-07-14 does not fit: the saver'"'"'s fixture list holds 100 entries, in date order this is the 101st (4 fixtures too many; --limit 100 keeps the earliest)' \
-  "$TAVDB_ERR"
+  "$(tail -n +2 <<<"$TAVDB_ERR")"
 check "build: nothing is written" test ! -e "$APP_DIR/tavoria.sdf"
 
 tavdb build worldcup-2026.json --facts facts.txt --adverts adverts.txt --number 18 --limit 100 \

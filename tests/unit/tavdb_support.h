@@ -45,6 +45,20 @@ inline Lines DailyFixtures(int count, int firstDay = 1) {
   return all;
 }
 
+// Host files under Wine are on drive Z:.
+#ifdef _WIN32
+inline const std::string kHostRoot = "Z:";
+#else
+inline const std::string kHostRoot;
+#endif
+// The system's time zone rules (Debian's tzdata package), and a file of the tests' data folder.
+inline std::string SystemZoneInfo() {
+  return kHostRoot + "/usr/share/zoneinfo";
+}
+inline std::string TestData(const std::string& name) {
+  return kHostRoot + TAVORIA_TEST_DATA + "/" + name;
+}
+
 struct Outcome {
   int status = -1;
   std::string out, err;
@@ -53,6 +67,7 @@ struct Outcome {
 struct TavdbTest : ::testing::Test {
   platform::memory::MemoryPlatform m;
   calendar::Moment now{{2026, 12, 8}, 12 * 3600};  // the moment "now" for the commands
+  std::string zoneInfo = SystemZoneInfo();         // the time zone rules --zone reads
 
   std::string Path(const std::string& name) const { return m.PathOf(name); }
 
@@ -64,7 +79,7 @@ struct TavdbTest : ::testing::Test {
   Outcome Tavdb(const Lines& args) {
     std::ostringstream out, err;
     Outcome run;
-    run.status = tavdb::RunTavdb(args, m.files, now, out, err);
+    run.status = tavdb::RunTavdb(args, m.files, now, zoneInfo, out, err);
     run.out = out.str();
     run.err = err.str();
     return run;

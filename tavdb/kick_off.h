@@ -1,0 +1,46 @@
+// Kick-off times as fixture lists write them ("13:00", "13:00 UTC-6", "19:30 UTC+5:30"), and a
+// kick-off moved from the clock it was written on to the fans' own clock.
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "tavdb/time_zone.h"
+#include "util/calendar.h"
+
+namespace tavdb {
+
+struct KickOffTime {
+  int secondsOfDay = 0;
+  std::optional<std::chrono::seconds> utcOffset;  // east of Greenwich: "UTC-6" is -6 hours
+};
+
+// "HH:MM" on the 24-hour clock, alone or followed by a blank and an offset; none for anything
+// else.
+std::optional<KickOffTime> ParseKickOff(std::string_view text);
+// "UTC", "UTC+1", "UTC-4", "UTC+05:30": up to 14 hours either side; none for anything else.
+std::optional<std::chrono::seconds> ParseUtcOffset(std::string_view text);
+// "HH:MM" for a time of day (seconds past the minute dropped).
+std::string ClockText(int secondsOfDay);
+
+// Where a kick-off written on one clock was: the fixed offset it names, or the rules of a zone.
+struct SourceClock {
+  std::optional<std::chrono::seconds> utcOffset;
+  const tz::TimeZone* zone = nullptr;  // used when there is no offset
+  std::string zoneName;                // for messages
+};
+
+// The kick-off on the fans' clock, or why there is none.
+struct FansKickOff {
+  std::optional<calendar::Moment> moment;
+  std::string problem;  // "... does not exist in Europe/Berlin: ...": the error's text
+};
+
+// The local time that exists twice in the source zone (the clocks go back over it) is taken at
+// its first instant.
+FansKickOff ToFansClock(const calendar::Moment& written, const SourceClock& source,
+                        const tz::TimeZone& fans, const std::string& fansZoneName);
+
+}  // namespace tavdb
