@@ -7,7 +7,6 @@
 
 #include <exception>
 #include <string_view>
-#include <vector>
 
 #include "database/database_file.h"
 #include "database/loader.h"
@@ -24,8 +23,6 @@ constexpr const char* kExtension = ".sdf";
 constexpr const char* kTemporaryName = "kelvane-upgrade.tmp";
 // The longest name one folder entry may have.
 constexpr std::size_t kLongestName = 255;
-// The longest path Windows handles at all.
-constexpr unsigned kLongestPath = 32767;
 
 void ShowCouldNotUpgrade(const System& sys) {
   sys.desktop.ShowMessage({.title = "Couldn't upgrade!",
@@ -81,7 +78,7 @@ std::string DatabaseName(const std::string& firstLine) {
   return name;
 }
 
-std::string ReadFirstLine(platform::Files& files, const std::string& path) {
+std::string ReadFirstLine(platform::Files& files, const platform::SystemName& path) {
   // The first line is at most a name's length; a longer one is refused as a name anyway.
   const std::string start = platform::ReadFile(files, path, util::TextReader::kLongestLine + 2);
   util::TextReader file(start);
@@ -89,7 +86,7 @@ std::string ReadFirstLine(platform::Files& files, const std::string& path) {
 }
 
 // Throws when the copied upgrade is not a whole team database, as the saver would read it.
-void CheckUpgradeComplete(platform::Files& files, const std::string& path) {
+void CheckUpgradeComplete(platform::Files& files, const platform::SystemName& path) {
   try {
     database::CheckDatabaseComplete(platform::ReadFile(files, path, database::kLongestDatabase));
   } catch (const util::Failure& failure) {
@@ -105,14 +102,16 @@ void CheckUpgradeComplete(platform::Files& files, const std::string& path) {
   }
 }
 
-void InstallDatabase(const System& sys, const std::string& upgradePath) {
-  const std::string databaseName = DatabaseName(ReadFirstLine(sys.files, upgradePath));
-  const std::string directory = WindowsDirectory(sys);
-  if (directory.empty())
+void InstallDatabase(const System& sys, const platform::SystemName& upgradePath) {
+  // The first line is text of the code page, and names the file in it.
+  const platform::SystemName databaseName =
+      sys.desktop.NameOfText(DatabaseName(ReadFirstLine(sys.files, upgradePath)));
+  const auto directory = sys.desktop.WindowsDirectory();
+  if (!directory)
     throw util::Failure(util::codes::kPathNotFound, "The Windows directory could not be found.",
                         "Kelvane");
-  platform::ReplaceFile(sys.files, directory + "\\" + databaseName,
-                        directory + "\\" + kTemporaryName, [&](const std::string& temporary) {
+  platform::ReplaceFile(sys.files, *directory / databaseName, *directory / kTemporaryName,
+                        [&](const platform::SystemName& temporary) {
                           sys.files.CopyReplacing(upgradePath, temporary);
                           CheckUpgradeComplete(sys.files, temporary);
                         });
@@ -121,7 +120,7 @@ void InstallDatabase(const System& sys, const std::string& upgradePath) {
 }  // namespace
 
 void Main(const System& sys) {
-  const std::string upgradePath = sys.process.ArgumentText();
+  const platform::SystemName upgradePath = sys.process.ArgumentText();
   if (upgradePath.empty()) {
     ShowCouldNotUpgrade(sys);
     return;
@@ -136,20 +135,6 @@ void Main(const System& sys) {
     return;
   }
   ShowUpgraded(sys);
-}
-
-std::string WindowsDirectory(const System& sys) {
-  std::vector<char> buffer(256);
-  // A result of the buffer's size or more is the size the path needs, its terminating zero
-  // included: ask once more with that size (and again should the directory change meanwhile).
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    const auto size = static_cast<unsigned>(buffer.size());
-    const unsigned n = sys.desktop.WindowsDirectory(buffer.data(), size);
-    if (n < size) return std::string(buffer.data(), n);
-    if (n > kLongestPath) break;
-    buffer.resize(n + 1);
-  }
-  return {};  // no usable answer: Main refuses an empty directory
 }
 
 }  // namespace kelvane
