@@ -42,10 +42,12 @@ class StandardBuffer : public std::streambuf {
       DWORD n = 0;
       written = WriteConsoleW(handle_, wide.data(), static_cast<DWORD>(wide.size()), &n, nullptr);
     } else {
+      // Lines end in CR LF in a file, as a console program's text output does on Windows.
+      std::string bytes;
+      for (const char c : pending_) bytes += c == '\n' ? "\r\n" : std::string(1, c);
       DWORD n = 0;
-      written =
-          WriteFile(handle_, pending_.data(), static_cast<DWORD>(pending_.size()), &n, nullptr) &&
-          n == pending_.size();
+      written = WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr) &&
+                n == bytes.size();
     }
     pending_.clear();
     return written;
