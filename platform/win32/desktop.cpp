@@ -54,7 +54,7 @@ std::optional<SystemName> Win32Desktop::WindowsDirectory() {
   for (int attempt = 0; attempt < 3; ++attempt) {
     const auto size = static_cast<UINT>(buffer.size());
     const UINT n = GetWindowsDirectoryW(buffer.data(), size);
-    if (n == 0) break;
+    if (n == 0 || n > 32767) break;  // no answer, or none of a path Windows can handle
     if (n < size) return NameOf(std::wstring_view(buffer.data(), n));
     buffer.resize(n);
   }
