@@ -1,8 +1,6 @@
 #include "platform/host_files.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <system_error>
 
@@ -18,56 +16,58 @@ namespace {
 
 class HostInputFile : public InputFile {
  public:
-  explicit HostInputFile(std::FILE* file) : file_(file) {}
-  ~HostInputFile() override { std::fclose(file_); }
-  HostInputFile(const HostInputFile&) = delete;
-  HostInputFile& operator=(const HostInputFile&) = delete;
+  explicit HostInputFile(std::ifstream file) : file_(std::move(file)) {}
   std::size_t Read(char* buffer, std::size_t size) override {
-    std::size_t n = std::fread(buffer, 1, size, file_);
-    if (n == 0 && std::ferror(file_))
-      throw util::Failure(util::codes::kDeviceIoError, "Device I/O error");
-    return n;
+    file_.read(buffer, static_cast<std::streamsize>(size));
+    if (file_.bad()) throw util::Failure(util::codes::kDeviceIoError, "Device I/O error");
+    return static_cast<std::size_t>(file_.gcount());
   }
 
  private:
-  std::FILE* file_;
+  std::ifstream file_;
 };
 
+[[noreturn]] void FailBadName() {
+  throw util::Failure(util::codes::kBadFileName, "Bad file name or number");
+}
+
 // The directory a path's file lies in; the current one for a bare name.
-fs::path ParentOf(const std::string& hostPath) {
-  const fs::path p(hostPath);
+fs::path ParentOf(const fs::path& p) {
   return p.has_parent_path() ? p.parent_path() : fs::path(".");
 }
 
-[[noreturn]] void FailOpening(const std::string& path, const std::string& hostPath) {
-  if (path.empty() || path.find_first_of("*?\"<>|") != std::string::npos)
-    throw util::Failure(util::codes::kBadFileName, "Bad file name or number");
-  const fs::path p(hostPath);
+[[noreturn]] void FailOpening(const SystemName& path, const fs::path& host) {
+  if (path.empty() || path.utf8().find_first_of("*?\"<>|") != std::string::npos) FailBadName();
   std::error_code ec;
-  if (!fs::is_directory(ParentOf(hostPath), ec))
+  if (!fs::is_directory(ParentOf(host), ec))
     throw util::Failure(util::codes::kPathNotFound, "Path not found");
-  if (!fs::exists(p, ec)) throw util::Failure(util::codes::kFileNotFound, "File not found");
+  if (!fs::exists(host, ec)) throw util::Failure(util::codes::kFileNotFound, "File not found");
   throw util::Failure(util::codes::kPathFileAccess, "Path/File access error");
 }
 
 }  // namespace
 
-std::string HostFiles::HostPath(const std::string& path) {
-  std::string host = path;
-  std::replace(host.begin(), host.end(), '\\', '/');
-  return host;
+fs::path HostFiles::HostPath(const SystemName& path) {
+  std::u8string host(path.utf8().begin(), path.utf8().end());
+  std::replace(host.begin(), host.end(), u8'\\', u8'/');
+  try {
+    return fs::path(host);
+  } catch (const std::exception&) {  // on Windows, bytes that are not UTF-8
+    FailBadName();
+  }
 }
 
-std::unique_ptr<InputFile> HostFiles::OpenForReading(const std::string& path) {
-  const std::string host = HostPath(path);
+std::unique_ptr<InputFile> HostFiles::OpenForReading(const SystemName& path) {
+  const fs::path host = HostPath(path);
   std::error_code ec;
-  std::FILE* file = fs::is_regular_file(host, ec) ? std::fopen(host.c_str(), "rb") : nullptr;
-  if (!file) FailOpening(path, host);
-  return std::make_unique<HostInputFile>(file);
+  std::ifstream file;
+  if (fs::is_regular_file(host, ec)) file.open(host, std::ios::binary);
+  if (!file.is_open()) FailOpening(path, host);
+  return std::make_unique<HostInputFile>(std::move(file));
 }
 
-void HostFiles::WriteNew(const std::string& path, std::string_view bytes) {
-  const std::string host = HostPath(path);
+void HostFiles::WriteNew(const SystemName& path, std::string_view bytes) {
+  const fs::path host = HostPath(path);
   std::error_code ec;
   if (!fs::is_directory(ParentOf(host), ec))
     throw util::Failure(util::codes::kPathNotFound, "Path not found");
@@ -77,13 +77,13 @@ void HostFiles::WriteNew(const std::string& path, std::string_view bytes) {
   if (!out.flush()) throw util::Failure(util::codes::kDeviceIoError, "Device I/O error");
 }
 
-void HostFiles::MoveReplacing(const std::string& source, const std::string& target) {
+void HostFiles::MoveReplacing(const SystemName& source, const SystemName& target) {
   std::error_code ec;
   fs::rename(HostPath(source), HostPath(target), ec);
   if (ec) throw util::Failure(util::codes::kPathFileAccess, "Path/File access error");
 }
 
-void HostFiles::CopyReplacing(const std::string& source, const std::string& target) {
+void HostFiles::CopyReplacing(const SystemName& source, const SystemName& target) {
   std::string bytes;
   {
     auto in = OpenForReading(source);
@@ -93,13 +93,16 @@ void HostFiles::CopyReplacing(const std::string& source, const std::string& targ
   WriteNew(target, bytes);
 }
 
-void HostFiles::Remove(const std::string& path) noexcept {
-  std::error_code ec;
-  fs::remove(HostPath(path), ec);
+void HostFiles::Remove(const SystemName& path) noexcept {
+  try {
+    std::error_code ec;
+    fs::remove(HostPath(path), ec);
+  } catch (const std::exception&) {  // a name no file can have, or no memory left
+  }
 }
 
-void HostFiles::MakeDirectory(const std::string& path) {
-  const std::string host = HostPath(path);
+void HostFiles::MakeDirectory(const SystemName& path) {
+  const fs::path host = HostPath(path);
   std::error_code ec;
   if (fs::is_directory(host, ec)) return;
   if (!fs::is_directory(ParentOf(host), ec))
@@ -110,17 +113,19 @@ void HostFiles::MakeDirectory(const std::string& path) {
 
 std::string HostProgramDirectory() {
 #ifdef _WIN32
-  char path[MAX_PATH * 4];
-  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-  if (length == 0 || length >= sizeof path) return {};
-  const std::string program(path, length);
-  const std::size_t slash = program.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : program.substr(0, slash);
+  // As the system names it, whatever the code page: wide, then UTF-8.
+  std::wstring path(32768, L'\0');
+  const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  if (length == 0 || length >= path.size()) return {};
+  path.resize(length);
+  const fs::path program(path);
 #else
   std::error_code ec;
   const fs::path program = fs::read_symlink("/proc/self/exe", ec);
-  return ec ? std::string() : program.parent_path().string();
+  if (ec) return {};
 #endif
+  const std::u8string folder = program.parent_path().u8string();
+  return std::string(folder.begin(), folder.end());
 }
 
 }  // namespace platform

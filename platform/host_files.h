@@ -3,6 +3,7 @@
 // the in-memory test platform builds its fault injection on.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "platform/platform.h"
@@ -10,22 +11,24 @@
 namespace platform {
 
 // Real files; backslashes in paths are taken as separators, as on Windows, so the programs' own
-// paths work on every system. Failures carry the codes the programs tell apart (53, 76, 52) and
-// 75 for any other refusal.
+// paths work on every system, and names are UTF-8 on every system (on Windows too, whatever its
+// code page). Failures carry the codes the programs tell apart (53, 76, 52) and 75 for any other
+// refusal.
 class HostFiles : public Files {
  public:
-  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
-  void WriteNew(const std::string& path, std::string_view bytes) override;
-  void MoveReplacing(const std::string& source, const std::string& target) override;
+  std::unique_ptr<InputFile> OpenForReading(const SystemName& path) override;
+  void WriteNew(const SystemName& path, std::string_view bytes) override;
+  void MoveReplacing(const SystemName& source, const SystemName& target) override;
   // Reads the source whole, then writes the target with WriteNew.
-  void CopyReplacing(const std::string& source, const std::string& target) override;
-  void Remove(const std::string& path) noexcept override;
-  void MakeDirectory(const std::string& path) override;
+  void CopyReplacing(const SystemName& source, const SystemName& target) override;
+  void Remove(const SystemName& path) noexcept override;
+  void MakeDirectory(const SystemName& path) override;
   // None: programs on host files keep nothing of the user's.
-  std::string RoamingAppData() override { return {}; }
+  std::optional<SystemName> RoamingAppData() override { return std::nullopt; }
 
-  // The path with backslashes turned into the system's separators.
-  static std::string HostPath(const std::string& path);
+  // The path with backslashes turned into the system's separators. Throws Failure 52 for a name
+  // the system cannot take (not UTF-8, on Windows).
+  static std::filesystem::path HostPath(const SystemName& path);
 };
 
 // The folder that holds the running program, as the system names it, without a trailing separator;

@@ -5,11 +5,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/form.h"
+#include "platform/system_name.h"
 #include "util/calendar.h"
 #include "util/failure.h"
 
@@ -26,9 +28,9 @@ class Process {
  public:
   virtual ~Process() = default;
   // The command line without the program's own name and the blanks after it; nothing else trimmed.
-  virtual std::string ArgumentText() = 0;
+  virtual SystemName ArgumentText() = 0;
   // The directory that holds the running program, without a trailing backslash.
-  virtual std::string ProgramDirectory() = 0;
+  virtual SystemName ProgramDirectory() = 0;
   // Ends the program at once: no further code of the program runs.
   [[noreturn]] virtual void End(int exitCode) = 0;
 };
@@ -47,22 +49,22 @@ class Files {
  public:
   virtual ~Files() = default;
   // Throws Failure: 53 missing file, 76 missing directory, 52 bad name, else the system's own.
-  virtual std::unique_ptr<InputFile> OpenForReading(const std::string& path) = 0;
+  virtual std::unique_ptr<InputFile> OpenForReading(const SystemName& path) = 0;
   // Creates or empties the file and writes all the bytes, flushed to the disk. Throws Failure; may
   // leave a partial file.
-  virtual void WriteNew(const std::string& path, std::string_view bytes) = 0;
+  virtual void WriteNew(const SystemName& path, std::string_view bytes) = 0;
   // Replaces `target` by `source` in one step (the source name is gone afterwards). Throws Failure.
-  virtual void MoveReplacing(const std::string& source, const std::string& target) = 0;
+  virtual void MoveReplacing(const SystemName& source, const SystemName& target) = 0;
   // Copies byte for byte, replacing a file already at `target`; the copy is never read-only and is
   // on the disk when this returns. Throws Failure.
-  virtual void CopyReplacing(const std::string& source, const std::string& target) = 0;
+  virtual void CopyReplacing(const SystemName& source, const SystemName& target) = 0;
   // Removes the file if it is there; never fails.
-  virtual void Remove(const std::string& path) noexcept = 0;
+  virtual void Remove(const SystemName& path) noexcept = 0;
   // Creates the directory unless it is there already (its parent must exist). Throws Failure.
-  virtual void MakeDirectory(const std::string& path) = 0;
+  virtual void MakeDirectory(const SystemName& path) = 0;
   // The user's roaming application data directory as the system names it (never built from
-  // environment strings); empty when the system has none for this user.
-  virtual std::string RoamingAppData() = 0;
+  // environment strings); none when the system has none for this user.
+  virtual std::optional<SystemName> RoamingAppData() = 0;
 };
 
 // ----- clock and calendar --------------------------------------------------------------------
@@ -102,9 +104,13 @@ class Desktop {
   virtual bool TopLevelWindowExists(const std::string& title) = 0;
   // ShowCursor: returns the new display count.
   virtual int ShowCursor(bool show) = 0;
-  // GetWindowsDirectoryA: writes at most size characters (with the terminating zero) and returns
-  // the length written, or the size needed (terminating zero included) when the buffer is short.
-  virtual unsigned WindowsDirectory(char* buffer, unsigned size) = 0;
+  // The Windows directory, however long; none when the system gives no usable answer.
+  virtual std::optional<SystemName> WindowsDirectory() = 0;
+  // A name as text of the code page that message boxes and labels draw: a best fit, or "?", for
+  // each character the code page cannot show.
+  virtual std::string TextOfName(const SystemName& name) = 0;
+  // Text of the code page (a line of a file) as a name.
+  virtual SystemName NameOfText(std::string_view text) = 0;
 };
 
 // ----- shell ---------------------------------------------------------------------------------
@@ -112,12 +118,12 @@ class Desktop {
 class Shell {
  public:
   virtual ~Shell() = default;
-  // ShellExecuteA; the result is the shell's own (above 32 on success).
+  // ShellExecute; the result is the shell's own (above 32 on success).
   virtual std::intptr_t Execute(ui::WindowHandle owner, const std::string& operation,
-                                const std::string& file, const std::string& parameters,
-                                const std::string& directory, int showCommand) = 0;
+                                const SystemName& file, const SystemName& parameters,
+                                const SystemName& directory, int showCommand) = 0;
   // Starts a program in a normal window that takes the focus, without waiting for it.
-  virtual bool StartProgram(const std::string& path) = 0;
+  virtual bool StartProgram(const SystemName& path) = 0;
 };
 
 // ----- windows -------------------------------------------------------------------------------

@@ -4,7 +4,7 @@
 
 namespace platform {
 
-std::string ReadFile(Files& files, const std::string& path, std::size_t limit) {
+std::string ReadFile(Files& files, const SystemName& path, std::size_t limit) {
   auto file = files.OpenForReading(path);
   std::string bytes;
   char buffer[1 << 14];
@@ -16,8 +16,8 @@ std::string ReadFile(Files& files, const std::string& path, std::size_t limit) {
   return bytes;
 }
 
-void ReplaceFile(Files& files, const std::string& target, const std::string& temporary,
-                 const std::function<void(const std::string& temporary)>& write) {
+void ReplaceFile(Files& files, const SystemName& target, const SystemName& temporary,
+                 const std::function<void(const SystemName& temporary)>& write) {
   try {
     write(temporary);
     files.MoveReplacing(temporary, target);

@@ -16,12 +16,12 @@ namespace platform {
 
 // The file's bytes, at most `limit` of them (the start of a longer file). Throws Failure as
 // Files::OpenForReading and InputFile::Read do.
-std::string ReadFile(Files& files, const std::string& path,
+std::string ReadFile(Files& files, const SystemName& path,
                      std::size_t limit = std::numeric_limits<std::size_t>::max());
 
 // `write` fills the temporary file (and may check it); whatever it throws, or the move throws,
 // reaches the caller after the temporary file is removed.
-void ReplaceFile(Files& files, const std::string& target, const std::string& temporary,
-                 const std::function<void(const std::string& temporary)>& write);
+void ReplaceFile(Files& files, const SystemName& target, const SystemName& temporary,
+                 const std::function<void(const SystemName& temporary)>& write);
 
 }  // namespace platform

@@ -8,7 +8,9 @@ namespace tavoria {
 void OpenUrl(SaverState& saver, const std::string& url) {
   const ui::WindowHandle owner =
       saver.setupWindow ? saver.sys.ui.Handle(saver.setupWindow->form) : 0;
-  saver.sys.shell.Execute(owner, "Open", url, "", saver.sys.process.ProgramDirectory(), 1);
+  // The addresses are the program's own, ASCII: names as they are.
+  saver.sys.shell.Execute(owner, "Open", platform::SystemName(url), "",
+                          saver.sys.process.ProgramDirectory(), 1);
 }
 
 std::string TrackedLinkAddress(const std::string& where) {

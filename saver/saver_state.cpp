@@ -9,8 +9,8 @@ SaverState::SaverState(platform::Platform& platform) : sys(platform) {}
 
 SaverState::~SaverState() = default;
 
-std::string SaverState::PathBesideProgram(const std::string& name) const {
-  return sys.process.ProgramDirectory() + "\\" + name;
+platform::SystemName SaverState::PathBesideProgram(const platform::SystemName& name) const {
+  return sys.process.ProgramDirectory() / name;
 }
 
 }  // namespace tavoria

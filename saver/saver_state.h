@@ -65,7 +65,7 @@ struct SaverState {
   std::unique_ptr<SetupWindow> setupWindow;
 
   // The file beside the program: its directory, a backslash and the name.
-  std::string PathBesideProgram(const std::string& name) const;
+  platform::SystemName PathBesideProgram(const platform::SystemName& name) const;
 };
 
 }  // namespace tavoria

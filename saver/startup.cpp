@@ -44,7 +44,9 @@ void StartScreenSaver(SaverState& saver) {
 }
 
 void Main(SaverState& saver) {
-  const std::string commandLine = saver.sys.process.ArgumentText();
+  // To the saver its command line is text: switches, compared with the switches file's, or quoted
+  // in a message box.
+  const std::string commandLine = saver.sys.desktop.TextOfName(saver.sys.process.ArgumentText());
   saver.saverSwitch = kDefaultSaverSwitch;
   saver.setupSwitch = kDefaultSetupSwitch;
   ReadSaverArgs(saver);

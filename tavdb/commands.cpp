@@ -150,7 +150,7 @@ const char* OrderWord(calendar::DateOrder order) {
 
 // A database as the saver reads it: no further than the saver reads.
 std::string ReadDatabase(platform::Files& files, const std::string& path) {
-  return platform::ReadFile(files, path, database::kLongestDatabase);
+  return platform::ReadFile(files, platform::SystemName(path), database::kLongestDatabase);
 }
 
 int CannotRead(std::ostream& err, const std::string& path, const util::Failure& failure) {
@@ -345,7 +345,7 @@ int Build(const std::vector<std::string>& args, platform::Files& files, const ca
   ChoosingOptions(parsed, options);
 
   auto read = [&](const std::string& path) {
-    return BuildInput{path, platform::ReadFile(files, path)};
+    return BuildInput{path, platform::ReadFile(files, platform::SystemName(path))};
   };
   std::string reading = options.fixtures.name;
   try {
@@ -380,17 +380,18 @@ int Build(const std::vector<std::string>& args, platform::Files& files, const ca
   const std::string temporary = *target + ".tavdb-new";
   Diagnostics found;
   try {
-    platform::ReplaceFile(files, *target, temporary, [&](const std::string& temp) {
-      files.WriteNew(temp, built.database);
-      std::string written;
-      try {
-        written = ReadDatabase(files, temp);
-      } catch (const util::Failure& failure) {
-        throw NotReadBack{failure};
-      }
-      found = CheckBuilt(written, built.firstDate.value_or(now.date));
-      if (ErrorCount(found) > 0) throw Refused{};
-    });
+    platform::ReplaceFile(files, platform::SystemName(*target), platform::SystemName(temporary),
+                          [&](const platform::SystemName& temp) {
+                            files.WriteNew(temp, built.database);
+                            std::string written;
+                            try {
+                              written = ReadDatabase(files, temp.utf8());
+                            } catch (const util::Failure& failure) {
+                              throw NotReadBack{failure};
+                            }
+                            found = CheckBuilt(written, built.firstDate.value_or(now.date));
+                            if (ErrorCount(found) > 0) throw Refused{};
+                          });
   } catch (const Refused&) {
     for (const Diagnostic& d : found) err << Format(d, *target) << "\n";
     err << *target << ": error: the built database fails its check; nothing was written\n";

@@ -1,5 +1,7 @@
 // tavdb: the makers' tool to check, preview and build team databases. The commands are in
-// tavdb/commands.h; here they meet the computer's files and clock.
+// tavdb/commands.h; here they meet the computer's files, clock and command line. Names and output
+// are UTF-8; on Windows the arguments come as the system's wide text and the output reaches a
+// console as characters (platform/win32/console.h).
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
@@ -9,6 +11,10 @@
 
 #include "platform/host_files.h"
 #include "tavdb/commands.h"
+
+#ifdef _WIN32
+#include "platform/win32/console.h"
+#endif
 
 namespace {
 
@@ -32,10 +38,19 @@ std::string ZoneInfoFolder() {
 #endif
 }
 
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  platform::HostFiles files;
+  return tavdb::RunTavdb(args, files, LocalNow(), ZoneInfoFolder(), out, err);
+}
+
 }  // namespace
 
-int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  platform::HostFiles files;
-  return tavdb::RunTavdb(args, files, LocalNow(), ZoneInfoFolder(), std::cout, std::cerr);
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+  return platform::win32::RunConsoleProgram(argc, argv, Run);
 }
+#else
+int main(int argc, char** argv) {
+  return Run({argv + 1, argv + argc}, std::cout, std::cerr);
+}
+#endif

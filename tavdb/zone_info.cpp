@@ -27,7 +27,8 @@ std::string InFolder(const std::string& folder, const std::string& relative) {
 std::optional<std::string> ReadTzdataZi(platform::Files& files, const std::string& folder,
                                         int* failureCode = nullptr) {
   try {
-    return platform::ReadFile(files, InFolder(folder, "tzdata.zi"), kLargestTzdataZi);
+    return platform::ReadFile(files, platform::SystemName(InFolder(folder, "tzdata.zi")),
+                              kLargestTzdataZi);
   } catch (const util::Failure& failure) {
     if (failureCode) *failureCode = failure.code();
     return std::nullopt;
@@ -71,7 +72,7 @@ NamedZone ReadZone(platform::Files& files, const std::string& folder, const std:
   const std::string path = InFolder(folder, *relative);
   std::string bytes;
   try {
-    bytes = platform::ReadFile(files, path, kLargestZoneFile);
+    bytes = platform::ReadFile(files, platform::SystemName(path), kLargestZoneFile);
   } catch (const util::Failure& failure) {
     if (failure.code() == util::codes::kFileNotFound ||
         failure.code() == util::codes::kPathNotFound)

@@ -10,7 +10,6 @@
 #include <exception>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 #include "database/loader.h"
 #include "platform/whole_file.h"
@@ -26,8 +25,6 @@ constexpr const char* kExtension = ".sdf";
 constexpr const char* kTemporaryName = "kelvane-upgrade.tmp";
 // The longest name one folder entry may have.
 constexpr std::size_t kLongestName = 255;
-// The longest path Windows handles at all.
-constexpr unsigned kLongestPath = 32767;
 
 void ShowCouldNotUpgrade(const System& sys) {
   sys.desktop.ShowMessage({.title = "Couldn't upgrade!",
@@ -83,7 +80,7 @@ std::string DatabaseName(const std::string& firstLine) {
   return name;
 }
 
-std::string ReadFirstLine(platform::Files& files, const std::string& path) {
+std::string ReadFirstLine(platform::Files& files, const platform::SystemName& path) {
   // The first line is at most a name's length; a longer one is refused as a name anyway.
   const std::string start = platform::ReadFile(files, path, util::TextReader::kLongestLine + 2);
   util::TextReader file(start);
@@ -95,7 +92,7 @@ std::string ReadFirstLine(platform::Files& files, const std::string& path) {
 }
 
 // The number of the database at `path`; none when there is no such file or it has no number.
-std::optional<std::int16_t> NumberOf(platform::Files& files, const std::string& path) {
+std::optional<std::int16_t> NumberOf(platform::Files& files, const platform::SystemName& path) {
   try {
     return database::DatabaseNumber(platform::ReadFile(files, path, database::kLongestDatabase));
   } catch (const util::Failure&) {
@@ -105,7 +102,8 @@ std::optional<std::int16_t> NumberOf(platform::Files& files, const std::string& 
 
 // Throws unless the copied upgrade is what the saver would load now, under this user's regional
 // settings, and no older than the database it replaces.
-void CheckUpgrade(const System& sys, const std::string& copy, const std::string& installed) {
+void CheckUpgrade(const System& sys, const platform::SystemName& copy,
+                  const platform::SystemName& installed) {
   const std::string upgrade = platform::ReadFile(sys.files, copy, database::kLongestDatabase);
   const database::LoadedDatabase loaded =
       database::Load(upgrade, sys.clock.Now(), sys.clock.Regional());
@@ -125,15 +123,17 @@ void CheckUpgrade(const System& sys, const std::string& copy, const std::string&
                                           std::to_string(*installedNumber) + ".");
 }
 
-void InstallDatabase(const System& sys, const std::string& upgradePath) {
-  const std::string databaseName = DatabaseName(ReadFirstLine(sys.files, upgradePath));
-  const std::string directory = WindowsDirectory(sys);
-  if (directory.empty())
+void InstallDatabase(const System& sys, const platform::SystemName& upgradePath) {
+  // The first line is text of the code page, and names the file in it.
+  const platform::SystemName databaseName =
+      sys.desktop.NameOfText(DatabaseName(ReadFirstLine(sys.files, upgradePath)));
+  const auto directory = sys.desktop.WindowsDirectory();
+  if (!directory)
     throw util::Failure(util::codes::kPathNotFound, "The Windows directory could not be found.",
                         "Kelvane");
-  const std::string installed = directory + "\\" + databaseName;
-  platform::ReplaceFile(sys.files, installed, directory + "\\" + kTemporaryName,
-                        [&](const std::string& temporary) {
+  const platform::SystemName installed = *directory / databaseName;
+  platform::ReplaceFile(sys.files, installed, *directory / kTemporaryName,
+                        [&](const platform::SystemName& temporary) {
                           sys.files.CopyReplacing(upgradePath, temporary);
                           CheckUpgrade(sys, temporary, installed);
                         });
@@ -142,7 +142,7 @@ void InstallDatabase(const System& sys, const std::string& upgradePath) {
 }  // namespace
 
 void Main(const System& sys) {
-  const std::string upgradePath = sys.process.ArgumentText();
+  const platform::SystemName upgradePath = sys.process.ArgumentText();
   if (upgradePath.empty()) {
     ShowCouldNotUpgrade(sys);
     return;
@@ -157,20 +157,6 @@ void Main(const System& sys) {
     return;
   }
   ShowUpgraded(sys);
-}
-
-std::string WindowsDirectory(const System& sys) {
-  std::vector<char> buffer(256);
-  // A result of the buffer's size or more is the size the path needs, its terminating zero
-  // included: ask once more with that size (and again should the directory change meanwhile).
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    const auto size = static_cast<unsigned>(buffer.size());
-    const unsigned n = sys.desktop.WindowsDirectory(buffer.data(), size);
-    if (n < size) return std::string(buffer.data(), n);
-    if (n > kLongestPath) break;
-    buffer.resize(n + 1);
-  }
-  return {};  // no usable answer: Main refuses an empty directory
 }
 
 }  // namespace kelvane

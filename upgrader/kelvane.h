@@ -17,7 +17,5 @@ struct System {
 
 // Installs the upgrade file named by the whole argument text and says how that went, in one box.
 void Main(const System& sys);
-// The Windows directory, asking again with a larger buffer when 256 characters are too few.
-std::string WindowsDirectory(const System& sys);
 
 }  // namespace kelvane

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "util/text.h"
+#include "util/utf8.h"
 
 namespace platform::memory {
 
@@ -23,19 +24,19 @@ void MemoryProcess::End(int exitCode) {
 
 // ----- files ---------------------------------------------------------------------------------
 
-void MemoryFiles::Writable(const std::string& path) const {
-  const auto slash = path.find_last_of('\\');
-  if (slash != std::string::npos && readOnlyDirectories.count(path.substr(0, slash)))
+void MemoryFiles::Writable(const SystemName& path) const {
+  const auto slash = path.utf8().find_last_of('\\');
+  if (slash != std::string::npos && readOnlyDirectories.count(path.utf8().substr(0, slash)))
     throw util::Failure(util::codes::kPermissionDenied, "Permission denied");
 }
 
-std::unique_ptr<InputFile> MemoryFiles::OpenForReading(const std::string& path) {
-  if (unreadable.count(path))
+std::unique_ptr<InputFile> MemoryFiles::OpenForReading(const SystemName& path) {
+  if (unreadable.count(path.utf8()))
     throw util::Failure(util::codes::kPermissionDenied, "Permission denied");
   return HostFiles::OpenForReading(path);
 }
 
-void MemoryFiles::WriteNew(const std::string& path, std::string_view bytes) {
+void MemoryFiles::WriteNew(const SystemName& path, std::string_view bytes) {
   Writable(path);
   if (failWriteAfter) {
     const std::size_t n = std::min(*failWriteAfter, bytes.size());
@@ -46,17 +47,17 @@ void MemoryFiles::WriteNew(const std::string& path, std::string_view bytes) {
   HostFiles::WriteNew(path, bytes);
 }
 
-void MemoryFiles::MoveReplacing(const std::string& source, const std::string& target) {
+void MemoryFiles::MoveReplacing(const SystemName& source, const SystemName& target) {
   if (failMove) {
     failMove = false;
     throw util::Failure(util::codes::kPermissionDenied, "Permission denied");
   }
   Writable(target);
   HostFiles::MoveReplacing(source, target);
-  log_.Add("file replaced " + target);
+  log_.Add("file replaced " + target.utf8());
 }
 
-void MemoryFiles::CopyReplacing(const std::string& source, const std::string& target) {
+void MemoryFiles::CopyReplacing(const SystemName& source, const SystemName& target) {
   OpenForReading(source);  // a source that cannot be read fails before the fault is armed
   if (failCopyAfter) {
     failWriteAfter = failCopyAfter;
@@ -65,11 +66,16 @@ void MemoryFiles::CopyReplacing(const std::string& source, const std::string& ta
   HostFiles::CopyReplacing(source, target);
 }
 
-void MemoryFiles::MakeDirectory(const std::string& path) {
+void MemoryFiles::MakeDirectory(const SystemName& path) {
   std::error_code ec;
   if (fs::is_directory(HostPath(path), ec)) return;
   Writable(path);
   HostFiles::MakeDirectory(path);
+}
+
+std::optional<SystemName> MemoryFiles::RoamingAppData() {
+  if (roamingAppData.empty()) return std::nullopt;
+  return SystemName(roamingAppData);
 }
 
 // ----- clock ---------------------------------------------------------------------------------
@@ -124,33 +130,48 @@ int MemoryDesktop::ShowCursor(bool show) {
   return cursorCount += show ? 1 : -1;
 }
 
-unsigned MemoryDesktop::WindowsDirectory(char* buffer, unsigned size) {
-  const auto length = static_cast<unsigned>(windowsDirectory.size());
-  if (size <= length) return length + 1;
-  std::copy(windowsDirectory.begin(), windowsDirectory.end(), buffer);
-  buffer[length] = '\0';
-  return length;
+std::optional<SystemName> MemoryDesktop::WindowsDirectory() {
+  if (windowsDirectory.empty()) return std::nullopt;
+  return SystemName(windowsDirectory);
+}
+
+std::string MemoryDesktop::TextOfName(const SystemName& name) {
+  const std::string& utf8 = name.utf8();
+  std::string text;
+  for (std::size_t at = 0; at < utf8.size();) {
+    const auto c = utf8::Next(utf8, at);
+    if (!c) ++at;
+    text += c && *c <= 0xFF ? static_cast<char>(*c) : '?';
+  }
+  return text;
+}
+
+SystemName MemoryDesktop::NameOfText(std::string_view text) {
+  std::string utf8;
+  for (const char byte : text) utf8::Append(utf8, static_cast<unsigned char>(byte));
+  return SystemName(utf8);
 }
 
 // ----- shell ---------------------------------------------------------------------------------
 
 std::intptr_t MemoryShell::Execute(ui::WindowHandle owner, const std::string& operation,
-                                   const std::string& file, const std::string& parameters,
-                                   const std::string& directory, int showCommand) {
-  executions.push_back({owner, operation, file, parameters, directory, showCommand});
-  log_.Add("address opened " + file);
+                                   const SystemName& file, const SystemName& parameters,
+                                   const SystemName& directory, int showCommand) {
+  executions.push_back(
+      {owner, operation, file.utf8(), parameters.utf8(), directory.utf8(), showCommand});
+  log_.Add("address opened " + file.utf8());
   return 42;
 }
 
-bool MemoryShell::StartProgram(const std::string& path) {
-  startAttempts.push_back(path);
+bool MemoryShell::StartProgram(const SystemName& path) {
+  startAttempts.push_back(path.utf8());
   std::error_code ec;
   if (!fs::is_regular_file(MemoryFiles::HostPath(path), ec)) {
-    log_.Add("process not started " + path);
+    log_.Add("process not started " + path.utf8());
     return false;
   }
-  started.push_back(path);
-  log_.Add("process started " + path);
+  started.push_back(path.utf8());
+  log_.Add("process started " + path.utf8());
   return true;
 }
 
@@ -306,7 +327,8 @@ MemoryPlatform::MemoryPlatform() {
     fs::path dir = fs::temp_directory_path() / ("tavoria-test-" + std::to_string(numbers()));
     std::error_code ec;
     if (fs::create_directory(dir, ec)) {
-      process.programDirectory = dir.string();
+      const std::u8string name = dir.u8string();
+      process.programDirectory.assign(name.begin(), name.end());
       break;
     }
   }
@@ -314,20 +336,24 @@ MemoryPlatform::MemoryPlatform() {
 
 MemoryPlatform::~MemoryPlatform() {
   std::error_code ec;
-  fs::remove_all(process.programDirectory, ec);
+  fs::remove_all(MemoryFiles::HostPath(SystemName(process.programDirectory)), ec);
 }
 
 std::string MemoryPlatform::PathOf(const std::string& name) const {
   return process.programDirectory + "/" + name;
 }
 
+fs::path MemoryPlatform::HostPathOf(const std::string& name) const {
+  return MemoryFiles::HostPath(SystemName(PathOf(name)));
+}
+
 void MemoryPlatform::WriteFile(const std::string& name, std::string_view bytes) const {
-  std::ofstream out(PathOf(name), std::ios::binary | std::ios::trunc);
+  std::ofstream out(HostPathOf(name), std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::optional<std::string> MemoryPlatform::ReadFile(const std::string& name) const {
-  std::ifstream in(PathOf(name), std::ios::binary);
+  std::ifstream in(HostPathOf(name), std::ios::binary);
   if (!in) return std::nullopt;
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
@@ -347,8 +373,10 @@ std::vector<std::string> MemoryPlatform::Events() const {
 
 std::vector<std::string> MemoryPlatform::Listing() const {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(process.programDirectory))
-    names.push_back(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(HostPathOf(""))) {
+    const std::u8string name = entry.path().filename().u8string();
+    names.emplace_back(name.begin(), name.end());
+  }
   std::sort(names.begin(), names.end());
   return names;
 }

@@ -30,6 +30,7 @@ struct TestError : std::logic_error {
   using std::logic_error::logic_error;
 };
 
+// Names are UTF-8 here, as inside the programs.
 class MemoryProcess : public Process {
  public:
   explicit MemoryProcess(EventLog& log) : log_(log) {}
@@ -37,8 +38,8 @@ class MemoryProcess : public Process {
   std::string programDirectory;
   std::vector<int> ends;  // every End call's exit code
 
-  std::string ArgumentText() override { return argumentText; }
-  std::string ProgramDirectory() override { return programDirectory; }
+  SystemName ArgumentText() override { return SystemName(argumentText); }
+  SystemName ProgramDirectory() override { return SystemName(programDirectory); }
   [[noreturn]] void End(int exitCode) override;
 
  private:
@@ -62,19 +63,19 @@ class MemoryFiles : public HostFiles {
   // standard user in the Windows directory: such writes fail with "Permission denied".
   std::set<std::string> readOnlyDirectories;
 
-  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
-  void WriteNew(const std::string& path, std::string_view bytes) override;
-  void MoveReplacing(const std::string& source, const std::string& target) override;
-  void CopyReplacing(const std::string& source, const std::string& target) override;
-  void MakeDirectory(const std::string& path) override;
-  std::string RoamingAppData() override { return roamingAppData; }
+  std::unique_ptr<InputFile> OpenForReading(const SystemName& path) override;
+  void WriteNew(const SystemName& path, std::string_view bytes) override;
+  void MoveReplacing(const SystemName& source, const SystemName& target) override;
+  void CopyReplacing(const SystemName& source, const SystemName& target) override;
+  void MakeDirectory(const SystemName& path) override;
+  std::optional<SystemName> RoamingAppData() override;
 
   // The user's roaming application data directory; empty: the system names none.
   std::string roamingAppData;
 
  private:
   // Throws Failure 70 when the path lies in a read-only directory.
-  void Writable(const std::string& path) const;
+  void Writable(const SystemName& path) const;
   EventLog& log_;
 };
 
@@ -109,12 +110,16 @@ class MemoryDesktop : public Desktop {
   std::set<std::string> otherWindows;       // titles of other programs' top-level windows
   std::vector<bool> cursorCalls;            // every ShowCursor argument, in order
   int cursorCount = 0;
-  std::string windowsDirectory = "C:\\windows";
+  std::string windowsDirectory = "C:\\windows";  // empty: the system gives none
 
   Answer ShowMessage(const MessageBoxRequest& box) override;
   bool TopLevelWindowExists(const std::string& title) override;
   int ShowCursor(bool show) override;
-  unsigned WindowsDirectory(char* buffer, unsigned size) override;
+  std::optional<SystemName> WindowsDirectory() override;
+  // The code page here is ISO 8859-1: each byte is the character of its value, and every other
+  // character is shown as "?".
+  std::string TextOfName(const SystemName& name) override;
+  SystemName NameOfText(std::string_view text) override;
 
  private:
   MemoryUi& ui_;
@@ -135,9 +140,9 @@ class MemoryShell : public Shell {
   std::vector<std::string> startAttempts;
 
   std::intptr_t Execute(ui::WindowHandle owner, const std::string& operation,
-                        const std::string& file, const std::string& parameters,
-                        const std::string& directory, int showCommand) override;
-  bool StartProgram(const std::string& path) override;
+                        const SystemName& file, const SystemName& parameters,
+                        const SystemName& directory, int showCommand) override;
+  bool StartProgram(const SystemName& path) override;
 
  private:
   EventLog& log_;
@@ -237,6 +242,8 @@ class MemoryPlatform {
 
   // A file in the program directory, read or written directly (bytes as they are on disk).
   std::string PathOf(const std::string& name) const;
+  // The same as the host's file functions take it (the name in UTF-8 on every system).
+  std::filesystem::path HostPathOf(const std::string& name) const;
   void WriteFile(const std::string& name, std::string_view bytes) const;
   std::optional<std::string> ReadFile(const std::string& name) const;
   // The file names in the program directory.

@@ -1,6 +1,8 @@
-// Message boxes, top-level windows by title, the pointer and the Windows directory.
+// Message boxes, top-level windows by title, the pointer, the Windows directory, and names as the
+// text of the code page that message boxes draw.
 #include <windows.h>
 
+#include "platform/win32/names.h"
 #include "platform/win32/win32_parts.h"
 
 namespace platform::win32 {
@@ -45,8 +47,26 @@ int Win32Desktop::ShowCursor(bool show) {
   return ::ShowCursor(show ? TRUE : FALSE);
 }
 
-unsigned Win32Desktop::WindowsDirectory(char* buffer, unsigned size) {
-  return GetWindowsDirectoryA(buffer, size);
+std::optional<SystemName> Win32Desktop::WindowsDirectory() {
+  std::wstring buffer(MAX_PATH, L'\0');
+  // An answer of the buffer's size or more is the size the path needs, its terminating zero
+  // included: ask once more with that size (and again should the directory change meanwhile).
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const auto size = static_cast<UINT>(buffer.size());
+    const UINT n = GetWindowsDirectoryW(buffer.data(), size);
+    if (n == 0 || n > 32767) break;  // no answer, or none of a path Windows can handle
+    if (n < size) return NameOf(std::wstring_view(buffer.data(), n));
+    buffer.resize(n);
+  }
+  return std::nullopt;
+}
+
+std::string Win32Desktop::TextOfName(const SystemName& name) {
+  return CodePageTextOf(name);
+}
+
+SystemName Win32Desktop::NameOfText(std::string_view text) {
+  return NameOfCodePageText(text);
 }
 
 }  // namespace platform::win32

@@ -1,9 +1,11 @@
 // Files in the program's directory and the user's folders, with the system's errors mapped to
-// the error numbers the programs tell apart.
+// the error numbers the programs tell apart. Names go to the system in UTF-16.
 #include <windows.h>
 // windows.h first: the other system headers build on it.
+#include <knownfolders.h>
 #include <shlobj.h>
 
+#include "platform/win32/names.h"
 #include "platform/win32/win32_parts.h"
 
 namespace platform::win32 {
@@ -58,15 +60,15 @@ class Win32InputFile : public InputFile {
 
 }  // namespace
 
-std::unique_ptr<InputFile> Win32Files::OpenForReading(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+std::unique_ptr<InputFile> Win32Files::OpenForReading(const SystemName& path) {
+  HANDLE file = CreateFileW(WideFileName(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) throw FailureFromSystemError(GetLastError());
   return std::make_unique<Win32InputFile>(file);
 }
 
-void Win32Files::WriteNew(const std::string& path, std::string_view bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+void Win32Files::WriteNew(const SystemName& path, std::string_view bytes) {
+  HANDLE file = CreateFileW(WideFileName(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) throw FailureFromSystemError(GetLastError());
   DWORD written = 0;
@@ -80,21 +82,22 @@ void Win32Files::WriteNew(const std::string& path, std::string_view bytes) {
   if (!ok) throw FailureFromSystemError(error ? error : ERROR_WRITE_FAULT);
 }
 
-void Win32Files::MoveReplacing(const std::string& source, const std::string& target) {
-  if (!MoveFileExA(source.c_str(), target.c_str(),
+void Win32Files::MoveReplacing(const SystemName& source, const SystemName& target) {
+  if (!MoveFileExW(WideFileName(source).c_str(), WideFileName(target).c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     throw FailureFromSystemError(GetLastError());
 }
 
-void Win32Files::CopyReplacing(const std::string& source, const std::string& target) {
-  if (!CopyFileA(source.c_str(), target.c_str(), FALSE))
+void Win32Files::CopyReplacing(const SystemName& source, const SystemName& target) {
+  const std::wstring to = WideFileName(target);
+  if (!CopyFileW(WideFileName(source).c_str(), to.c_str(), FALSE))
     throw FailureFromSystemError(GetLastError());
   // The copy is ours to replace or remove later, even when the source was read-only.
-  DWORD attributes = GetFileAttributesA(target.c_str());
+  DWORD attributes = GetFileAttributesW(to.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-    SetFileAttributesA(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(to.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
   // On the disk before anyone moves it over a file that matters.
-  HANDLE file = CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+  HANDLE file = CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) throw FailureFromSystemError(GetLastError());
   const bool flushed = FlushFileBuffers(file);
@@ -103,27 +106,33 @@ void Win32Files::CopyReplacing(const std::string& source, const std::string& tar
   if (!flushed) throw FailureFromSystemError(error);
 }
 
-void Win32Files::Remove(const std::string& path) noexcept {
-  DeleteFileA(path.c_str());
+void Win32Files::Remove(const SystemName& path) noexcept {
+  if (const auto wide = WideOf(path)) DeleteFileW(wide->c_str());
 }
 
-void Win32Files::MakeDirectory(const std::string& path) {
-  if (CreateDirectoryA(path.c_str(), nullptr)) return;
+void Win32Files::MakeDirectory(const SystemName& path) {
+  const std::wstring wide = WideFileName(path);
+  if (CreateDirectoryW(wide.c_str(), nullptr)) return;
   const DWORD error = GetLastError();
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
   if (error == ERROR_ALREADY_EXISTS && attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & FILE_ATTRIBUTE_DIRECTORY))
     return;
   throw FailureFromSystemError(error);
 }
 
-std::string Win32Files::RoamingAppData() {
-  using FolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
-  auto folderPath = shell_.Get<FolderPathFunction>("SHGetFolderPathA");
-  char path[MAX_PATH] = "";
-  if (!folderPath || folderPath(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK)
-    return {};
-  return path;
+std::optional<SystemName> Win32Files::RoamingAppData() {
+  using KnownFolderFunction = HRESULT(WINAPI*)(REFKNOWNFOLDERID, DWORD, HANDLE, PWSTR*);
+  using FreeFunction = void(WINAPI*)(void*);
+  auto knownFolder = shell_.Get<KnownFolderFunction>("SHGetKnownFolderPath");
+  if (!knownFolder) return std::nullopt;
+  PWSTR path = nullptr;
+  const HRESULT result = knownFolder(FOLDERID_RoamingAppData, 0, nullptr, &path);
+  std::optional<SystemName> folder;
+  if (result == S_OK && path && *path) folder = NameOf(path);
+  // The system's own memory, given back even when the call failed.
+  if (auto free = ole_.Get<FreeFunction>("CoTaskMemFree")) free(path);
+  return folder;
 }
 
 }  // namespace platform::win32

@@ -1,8 +1,9 @@
 // The running program: its argument text, its directory, its end.
 #include <windows.h>
 
-#include <vector>
+#include <string>
 
+#include "platform/win32/names.h"
 #include "platform/win32/win32_parts.h"
 
 namespace platform::win32 {
@@ -20,17 +21,18 @@ std::string ArgumentTextOf(const char* commandLine) {
   return p;
 }
 
-std::string Win32Process::ArgumentText() {
-  return ArgumentTextOf(GetCommandLineA());
+// The command line in UTF-8: the program's name ends at the same quote or blank as in UTF-16.
+SystemName Win32Process::ArgumentText() {
+  return SystemName(ArgumentTextOf(NameOf(GetCommandLineW()).utf8().c_str()));
 }
 
-std::string Win32Process::ProgramDirectory() {
-  std::vector<char> buffer(MAX_PATH);
+SystemName Win32Process::ProgramDirectory() {
+  std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
-    DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (n < buffer.size()) {
-      std::string path(buffer.data(), n);
-      return path.substr(0, path.find_last_of("\\/"));
+      buffer.resize(n);
+      return NameOf(buffer.substr(0, buffer.find_last_of(L"\\/")));
     }
     buffer.resize(buffer.size() * 2);
   }

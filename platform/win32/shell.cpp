@@ -3,29 +3,36 @@
 // windows.h first: the other system headers build on it.
 #include <shellapi.h>
 
+#include "platform/win32/names.h"
 #include "platform/win32/win32_parts.h"
 
 namespace platform::win32 {
 
 std::intptr_t Win32Shell::Execute(ui::WindowHandle owner, const std::string& operation,
-                                  const std::string& file, const std::string& parameters,
-                                  const std::string& directory, int showCommand) {
-  using ExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-  auto execute = shell_.Get<ExecuteFunction>("ShellExecuteA");
+                                  const SystemName& file, const SystemName& parameters,
+                                  const SystemName& directory, int showCommand) {
+  using ExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+  const auto verb = WideOf(SystemName(operation));
+  const auto wideFile = WideOf(file), wideParameters = WideOf(parameters),
+             wideDirectory = WideOf(directory);
+  if (!verb || !wideFile || !wideParameters || !wideDirectory) return SE_ERR_FNF;
+  auto execute = shell_.Get<ExecuteFunction>("ShellExecuteW");
   if (!execute) return SE_ERR_DLLNOTFOUND;
-  HINSTANCE result = execute(reinterpret_cast<HWND>(owner), operation.c_str(), file.c_str(),
-                             parameters.c_str(), directory.c_str(), showCommand);
+  HINSTANCE result = execute(reinterpret_cast<HWND>(owner), verb->c_str(), wideFile->c_str(),
+                             wideParameters->c_str(), wideDirectory->c_str(), showCommand);
   return reinterpret_cast<std::intptr_t>(result);
 }
 
-bool Win32Shell::StartProgram(const std::string& path) {
-  STARTUPINFOA startup{};
+bool Win32Shell::StartProgram(const SystemName& path) {
+  const auto program = WideOf(path);
+  if (!program) return false;
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  std::string commandLine = "\"" + path + "\"";
-  if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  std::wstring commandLine = L"\"" + *program + L"\"";
+  if (!CreateProcessW(program->c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       nullptr, &startup, &process))
     return false;
   CloseHandle(process.hThread);

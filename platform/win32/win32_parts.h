@@ -9,23 +9,26 @@ namespace platform::win32 {
 
 class Win32Process : public Process {
  public:
-  std::string ArgumentText() override;
-  std::string ProgramDirectory() override;
+  SystemName ArgumentText() override;
+  SystemName ProgramDirectory() override;
   [[noreturn]] void End(int exitCode) override;
 };
 
 class Win32Files : public Files {
  public:
-  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
-  void WriteNew(const std::string& path, std::string_view bytes) override;
-  void MoveReplacing(const std::string& source, const std::string& target) override;
-  void CopyReplacing(const std::string& source, const std::string& target) override;
-  void Remove(const std::string& path) noexcept override;
-  void MakeDirectory(const std::string& path) override;
-  std::string RoamingAppData() override;
+  std::unique_ptr<InputFile> OpenForReading(const SystemName& path) override;
+  void WriteNew(const SystemName& path, std::string_view bytes) override;
+  void MoveReplacing(const SystemName& source, const SystemName& target) override;
+  void CopyReplacing(const SystemName& source, const SystemName& target) override;
+  void Remove(const SystemName& path) noexcept override;
+  void MakeDirectory(const SystemName& path) override;
+  std::optional<SystemName> RoamingAppData() override;
 
  private:
-  Library shell_{"shell32.dll"};  // for the user's folders, loaded when first asked for
+  // For the user's folders, loaded when first asked for: the shell names them, in memory that
+  // COM's allocator gives back.
+  Library shell_{"shell32.dll"};
+  Library ole_{"ole32.dll"};
 };
 
 class Win32Clock : public Clock {
@@ -40,15 +43,17 @@ class Win32Desktop : public Desktop {
   Answer ShowMessage(const MessageBoxRequest& box) override;
   bool TopLevelWindowExists(const std::string& title) override;
   int ShowCursor(bool show) override;
-  unsigned WindowsDirectory(char* buffer, unsigned size) override;
+  std::optional<SystemName> WindowsDirectory() override;
+  std::string TextOfName(const SystemName& name) override;
+  SystemName NameOfText(std::string_view text) override;
 };
 
 class Win32Shell : public Shell {
  public:
   std::intptr_t Execute(ui::WindowHandle owner, const std::string& operation,
-                        const std::string& file, const std::string& parameters,
-                        const std::string& directory, int showCommand) override;
-  bool StartProgram(const std::string& path) override;
+                        const SystemName& file, const SystemName& parameters,
+                        const SystemName& directory, int showCommand) override;
+  bool StartProgram(const SystemName& path) override;
 
  private:
   Library shell_{"shell32.dll"};  // loaded on first use: the saver itself never opens an address

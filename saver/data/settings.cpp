@@ -12,7 +12,7 @@ namespace {
 // The settings and switches files hold a field or two: reading goes no further than this.
 constexpr std::size_t kLongestSettingsFile = 256 * 1024;
 
-bool FileExists(platform::Files& files, const std::string& path) {
+bool FileExists(platform::Files& files, const platform::SystemName& path) {
   try {
     files.OpenForReading(path);
     return true;
@@ -24,9 +24,9 @@ bool FileExists(platform::Files& files, const std::string& path) {
 }
 
 // Replaces a settings file by one line: the delay text and CR LF.
-void WriteDelay(SaverState& saver, const std::string& target, const std::string& delay) {
-  platform::ReplaceFile(saver.sys.files, target, target + ".tmp",
-                        [&](const std::string& temporary) {
+void WriteDelay(SaverState& saver, const platform::SystemName& target, const std::string& delay) {
+  platform::ReplaceFile(saver.sys.files, target, platform::SystemName(target.utf8() + ".tmp"),
+                        [&](const platform::SystemName& temporary) {
                           saver.sys.files.WriteNew(temporary, delay + text::kCrLf);
                         });
 }
@@ -37,15 +37,15 @@ std::string AcceptedDelays() {
   return "between " + std::to_string(kShortestDelay) + " and " + std::to_string(kLongestDelay);
 }
 
-std::string UserSettingsDirectory(SaverState& saver) {
-  const std::string appData = saver.sys.files.RoamingAppData();
-  return appData.empty() ? "" : appData + "\\" + SCREENSAVER_NAME;
+std::optional<platform::SystemName> UserSettingsDirectory(SaverState& saver) {
+  const auto appData = saver.sys.files.RoamingAppData();
+  if (!appData) return std::nullopt;
+  return *appData / SCREENSAVER_NAME;
 }
 
-std::string SettingsFileInEffect(SaverState& saver) {
-  const std::string directory = UserSettingsDirectory(saver);
-  if (!directory.empty()) {
-    const std::string own = directory + "\\" + CONFIG_FILE;
+platform::SystemName SettingsFileInEffect(SaverState& saver) {
+  if (const auto directory = UserSettingsDirectory(saver)) {
+    const platform::SystemName own = *directory / CONFIG_FILE;
     if (FileExists(saver.sys.files, own)) return own;
   }
   return saver.PathBesideProgram(CONFIG_FILE);
@@ -65,7 +65,7 @@ bool ReadConfig(SaverState& saver) {
 }
 
 bool WriteConfig(SaverState& saver, const std::string& delay) {
-  const std::string target = SettingsFileInEffect(saver);
+  const platform::SystemName target = SettingsFileInEffect(saver);
   try {
     WriteDelay(saver, target, delay);
     return true;
@@ -73,11 +73,11 @@ bool WriteConfig(SaverState& saver, const std::string& delay) {
   }
   // A standard user cannot write beside a program in the Windows directory: the user's own file
   // takes the delay, and serves from then on.
-  const std::string directory = UserSettingsDirectory(saver);
-  if (target != saver.PathBesideProgram(CONFIG_FILE) || directory.empty()) return false;
+  const auto directory = UserSettingsDirectory(saver);
+  if (target != saver.PathBesideProgram(CONFIG_FILE) || !directory) return false;
   try {
-    saver.sys.files.MakeDirectory(directory);
-    WriteDelay(saver, directory + "\\" + CONFIG_FILE, delay);
+    saver.sys.files.MakeDirectory(*directory);
+    WriteDelay(saver, *directory / CONFIG_FILE, delay);
     return true;
   } catch (const util::Failure&) {
     return false;

@@ -1,6 +1,7 @@
 // The settings file (the delay) and the switches file (the two command-line switches).
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "saver/saver_state.h"
@@ -17,8 +18,9 @@ std::string AcceptedDelays();
 // The settings file in effect is the user's own, "tavoria_config.ini" in a folder of the product's
 // own in the user's roaming application data, when that file exists; otherwise the one beside the
 // program, where an administrator's delay serves every user who has saved none of their own.
-std::string UserSettingsDirectory(SaverState& saver);  // empty when the system names no such place
-std::string SettingsFileInEffect(SaverState& saver);
+// None when the system names no roaming folder.
+std::optional<platform::SystemName> UserSettingsDirectory(SaverState& saver);
+platform::SystemName SettingsFileInEffect(SaverState& saver);
 
 // Sets delaySetting from the first field of the settings file in effect; "7" when it cannot be
 // read.

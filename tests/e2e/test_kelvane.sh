@@ -76,6 +76,19 @@ if kelvane_open "Screensaver upgraded!" "$UPGRADES_WIN\\tavoria upgrade 18.tup";
 else
   fail "a good upgrade: the success box appears"
 fi
+# A user named outside the code page, and an upgrade file named so too: the path reaches Kelvane
+# whole and opens.
+LUKASZ_DOWNLOADS="$C_DRIVE/users/Łukasz 李/Downloads"
+mkdir -p "$LUKASZ_DOWNLOADS"
+kelvane_database tavoria >"$LUKASZ_DOWNLOADS/tavoria upgrade 李.tup"
+printf 'saved by Łukasz\r\n' >>"$LUKASZ_DOWNLOADS/tavoria upgrade 李.tup"
+if kelvane_open "Screensaver upgraded!" 'C:\users\Łukasz 李\Downloads\tavoria upgrade 李.tup'; then
+  check "an upgrade named outside the code page is installed byte for byte" \
+    cmp -s "$LUKASZ_DOWNLOADS/tavoria upgrade 李.tup" "$WINDIR/tavoria.sdf"
+else
+  fail "an upgrade named outside the code page is installed" "$(driver box 'Screensaver upgrade')"
+  driver press "Screensaver upgrade" OK >/dev/null 2>&1
+fi
 installed=$(mktemp)
 cp "$WINDIR/tavoria.sdf" "$installed"
 

@@ -1,7 +1,8 @@
 # A standard user on today's Windows: the saver installed in a Windows directory the user cannot
 # write. The settings window saves the delay as the user's own, shows it when opened again, and the
 # full-screen saver uses it; a delay an administrator left beside the program still serves a user
-# who has none of their own.
+# who has none of their own. The user's roaming folder lies in a profile named outside the code
+# page, as for a user "Łukasz 李" on a Western European Windows.
 #
 # Wine run as root can write everywhere, so this runs Wine as a user of its own, with a prefix of
 # that user's whose Windows directory is read-only, on the session's display.
@@ -26,13 +27,16 @@ standard_user_prepare() {
   cp "$DRIVER_EXE" "$SU_HOME/tavdriver.exe"
   chown -R "$SU_USER" "$SU_PREFIX/drive_c/windows/Fonts" "$SU_HOME/fonts.reg" "$SU_HOME/tavdriver.exe"
   as_user wine regedit /S "$SU_HOME/fonts.reg" >/dev/null 2>&1
+  as_user wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders' \
+    /v AppData /t REG_EXPAND_SZ /d 'C:\users\Łukasz 李\AppData\Roaming' /f >/dev/null 2>&1
+  as_user mkdir -p "$SU_PREFIX/drive_c/users/Łukasz 李/AppData/Roaming"
   as_user wineserver -p
   as_user wine cmd /c exit </dev/null >/dev/null 2>&1
   # The saver where an installer puts it, in a Windows directory the user cannot write.
   SU_WINDIR=$SU_PREFIX/drive_c/windows
   cp "$DIST/tavoria.scr" "$DIST/tavoria.sdf" "$SU_WINDIR/"
   chmod a-w "$SU_WINDIR" "$SU_WINDIR/tavoria.scr" "$SU_WINDIR/tavoria.sdf"
-  SU_OWN=$SU_PREFIX/drive_c/users/$SU_USER/AppData/Roaming/Tavoria\ Screensaver/tavoria_config.ini
+  SU_OWN="$SU_PREFIX/drive_c/users/Łukasz 李/AppData/Roaming/Tavoria Screensaver/tavoria_config.ini"
 }
 
 # Runs a command as the user, in the user's prefix, on the session's display.
@@ -77,7 +81,8 @@ if standard_user_prepare; then
       fail "standard user: OK ends the settings window"
       user_driver box "Tavoria Screensaver: couldn't open file!"
     fi
-    check_equal "standard user: the delay is saved in the user's own settings file" "33300d0a" \
+    check_equal "standard user: the delay is saved in the user's own settings file, under Łukasz 李" \
+      "33300d0a" \
       "$(od -An -tx1 "$SU_OWN" 2>/dev/null | tr -d ' \n')"
     check "standard user: nothing is written beside the program" \
       test ! -e "$SU_WINDIR/tavoria_config.ini"

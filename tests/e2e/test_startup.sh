@@ -57,3 +57,15 @@ if driver wait "Tavoria Screensaver error!" 10000; then
 else
   fail "/P 77 shows the invalid-command-line box"
 fi
+
+# A name outside the code page is quoted in the code page the box draws: a best fit, or "?".
+start_program 30 "$SCR" /x Łukasz 李
+pid=$LAST_PID
+if driver wait "Tavoria Screensaver error!" 10000; then
+  check "/x Łukasz 李 is quoted back as /x Lukasz ?" \
+    grep -qF "The command line specified (/x Lukasz ?) was invalid." <<<"$(driver box "Tavoria Screensaver error!")"
+  driver press "Tavoria Screensaver error!" OK
+  wait_exit "$pid" 10
+else
+  fail "/x Łukasz 李 shows the invalid-command-line box"
+fi

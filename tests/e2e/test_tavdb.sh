@@ -75,6 +75,18 @@ check_equal "check before the tournament: the saver's verdict" \
   "tavoria.sdf: 0 errors, 0 warnings on 2026-06-01 in dmy order; the saver loads it: 100 fixture texts, 2 facts, 1 advert" \
   "$TAVDB_OUT"
 
+# A database named outside the code page opens, and its name comes out whole: UTF-8 into a file,
+# the characters themselves on a console (Wine's console shows no character beyond U+FFFF).
+cp "$APP_DIR/tavoria.sdf" "$APP_DIR/Łukasz 李 😀.sdf"
+tavdb check 'Łukasz 李 😀.sdf' --date 2026-06-01
+check_equal "check of a database named Łukasz 李 😀.sdf: the name printed whole" \
+  "Łukasz 李 😀.sdf: 0 errors, 0 warnings on 2026-06-01 in dmy order; the saver loads it: 100 fixture texts, 2 facts, 1 advert" \
+  "$TAVDB_OUT"
+console=$(cd "$APP_DIR" && timeout 60 script -qec "wine tavdb.exe check 'Łukasz 李.sdf'" /dev/null \
+  </dev/null 2>/dev/null)
+check "on a console, a missing Łukasz 李.sdf is named whole" \
+  grep -q 'Łukasz 李.sdf: error: cannot read the file: File not found' <<<"$console"
+
 tavdb show tavoria.sdf --date 2026-06-11 --time 12:00
 check_equal "show on the first day: the opening match, marked" \
   "fixture: World Cup 2026, Group A - Thursday, 11 June 2026 | Mexico vs South Africa - K/O: 13:00 **TODAY!**" \

@@ -8,6 +8,7 @@
 
 #include "tests/fuzz/fuzz_input.h"
 #include "upgrader/kelvane.h"
+#include "util/utf8.h"
 
 using fuzz::Require;
 
@@ -62,8 +63,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string firstLine = upgrade.substr(0, upgrade.find('\n'));
     if (upgrade.find('\n') != std::string::npos && !firstLine.empty() && firstLine.back() == '\r')
       firstLine.pop_back();
-    const std::string name = firstLine + ".sdf";
-    Require(IsPlainName(name));
+    Require(IsPlainName(firstLine + ".sdf"));
+    // On the disk, the line's bytes as the characters of the in-memory platform's code page.
+    std::string name;
+    for (const unsigned char c : firstLine + ".sdf") utf8::Append(name, c);
     Require(m.ReadFile("windows/" + name) == upgrade);
     Require(Count(m.PathOf("windows")) == (name == "tavoria.sdf" ? 1u : 2u));
     if (name != "tavoria.sdf") {

@@ -89,7 +89,8 @@ struct TavdbTest : ::testing::Test {
   database::LoadedDatabase Saver(const std::string& path, calendar::Date date,
                                  calendar::DateOrder order = calendar::DateOrder::DayMonthYear,
                                  int secondsOfDay = 0) {
-    return database::Load(platform::ReadFile(m.files, path), {date, secondsOfDay}, {order, 2049});
+    return database::Load(platform::ReadFile(m.files, platform::SystemName(path)),
+                          {date, secondsOfDay}, {order, 2049});
   }
 };
 

@@ -94,17 +94,17 @@ TEST_F(SettingsTest, ReadSaverArgsTakesWhatItCanRead) {
 namespace {
 
 // A standard user's machine: the program's folder may be read-only, and the user has a roaming
-// application data folder of their own.
+// application data folder of their own, named outside the code page as for a user "Łukasz 李".
 struct UserSettingsTest : SettingsTest {
-  std::string appData = m.process.programDirectory + "\\appdata";
+  std::string appData = m.process.programDirectory + "\\Łukasz 李";
   std::string own = appData + "\\Tavoria Screensaver";
 
   UserSettingsTest() {
-    std::filesystem::create_directory(m.PathOf("appdata"));
+    std::filesystem::create_directory(m.HostPathOf("Łukasz 李"));
     m.files.roamingAppData = appData;
   }
   std::optional<std::string> OwnFile() const {
-    return m.ReadFile("appdata/Tavoria Screensaver/tavoria_config.ini");
+    return m.ReadFile("Łukasz 李/Tavoria Screensaver/tavoria_config.ini");
   }
   std::optional<std::string> BesideProgram() const { return m.ReadFile("tavoria_config.ini"); }
 };
@@ -123,12 +123,12 @@ TEST_F(UserSettingsTest, TheFileInEffectIsTheUsersOwnWhenItExists) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.beside.value_or("none") + " beside, " + c.own.value_or("none") + " own");
-    std::filesystem::remove_all(m.PathOf("appdata/Tavoria Screensaver"));
-    std::filesystem::remove(m.PathOf("tavoria_config.ini"));
+    std::filesystem::remove_all(m.HostPathOf("Łukasz 李/Tavoria Screensaver"));
+    std::filesystem::remove(m.HostPathOf("tavoria_config.ini"));
     if (c.beside) m.WriteFile("tavoria_config.ini", *c.beside);
     if (c.own) {
-      std::filesystem::create_directory(m.PathOf("appdata/Tavoria Screensaver"));
-      m.WriteFile("appdata/Tavoria Screensaver/tavoria_config.ini", *c.own);
+      std::filesystem::create_directory(m.HostPathOf("Łukasz 李/Tavoria Screensaver"));
+      m.WriteFile("Łukasz 李/Tavoria Screensaver/tavoria_config.ini", *c.own);
     }
     tavoria::ReadConfig(g);
     EXPECT_EQ(g.delaySetting, c.delay);
@@ -152,12 +152,12 @@ TEST_F(UserSettingsTest, WriteConfigWritesTheFileInEffectOrElseTheUsersOwn) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    std::filesystem::remove_all(m.PathOf("appdata/Tavoria Screensaver"));
+    std::filesystem::remove_all(m.HostPathOf("Łukasz 李/Tavoria Screensaver"));
     m.files.readOnlyDirectories.clear();
     m.WriteFile("tavoria_config.ini", "12\r\n");
     if (c.ownExists) {
-      std::filesystem::create_directory(m.PathOf("appdata/Tavoria Screensaver"));
-      m.WriteFile("appdata/Tavoria Screensaver/tavoria_config.ini", "9\r\n");
+      std::filesystem::create_directory(m.HostPathOf("Łukasz 李/Tavoria Screensaver"));
+      m.WriteFile("Łukasz 李/Tavoria Screensaver/tavoria_config.ini", "9\r\n");
     }
     if (c.besideReadOnly) m.files.readOnlyDirectories.insert(m.process.programDirectory);
     if (c.appDataReadOnly) m.files.readOnlyDirectories.insert(appData);
@@ -167,7 +167,7 @@ TEST_F(UserSettingsTest, WriteConfigWritesTheFileInEffectOrElseTheUsersOwn) {
     EXPECT_EQ(BesideProgram(), c.beside);
     EXPECT_EQ(OwnFile(), c.own);
     EXPECT_FALSE(m.ReadFile("tavoria_config.ini.tmp"));
-    EXPECT_FALSE(m.ReadFile("appdata/Tavoria Screensaver/tavoria_config.ini.tmp"));
+    EXPECT_FALSE(m.ReadFile("Łukasz 李/Tavoria Screensaver/tavoria_config.ini.tmp"));
     if (c.written) {
       tavoria::ReadConfig(g);
       EXPECT_EQ(g.delaySetting, "15") << "what was written is what is read next";

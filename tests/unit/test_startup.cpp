@@ -132,6 +132,12 @@ TEST_F(StartupTest, TheInvalidMessageQuotesTheCommandLineUnchanged) {
             std::string::npos);
 }
 
+TEST_F(StartupTest, TheInvalidMessageQuotesANameInTheCodePageItIsDrawnIn) {
+  Start("C:\\users\\Łukasz 李\\café.txt");  // "?" where ISO 8859-1, the code page here, has none
+  EXPECT_NE(m.desktop.messages.at(0).text.find("(C:\\users\\?ukasz ?\\caf\xE9.txt) was"),
+            std::string::npos);
+}
+
 TEST_F(StartupTest, ASecondFullScreenStartEndsSilentlyBeforeHidingThePointer) {
   m.desktop.otherWindows.insert("Screensaver Main Form");
   EXPECT_EQ(Start("/s"), Mode::Nothing);

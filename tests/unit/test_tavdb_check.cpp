@@ -112,7 +112,7 @@ struct TavdbCheckTest : TavdbTest {
     options.regional.dateOrder = order;
     options.previousNumber = previous;
     options.previousName = "previous.sdf";
-    return tavdb::CheckDatabase(platform::ReadFile(m.files, path), options);
+    return tavdb::CheckDatabase(platform::ReadFile(m.files, platform::SystemName(path)), options);
   }
 };
 

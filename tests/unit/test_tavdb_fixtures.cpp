@@ -74,7 +74,9 @@ TEST_F(TavdbFixtures, EveryLayoutOfTheFixtureListsIsRead) {
         "11 July 2021 | Euro, Final | Italy vs England | 20:00"},
        {"out.sdf: 0 special fixtures, 2 fixtures, 0 facts, 0 adverts, database number 19, 401 "
         "bytes, times in Europe/London (tzdata " +
-        tavdb::tz::TzdataVersion(platform::ReadFile(m.files, zoneInfo + "/tzdata.zi")).value() +
+        tavdb::tz::TzdataVersion(
+            platform::ReadFile(m.files, platform::SystemName(zoneInfo + "/tzdata.zi")))
+            .value() +
         ")"}},
       {"the older layout's own timezone field, offsets with minutes and none",
        R"({"rounds": [{"name": "Matchday 1", "matches": [
@@ -154,7 +156,7 @@ TEST_F(TavdbFixtures, EveryLayoutOfTheFixtureListsIsRead) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    m.files.Remove(Path("out.sdf"));
+    m.files.Remove(platform::SystemName(Path("out.sdf")));
     const std::string file = c.list[0] == 'd' ? "f.csv" : "f.json";
     const Outcome run = Build(file, c.list, c.args, c.said);
     EXPECT_EQ(run.status, c.status) << run.err;
@@ -194,7 +196,7 @@ TEST_F(TavdbFixtures, KickOffsMoveOntoTheFansClockByTheRulesOfTheirDay) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.date) + " " + c.time + " in " + c.fans);
-    m.files.Remove(Path("out.sdf"));
+    m.files.Remove(platform::SystemName(Path("out.sdf")));
     Lines args = {"--zone", c.fans};
     if (*c.source) args.insert(args.end(), {"--source-zone", c.source});
     const std::string list = "date,time,title,home,away\n" + std::string(c.date) + "," + c.time +
@@ -241,7 +243,7 @@ TEST_F(TavdbFixtures, EveryRealFixtureListBuildsAndBareTimesOfManyZonesAreNotCon
   for (const auto& entry : std::filesystem::directory_iterator(TestData(""))) {
     const std::string name = entry.path().filename().string();
     if (name.ends_with(".md")) continue;
-    m.files.Remove(Path("out.sdf"));
+    m.files.Remove(platform::SystemName(Path("out.sdf")));
     const Outcome run = Tavdb({"build", TestData(name), "--without-time", "skip", "--limit", "100",
                                "--number", "19", "-o", Path("out.sdf")});
     EXPECT_EQ(run.status, 0) << name << "\n" << run.err;

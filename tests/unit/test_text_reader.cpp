@@ -106,7 +106,7 @@ TEST_F(TextReaderTest, AnEmptyLineIsAnEmptyField) {
 TEST_F(TextReaderTest, MissingFilesAndDirectoriesHaveTheirOwnCodes) {
   auto code = [&](const std::string& path) {
     try {
-      platform::ReadFile(m.files, path);
+      platform::ReadFile(m.files, platform::SystemName(path));
     } catch (const Failure& f) {
       return f.code();
     }

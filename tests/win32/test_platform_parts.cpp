@@ -7,57 +7,77 @@
 
 #include <stdexcept>
 
+#include "platform/whole_file.h"
+#include "platform/win32/names.h"
 #include "platform/win32/win32_parts.h"
 #include "platform/win32/window_classes.h"
 #include "support.h"
 
 namespace {
 
+using platform::SystemName;
+using platform::win32::WideFileName;
 using platform::win32::Win32Files;
 
-std::string TemporaryDirectory() {
-  char path[MAX_PATH] = "";
-  GetTempPathA(sizeof path, path);
-  std::string dir =
-      std::string(path) + "tavoria-win32-test-" + std::to_string(GetCurrentProcessId());
-  return dir;
+// A folder of the test's own, its name outside every code page.
+SystemName TemporaryDirectory() {
+  wchar_t path[MAX_PATH] = L"";
+  GetTempPathW(MAX_PATH, path);
+  return SystemName(platform::win32::NameOf(path).utf8() + "tavoria-win32-test Łukasz 李 😀 " +
+                    std::to_string(GetCurrentProcessId()));
 }
 
-bool IsDirectory(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+bool IsDirectory(const SystemName& path) {
+  const DWORD attributes = GetFileAttributesW(WideFileName(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 TEST(Win32Files, MakeDirectoryMakesItOnceAndRefusesWhatCannotBeOne) {
   Win32Files files;
-  const std::string dir = TemporaryDirectory();
-  RemoveDirectoryA(dir.c_str());  // left by an earlier run that failed
+  const SystemName dir = TemporaryDirectory();
+  RemoveDirectoryW(WideFileName(dir).c_str());  // left by an earlier run that failed
   files.MakeDirectory(dir);
   EXPECT_TRUE(IsDirectory(dir));
   EXPECT_NO_THROW(files.MakeDirectory(dir)) << "there already: nothing to do";
   try {
-    files.MakeDirectory(dir + "\\missing\\child");
+    files.MakeDirectory(dir / "missing" / "child");
     ADD_FAILURE() << "a directory in a missing one";
   } catch (const util::Failure& f) {
     EXPECT_EQ(f.code(), util::codes::kPathNotFound);
   }
   // A file of that name is no directory.
-  files.WriteNew(dir + "\\file", "x");
-  EXPECT_THROW(files.MakeDirectory(dir + "\\file"), util::Failure);
-  files.Remove(dir + "\\file");
-  RemoveDirectoryA(dir.c_str());
+  files.WriteNew(dir / "file", "x");
+  EXPECT_THROW(files.MakeDirectory(dir / "file"), util::Failure);
+  files.Remove(dir / "file");
+  EXPECT_TRUE(RemoveDirectoryW(WideFileName(dir).c_str())) << "nothing left in it";
+}
+
+TEST(Win32Files, NamesOutsideTheCodePageAreWrittenCopiedMovedAndReadWhole) {
+  Win32Files files;
+  const SystemName dir = TemporaryDirectory();
+  files.MakeDirectory(dir);
+  const SystemName written = dir / "upgrade 李.tup", copied = dir / "Ł.tmp", moved = dir / "😀.sdf";
+  files.WriteNew(written, "tavoria\r\n");
+  files.CopyReplacing(written, copied);
+  files.MoveReplacing(copied, moved);
+  EXPECT_EQ(platform::ReadFile(files, moved), "tavoria\r\n");
+  EXPECT_EQ(platform::ReadFile(files, written), "tavoria\r\n");
+  EXPECT_EQ(GetFileAttributesW(WideFileName(copied).c_str()), INVALID_FILE_ATTRIBUTES);
+  files.Remove(written);
+  files.Remove(moved);
+  EXPECT_TRUE(RemoveDirectoryW(WideFileName(dir).c_str())) << "nothing left in it";
 }
 
 TEST(Win32Files, TheRoamingFolderIsTheUsersOwnAndThere) {
   Win32Files files;
-  const std::string roaming = files.RoamingAppData();
-  ASSERT_FALSE(roaming.empty());
-  EXPECT_TRUE(IsDirectory(roaming)) << roaming;
-  EXPECT_EQ(roaming.substr(1, 2), ":\\") << roaming;
+  const auto roaming = files.RoamingAppData();
+  ASSERT_TRUE(roaming);
+  EXPECT_TRUE(IsDirectory(*roaming)) << roaming->utf8();
+  EXPECT_EQ(roaming->utf8().substr(1, 2), ":\\") << roaming->utf8();
   // The folder the system names for the user's roaming data, as it tells programs too.
-  char named[MAX_PATH] = "";
-  GetEnvironmentVariableA("APPDATA", named, sizeof named);
-  EXPECT_EQ(roaming, named);
+  wchar_t named[MAX_PATH] = L"";
+  GetEnvironmentVariableW(L"APPDATA", named, MAX_PATH);
+  EXPECT_EQ(*roaming, platform::win32::NameOf(named));
   EXPECT_EQ(files.RoamingAppData(), roaming) << "asked again, the same";
 }
 

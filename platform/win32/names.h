@@ -1,0 +1,29 @@
+// Where names cross into Win32. Inside the programs a name is UTF-8; the system's wide-character
+// (...W) functions take and give UTF-16; message boxes and labels draw text of the code page.
+// Every conversion between the three is here.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/system_name.h"
+
+namespace platform::win32 {
+
+// The name in UTF-16 for the system; none when it is not UTF-8 (nothing the system could name).
+std::optional<std::wstring> WideOf(const SystemName& name);
+// The name in UTF-16 for a file operation; throws Failure 52 (bad file name) when it is not UTF-8.
+std::wstring WideFileName(const SystemName& name);
+// A name the system gave. A lone surrogate, which no UTF-8 can hold, becomes U+FFFD.
+SystemName NameOf(std::wstring_view wide);
+// UTF-8 text (a console program's output) in UTF-16; bytes that are not UTF-8 become U+FFFD.
+std::wstring WideOfText(std::string_view utf8);
+
+// The name as text of the code page: a best fit, or "?", for each character it cannot show (and
+// "?" for bytes that are not UTF-8).
+std::string CodePageTextOf(const SystemName& name);
+// Text of the code page as a name.
+SystemName NameOfCodePageText(std::string_view text);
+
+}  // namespace platform::win32
