@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/text.h"
+#include "util/text.h"
 
 namespace tavdb::tz {
 
