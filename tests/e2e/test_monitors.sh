@@ -96,7 +96,7 @@ if mon_start; then
   # The long run through the real window layer, here with a cover: nothing leaks.
   gdi_log=$(timeout 300 wine "$WIN_BUILD/tests/win32_tests.exe" --gtest_filter='GdiTest.*' \
     --gtest_brief=1 </dev/null 2>&1 | tr -d '\r')
-  if grep -q '^\[  PASSED  \] 3 tests' <<<"$gdi_log"; then
+  if grep -q '^\[  PASSED  \] 4 tests' <<<"$gdi_log"; then
     pass "two monitors: thousands of display steps leave the GDI objects and windows, covers too, as they were"
   else
     fail "two monitors: thousands of display steps leave the GDI objects and windows as they were" \

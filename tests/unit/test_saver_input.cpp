@@ -157,10 +157,14 @@ TEST_F(SaverInputTest, AFailingInputHandlerEndsTheSameWay) {
 
 namespace {
 
-// A desk of three monitors: one to the right of the primary and one to its left.
+// A desk of three monitors: one to the right of the primary (1024 x 768) and one to its left.
+const ui::Size kPrimary{15360, 11520};
+const ui::Rect kRight{15360, 0, 28800, 16200};
+const ui::Rect kLeft{-19200, 1440, 19200, 14400};
+
 struct CoverTest : SaverInputTest {
-  const ui::Rect right{15360, 0, 28800, 16200};
-  const ui::Rect left{-19200, 1440, 19200, 14400};
+  const ui::Rect right = kRight;
+  const ui::Rect left = kLeft;
   CoverTest() { m.ui.otherMonitors = {right, left}; }
   ui::Form& cover(std::size_t i) { return *g.screenSaverWindow->covers.at(i); }
 };
@@ -222,5 +226,85 @@ TEST_F(CoverTest, AFailureOverACoverClosesEveryWindowBeforeTheReport) {
             (Events{"pointer shown", "window closed \"Screensaver Cover\"",
                     "window closed \"Screensaver Cover\"", kClosed, kReport, "ended with 1"}));
 }
+
+// Monitors that change while the saver runs, two seconds in: the windows opened and closed, the
+// covers afterwards (each on its monitor), and the saver window's credits centred on the primary.
+struct MonitorChange {
+  const char* name;
+  ui::Size primary;
+  std::vector<ui::Rect> others;
+  bool announced;  // the system tells the windows; else the next display step finds the change
+  Events windows;
+  std::vector<ui::Rect> covers;
+  float creditsLeft;
+};
+const std::string kCoverOpened = "window opened \"Screensaver Cover\"";
+const std::string kCoverClosed = "window closed \"Screensaver Cover\"";
+const ui::Rect kBelow{0, 11520, 15360, 11520};
+const ui::Size kLarger{19200, 15360};                   // 1280 x 1024
+const ui::Rect kRightOfLarger{19200, 0, 28800, 16200};  // moved along by the larger primary
+
+struct MonitorChangeTest : CoverTest, ::testing::WithParamInterface<MonitorChange> {};
+
+TEST_P(MonitorChangeTest, TheCoversAndTheSaverWindowFollowTheMonitors) {
+  const MonitorChange& change = GetParam();
+  Open();
+  m.ui.Advance(2000);
+  m.ui.MouseMove(form(), 50, 50);
+  const auto before = static_cast<std::ptrdiff_t>(m.Events().size());
+  m.ui.screen = change.primary, m.ui.otherMonitors = change.others;
+  change.announced ? m.ui.ChangeDisplay(change.primary, change.others) : m.ui.Advance(7000);
+  const auto events = m.Events();
+  EXPECT_EQ(Events(events.begin() + before, events.end()), change.windows);
+  std::vector<ui::Rect> covers;
+  for (const auto& c : g.screenSaverWindow->covers)
+    covers.push_back({c->left, c->top, c->width, c->height});
+  EXPECT_EQ(covers, change.covers);
+  EXPECT_EQ((ui::Size{form().width, form().height}), change.primary);
+  EXPECT_EQ(form()[c().creditsPanel].left, change.creditsLeft);
+  // After a change the system may have moved the pointer: its next event only records.
+  const bool changed = !change.windows.empty() || change.primary != kPrimary;
+  m.ui.Advance(tavoria::kInputArmedAfter);
+  m.ui.MouseMove(form(), 100, 100);
+  EXPECT_EQ(Running(), changed);
+  if (changed) m.ui.KeyPress(cover(covers.size() - 1), ' ');
+  EXPECT_FALSE(Running());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, MonitorChangeTest,
+    ::testing::Values(
+        MonitorChange{"MonitorAdded",
+                      kPrimary,
+                      {kRight, kLeft, kBelow},
+                      true,
+                      {kCoverOpened},
+                      {kRight, kLeft, kBelow},
+                      5572.5f},
+        MonitorChange{"MonitorRemoved", kPrimary, {kLeft}, true, {kCoverClosed}, {kLeft}, 5572.5f},
+        MonitorChange{"ResolutionChanged",
+                      kLarger,
+                      {kRightOfLarger, kLeft},
+                      true,
+                      {kCoverClosed, kCoverOpened},
+                      {kLeft, kRightOfLarger},
+                      7492.5f},
+        MonitorChange{"SeenAtTheNextDisplayStep",
+                      kLarger,
+                      {kRightOfLarger, kLeft},
+                      false,
+                      {kCoverClosed, kCoverOpened},
+                      {kLeft, kRightOfLarger},
+                      7492.5f},
+        MonitorChange{"NoCoverOverThePrimary",
+                      kPrimary,
+                      {kRight, kLeft, {0, 0, 15360, 11520}},
+                      true,
+                      {},
+                      {kRight, kLeft},
+                      5572.5f},
+        MonitorChange{
+            "NothingChanged", kPrimary, {kRight, kLeft}, true, {}, {kRight, kLeft}, 5572.5f}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

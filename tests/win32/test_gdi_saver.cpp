@@ -1,6 +1,6 @@
-// The saver window driven through the real Win32 layer for thousands of display steps and panel
-// cycles: the live GDI objects, child windows and top-level windows (the saver window and a cover
-// over each further monitor) stay where they were after the first few.
+// The saver window driven through the real Win32 layer for thousands of display steps, panel
+// cycles and changes of the monitors: the live GDI objects, child windows and top-level windows
+// (the saver window and a cover over each further monitor) stay as they were after the first few.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -117,6 +117,30 @@ TEST_F(GdiTest, ThousandsOfDisplayStepsAndPanelsLeaveTheGdiObjectCountAlone) {
   EXPECT_EQ(gdi::LiveObjects(), settled);
   EXPECT_EQ(ChildWindows(hwnd), children);
   EXPECT_EQ(TopLevelWindows(), windows);
+}
+
+TEST_F(GdiTest, MonitorsComingAndGoingLeaveTheGdiObjectsAndWindowsAsTheyWere) {
+  Tick(&Timers::credits);
+  const auto real = ui.Monitors();
+  const ui::Rect primary = real.front(),
+                 larger{0, 0, primary.width * 5 / 4, primary.height * 4 / 3};
+  const ui::Rect right{primary.width, 0, 14400, 10800}, below{0, primary.height, 14400, 10800};
+  const std::vector<std::vector<ui::Rect>> layouts{
+      {primary, right}, {primary, right, below}, {larger, {larger.width, 0, 14400, 10800}}, real};
+  auto change = [&](std::size_t i) {
+    ui.monitorsForTests = layouts[i % layouts.size()];
+    SendMessageA(hwnd, WM_DISPLAYCHANGE, 24, 0);
+    PostQuitMessage(0);  // the event loop runs until the queue is empty and lets closed windows go
+    ui.RunEventLoop();
+    EXPECT_EQ(TopLevelWindows(), static_cast<int>(ui.monitorsForTests->size()));
+  };
+  for (std::size_t i = 0; i < layouts.size(); ++i) change(i);
+  const long settled = gdi::LiveObjects();
+  const int children = ChildWindows(hwnd);
+  for (std::size_t i = 0; i < 400; ++i) change(i);
+  EXPECT_EQ(gdi::LiveObjects(), settled);
+  EXPECT_EQ(ChildWindows(hwnd), children);
+  EXPECT_TRUE(m.process.ends.empty());
 }
 
 TEST_F(GdiTest, AWindowOpensWithOnlyTheControlsItShows) {
