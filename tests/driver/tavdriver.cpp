@@ -15,7 +15,6 @@
 //   tavdriver cursor                     "shown" or "hidden"
 //   tavdriver rect TITLE                 the window's rectangle on screen: x,y,w,h
 //   tavdriver display                    the screen's width, height and DPI: w,h,dpi
-//   tavdriver monitors                   each monitor's rectangle, the primary first: x,y,w,h
 //   tavdriver resolution W H             switches the primary display to W x H pixels, as the
 //                                        display settings do (ChangeDisplaySettingsExW); exit
 //                                        code 1 when the system refuses, with its answer
@@ -469,29 +468,6 @@ int PrintLayout(HWND window) {
   return result;
 }
 
-// Every monitor's rectangle as EnumDisplayMonitors reports it, the primary first.
-int PrintMonitors() {
-  std::vector<MONITORINFO> found;
-  EnumDisplayMonitors(
-      nullptr, nullptr,
-      [](HMONITOR monitor, HDC, LPRECT, LPARAM list) -> BOOL {
-        MONITORINFO info{};
-        info.cbSize = sizeof info;
-        if (GetMonitorInfoA(monitor, &info)) {
-          auto& monitors = *reinterpret_cast<std::vector<MONITORINFO>*>(list);
-          monitors.insert(info.dwFlags & MONITORINFOF_PRIMARY ? monitors.begin() : monitors.end(),
-                          info);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  for (const MONITORINFO& info : found) {
-    const RECT& r = info.rcMonitor;
-    std::printf("%ld,%ld,%ld,%ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
-  }
-  return found.empty() ? 1 : 0;
-}
-
 // Switches the primary display to a size, keeping the rest of its mode, as the display settings
 // do; the system then tells every top-level window (WM_DISPLAYCHANGE).
 int ChangeResolution(int width, int height) {
@@ -544,7 +520,6 @@ int main(int argc, char** argv) {
     ReleaseDC(nullptr, screen);
     return 0;
   }
-  if (command == "monitors") return PrintMonitors();
   if (command == "resolution") {
     if (argc < 4) return Usage();
     return ChangeResolution(std::atoi(argv[2]), std::atoi(argv[3]));
