@@ -59,6 +59,29 @@ bool Contains(const std::vector<ui::Rect>& rects, const ui::Rect& rect) {
   return std::find(rects.begin(), rects.end(), rect) != rects.end();
 }
 
+// Closes the covers whose monitor is not among these any more and covers each of these without
+// one. True when a window closed or opened.
+bool CoverMonitors(SaverState& saver, const std::vector<ui::Rect>& monitors) {
+  auto& covers = saver.screenSaverWindow->covers;
+  const std::size_t before = covers.size();
+  std::vector<ui::Rect> covered;
+  std::erase_if(covers, [&](const std::unique_ptr<ui::Form>& cover) {
+    const bool kept = Contains(monitors, RectOf(*cover));
+    if (kept)
+      covered.push_back(RectOf(*cover));
+    else
+      saver.sys.ui.Close(*cover);
+    return !kept;
+  });
+  const std::size_t kept = covers.size();
+  for (const ui::Rect& monitor : monitors) {
+    if (Contains(covered, monitor)) continue;
+    covers.push_back(Cover(saver, monitor));
+    saver.sys.ui.Open(*covers.back());
+  }
+  return kept != before || covers.size() != kept;
+}
+
 }  // namespace
 
 void ShowScreenSaverWindow(SaverState& saver) {
@@ -69,31 +92,12 @@ void ShowScreenSaverWindow(SaverState& saver) {
 void FollowMonitors(SaverState& saver) {
   auto& w = *saver.screenSaverWindow;
   if (!saver.sys.ui.Handle(w.form)) return;
-  bool changed = false;
-  if (saver.sys.ui.ScreenSize() != ui::Size{w.form.width, w.form.height}) {
-    LayOutForScreen(saver);
-    changed = true;
-  }
-  const std::vector<ui::Rect> monitors = CoveredMonitors(saver.sys.ui.Monitors());
-  std::vector<ui::Rect> covered;
-  std::erase_if(w.covers, [&](const std::unique_ptr<ui::Form>& cover) {
-    if (Contains(monitors, RectOf(*cover))) {
-      covered.push_back(RectOf(*cover));
-      return false;
-    }
-    saver.sys.ui.Close(*cover);
-    changed = true;
-    return true;
-  });
-  for (const ui::Rect& monitor : monitors) {
-    if (Contains(covered, monitor)) continue;
-    w.covers.push_back(Cover(saver, monitor));
-    saver.sys.ui.Open(*w.covers.back());
-    changed = true;
-  }
+  const bool resized = saver.sys.ui.ScreenSize() != ui::Size{w.form.width, w.form.height};
+  if (resized) LayOutForScreen(saver);
+  const bool recovered = CoverMonitors(saver, CoveredMonitors(saver.sys.ui.Monitors()));
   // The system moves the pointer off a monitor that goes: the next pointer event only records
   // where the pointer is, as the first one does.
-  if (changed) w.lastMouse.reset();
+  if (resized || recovered) w.lastMouse.reset();
 }
 
 void CloseScreenSaverWindow(SaverState& saver) {
