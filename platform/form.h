@@ -159,6 +159,9 @@ struct Form {
   std::function<void(int character)> onKeyPress;
   std::function<void(float x, float y)> onMouseMove;  // twips from the window's top-left corner
   std::function<void()> onClose;                      // the user closed the window
+  // The display changed: a monitor came or went, or a monitor's resolution changed. Not every
+  // change is announced; a form that depends on the monitors also looks at them itself.
+  std::function<void()> onDisplayChange;
   // A handler failed, or the window layer could not show a changed description. The layer only
   // reports it here; what happens then is the program's to decide.
   std::function<void(std::exception_ptr)> onFailure;

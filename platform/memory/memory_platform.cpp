@@ -318,6 +318,19 @@ void MemoryUi::UserCloses(ui::Form& form) {
   });
 }
 
+void MemoryUi::ChangeDisplay(ui::Size primary, std::vector<ui::Rect> others) {
+  screen = primary;
+  otherMonitors = std::move(others);
+  const std::vector<ui::Form*> told = openForms;
+  for (ui::Form* form : told) {
+    const bool stillOpen = std::find(openForms.begin(), openForms.end(), form) != openForms.end();
+    if (!stillOpen || ended) continue;  // closed by another form's handler, or the program ended
+    Deliver(*form, [&] {
+      if (form->onDisplayChange) form->onDisplayChange();
+    });
+  }
+}
+
 // ----- the whole platform --------------------------------------------------------------------
 
 MemoryPlatform::MemoryPlatform() {

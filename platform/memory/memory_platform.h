@@ -181,6 +181,11 @@ class MemoryUi : public Ui {
   void KeyPress(ui::Form& form, int character);
   void MouseMove(ui::Form& form, float x, float y);
   void UserCloses(ui::Form& form);
+  // The display changes, as when a monitor comes or goes or a resolution changes: the primary's
+  // size and the further monitors become these, and every form open then hears of it (a test
+  // that changes `screen` and `otherMonitors` itself makes a change the system does not
+  // announce).
+  void ChangeDisplay(ui::Size primary, std::vector<ui::Rect> others);
   // Runs a piece of the program (Main, a handler) as the event loop would: an End stops it.
   template <typename F>
   void Run(F&& f) {

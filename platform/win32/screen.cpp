@@ -30,12 +30,14 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 }  // namespace
 
 ui::Size Win32Ui::ScreenSize() {
+  if (monitorsForTests) return {monitorsForTests->front().width, monitorsForTests->front().height};
   const int dpi = resources_->dpi.System();
   return {PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi),
           PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi)};
 }
 
 std::vector<ui::Rect> Win32Ui::Monitors() {
+  if (monitorsForTests) return *monitorsForTests;
   MonitorRects found;
   EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&found));
   if (found.rects.empty())

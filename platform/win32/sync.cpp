@@ -127,10 +127,28 @@ void SyncControl(FormWindow& w, std::size_t i, std::vector<std::exception_ptr>& 
   cw.applied = AppliedAs(want);
 }
 
+// Places the top-level window where its description puts it, once the description (or, for a
+// maximised form, the screen) changed since it was last placed; a window already there stays put.
+// A framed window keeps the size of its client area at its own DPI, as it opened.
+void SyncPlacement(FormWindow& w) {
+  const RECT want = WindowRect(w, w.resources.dpi.System());
+  if (w.placed && EqualRect(&*w.placed, &want)) return;
+  w.placed = want;
+  const RECT sized = w.form.popup ? want : WindowRect(w, w.dpi);
+  const int width = sized.right - sized.left, height = sized.bottom - sized.top;
+  RECT now{};
+  GetWindowRect(w.hwnd, &now);
+  if (now.left == want.left && now.top == want.top && now.right - now.left == width &&
+      now.bottom - now.top == height)
+    return;
+  SetWindowPos(w.hwnd, nullptr, want.left, want.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 std::vector<std::exception_ptr> FormWindow::Sync() {
   std::vector<std::exception_ptr> failures;
+  SyncPlacement(*this);
   if (appliedCaption != form.caption) {
     SetWindowTextA(hwnd, form.caption.c_str());
     appliedCaption = form.caption;

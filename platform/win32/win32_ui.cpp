@@ -6,10 +6,6 @@
 
 namespace platform::win32 {
 
-namespace {
-
-// A form's window rectangle for its description, in pixels at a DPI. The form's position is the
-// window's top-left corner, 0, 0 the primary monitor's; its size is the client area's when framed.
 RECT WindowRect(const ui::Form& form, int dpi, DWORD style, DWORD exStyle) {
   auto px = [dpi](float twips) { return TwipsToPixels(twips, dpi); };
   if (form.popup && form.maximised)
@@ -22,7 +18,10 @@ RECT WindowRect(const ui::Form& form, int dpi, DWORD style, DWORD exStyle) {
   return r;
 }
 
-}  // namespace
+RECT WindowRect(FormWindow& w, int dpi) {
+  return WindowRect(w.form, dpi, static_cast<DWORD>(GetWindowLongA(w.hwnd, GWL_STYLE)),
+                    static_cast<DWORD>(GetWindowLongA(w.hwnd, GWL_EXSTYLE)));
+}
 
 Win32Ui::Win32Ui() : resources_(std::make_unique<UiResources>()) {}
 
@@ -62,6 +61,7 @@ void Win32Ui::Open(ui::Form& form) {
   w.hwnd = hwnd;
   w.appliedCaption = form.caption;
   w.dpi = resources_->dpi.Of(hwnd);
+  w.placed = WindowRect(w, placement);
   w.Adopt(hwnd);
   if (w.dpi != placement && !form.popup) {
     // Opened on a monitor of another DPI: the client area takes the form's size at the window's.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/platform.h"
@@ -33,6 +34,9 @@ class Win32Ui : public Ui {
   // Applies every change of the open forms' descriptions now (the layer does this itself after
   // each event it delivers). What cannot be applied goes to the form's onFailure.
   void Refresh();
+  // Tests only: the monitors the layer reports (Monitors, ScreenSize) in place of the system's,
+  // as they come and go; windows are still made on the real screen.
+  std::optional<std::vector<ui::Rect>> monitorsForTests;
   // The Win32 timer id of a form's timer: its position in the form's list, plus one.
   static unsigned TimerId(std::size_t index) { return static_cast<unsigned>(index + 1); }
 

@@ -68,6 +68,14 @@ bool FormMessage(FormWindow& w, UINT message, WPARAM wParam, LPARAM lParam, LRES
       });
       w.owner.Close(form);
       return true;
+    case WM_DISPLAYCHANGE:
+      // A monitor came or went, or changed its resolution. The system may have moved a popup
+      // window to another monitor: it goes back where its description puts it.
+      if (form.popup) w.placed.reset();
+      w.Deliver([&] {
+        if (form.onDisplayChange) form.onDisplayChange();
+      });
+      return true;
     case WM_DPICHANGED: {
       // Moved to a monitor of another DPI: take the size the system suggests and show the
       // description again at the new DPI (fonts made for it, twips converted again).

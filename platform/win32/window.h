@@ -66,6 +66,9 @@ class FormWindow {
   gdi::Brush back;
   std::optional<std::string> appliedCaption;
   std::optional<ui::Colour> appliedBack;
+  // The window rectangle last placed for the description, at the system DPI; none: place it
+  // again (the display changed under a popup window).
+  std::optional<RECT> placed;
   std::vector<ControlWindow> controls;  // one per control of the form, in the same order
   std::vector<TimerState> timers;
 
@@ -121,5 +124,11 @@ LRESULT DispatchMessageOf(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
 }
 
 COLORREF Rgb(ui::Colour colour);
+
+// A form's window rectangle for its description, in pixels at a DPI. The form's position is the
+// window's top-left corner, 0, 0 the primary monitor's; its size is the client area's when framed.
+RECT WindowRect(const ui::Form& form, int dpi, DWORD style, DWORD exStyle);
+// An open window's rectangle for its form's description at a DPI, in the window's own styles.
+RECT WindowRect(FormWindow& w, int dpi);
 
 }  // namespace platform::win32

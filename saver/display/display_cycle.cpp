@@ -129,6 +129,8 @@ void AutoSize(SaverState& saver, ui::Control& label) {
 }
 
 void DisplayTimer_Timer(SaverState& saver) {
+  // Not every change of the monitors is announced: each step looks at them too.
+  FollowMonitors(saver);
   auto& w = *saver.screenSaverWindow;
   auto& form = w.form;
   auto& jokeLabel = form[w.controls.jokeLabel];

@@ -47,6 +47,7 @@ void AttachHandlers(SaverState& saver, ScreenSaverWindow& w) {
   // Closed by the system rather than by input (the session ends, Alt+F4 before input counts):
   // the pointer comes back all the same.
   form.onClose = [&saver] { RestoreMousePointer(saver); };
+  form.onDisplayChange = handler(FollowMonitors);
   form.onFailure = [&saver, &form](std::exception_ptr failure) {
     EndOnFailure(saver, form, failure);
   };
@@ -123,14 +124,9 @@ void LoadScreenSaverWindow(SaverState& saver) {
 void Form_Load(SaverState& saver) {
   auto& w = *saver.screenSaverWindow;
   auto& form = w.form;
-  const ui::Size screen = saver.sys.ui.ScreenSize();
 
   // Maximised: the window covers the whole screen.
   form.maximised = true;
-  form.left = form.top = 0;
-  form.width = screen.width;
-  form.height = screen.height;
-
   w.textColours = {0, 4, 7, 7};
 
   const auto& c = w.controls;
@@ -139,6 +135,17 @@ void Form_Load(SaverState& saver) {
   form[c.presentsLabel].caption = std::string(SCREENSAVER_COMPANY) + " presents...";
   form[c.creditLineLabel].caption =
       std::string("Copyright (C) 2006 ") + FRIENDLY_URL + text::kCrLf + "Written by Ewan Trelawney";
+  LayOutForScreen(saver);
+}
+
+void LayOutForScreen(SaverState& saver) {
+  auto& w = *saver.screenSaverWindow;
+  auto& form = w.form;
+  const auto& c = w.controls;
+  const ui::Size screen = saver.sys.ui.ScreenSize();
+  form.left = form.top = 0;
+  form.width = screen.width;
+  form.height = screen.height;
 
   auto& credits = form[c.creditsPanel];
   credits.left = (screen.width - credits.width) / 2;

@@ -46,7 +46,8 @@ struct ScreenSaverWindow {
   // Where the random draws come from: the program's generator unless a test sets a source.
   std::function<float()> drawSource;
 
-  // A plain black window over each monitor besides the primary one, while the saver runs.
+  // A plain black window over each monitor besides the primary one, while the saver runs; each
+  // cover's rectangle is its monitor's as it was when the cover was made.
   std::vector<std::unique_ptr<ui::Form>> covers;
 };
 
@@ -69,12 +70,20 @@ void LoadScreenSaverWindow(SaverState& saver);
 // Creates the window's description with every control in its state at creation; no Form_Load.
 void CreateScreenSaverWindow(SaverState& saver);
 void Form_Load(SaverState& saver);
+// Fits the window to the screen's size as it is now and centres the credits and the pictures in
+// it (an advert panel is centred as it appears, the text at the next display step).
+void LayOutForScreen(SaverState& saver);
 void ShowPictures(SaverState& saver, bool visible);
 
 // ----- every monitor (cover_windows.cpp) -----------------------------------------------------
 
 // Shows the saver window on the primary monitor and covers every other monitor.
 void ShowScreenSaverWindow(SaverState& saver);
+// While the saver window is shown, follows the monitors as they are now: the window fits the
+// primary monitor again when its size changed, a monitor without a cover gets one and a cover
+// whose monitor went away closes, and the next pointer event only records where the pointer is.
+// Nothing happens when nothing changed.
+void FollowMonitors(SaverState& saver);
 // Closes the cover windows and the saver window.
 void CloseScreenSaverWindow(SaverState& saver);
 

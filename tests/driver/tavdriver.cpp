@@ -15,6 +15,9 @@
 //   tavdriver cursor                     "shown" or "hidden"
 //   tavdriver rect TITLE                 the window's rectangle on screen: x,y,w,h
 //   tavdriver display                    the screen's width, height and DPI: w,h,dpi
+//   tavdriver resolution W H             switches the primary display to W x H pixels, as the
+//                                        display settings do (ChangeDisplaySettingsExW); exit
+//                                        code 1 when the system refuses, with its answer
 //   tavdriver layout TITLE               every child control with its container, rectangle and the
 //                                        size its text needs in its own font, measured inside
 //                                        the window's program (tavdriver_hook.cpp has the format)
@@ -465,6 +468,21 @@ int PrintLayout(HWND window) {
   return result;
 }
 
+// Switches the primary display to a size, keeping the rest of its mode, as the display settings
+// do; the system then tells every top-level window (WM_DISPLAYCHANGE).
+int ChangeResolution(int width, int height) {
+  DEVMODEW mode{};
+  mode.dmSize = sizeof mode;
+  mode.dmPelsWidth = static_cast<DWORD>(width);
+  mode.dmPelsHeight = static_cast<DWORD>(height);
+  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+  const LONG result = ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr);
+  if (result == DISP_CHANGE_SUCCESSFUL) return 0;
+  std::fprintf(stderr, "tavdriver: the system refuses %dx%d (ChangeDisplaySettingsExW: %ld)\n",
+               width, height, result);
+  return 1;
+}
+
 int Usage() {
   std::fprintf(stderr, "tavdriver: see the comment at the top of tavdriver.cpp for its usage\n");
   return 2;
@@ -501,6 +519,10 @@ int main(int argc, char** argv) {
                 GetDeviceCaps(screen, LOGPIXELSX));
     ReleaseDC(nullptr, screen);
     return 0;
+  }
+  if (command == "resolution") {
+    if (argc < 4) return Usage();
+    return ChangeResolution(std::atoi(argv[2]), std::atoi(argv[3]));
   }
   if (command == "cursor") {
     CURSORINFO info{};

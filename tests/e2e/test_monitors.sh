@@ -106,3 +106,35 @@ else
   fail "two monitors: a display of two monitors for Wine"
 fi
 mon_restore
+
+# A change of resolution: Wine's virtual desktop, 1024x768 on a 1280x1024 screen, switched to
+# 1280x1024 by ChangeDisplaySettingsExW as the display settings do it (plain Xvfb offers Wine no
+# other mode). The saver window fills the new screen and centres its pictures on it at once, long
+# before its next display step (the delay is 30 s).
+res_desktop() { wine reg "$1" "HKCU\Software\Wine\Explorer$2" /v "$3" "${@:4}" /f >/dev/null 2>&1; }
+# Succeeds when the pictures shown and their left plus right edges (the width they are centred
+# on) are these.
+res_pictures() {
+  [ "$(driver controls "$MON_TITLE" | awk -F'|' '$1 == "TavoriaPicture" && $3 == 1 {
+    split($4, r, ","); if (!n++ || r[1] < l) l = r[1]; if (r[1] + r[3] > e) e = r[1] + r[3] }
+    END { print n, l + e }')" = "$1" ]
+}
+res_rect() { [ "$(driver rect "$MON_TITLE")" = "$1" ]; }
+other_screen_start 1280x1024 && res_desktop add '' Desktop /d Default &&
+  res_desktop add '\Desktops' Default /d 1024x768 && wine_server_restart
+fresh_app_dir resolution
+printf '30\r\n' >"$APP_DIR/tavoria_config.ini"
+start_program 120 "$APP_WIN\\tavoria.scr" /s
+if driver wait "$MON_TITLE" 10000 && until_true 10 res_pictures "6 1024"; then
+  check "resolution: switched to 1280x1024" driver resolution 1280 1024
+  check "resolution: the saver window fills it" until_true 5 res_rect 0,0,1280,1024
+  check "resolution: the pictures are centred on it anew" until_true 5 res_pictures "6 1280"
+  screenshot monitors-resolution
+  check "resolution: the saver runs on" running "$LAST_PID"
+else
+  fail "resolution: the saver shows its pictures on a 1024x768 desktop"
+fi
+stop_programs
+res_desktop delete '' Desktop && res_desktop delete '\Desktops' Default
+other_screen_stop
+wine_server_restart

@@ -223,4 +223,54 @@ TEST_F(CoverTest, AFailureOverACoverClosesEveryWindowBeforeTheReport) {
                     "window closed \"Screensaver Cover\"", kClosed, kReport, "ended with 1"}));
 }
 
+TEST_F(CoverTest, TheCoversAndTheSaverWindowFollowTheMonitorsAsTheyChange) {
+  struct Change {
+    ui::Size primary;
+    std::vector<ui::Rect> others;
+    bool announced;  // the system tells the windows; else the next display step finds it
+    Events windows;  // opened and closed
+    std::vector<ui::Rect> covers;
+    float creditsLeft;  // centred on the primary
+  };
+  const ui::Size primary{15360, 11520}, larger{19200, 15360};  // 1024 x 768, 1280 x 1024
+  const ui::Rect below{0, 11520, 15360, 11520}, belowLarger{0, 15360, 15360, 11520};
+  const ui::Rect rightOfLarger{19200, 0, 28800, 16200}, overPrimary{0, 0, 15360, 11520};
+  const std::string opened = "window opened \"Screensaver Cover\"";
+  const std::string closed = "window closed \"Screensaver Cover\"";
+  const std::vector<ui::Rect> three{left, belowLarger, rightOfLarger};
+  // In turn: a monitor added, one removed, the primary's resolution changed (the monitor below it
+  // moves down), one added that only the next display step finds, one that shows the primary's
+  // picture (no cover over the saver window), nothing changed.
+  const Change changes[] = {
+      {primary, {right, left, below}, true, {opened}, {right, left, below}, 5572.5f},
+      {primary, {left, below}, true, {closed}, {left, below}, 5572.5f},
+      {larger, {left, belowLarger}, true, {closed, opened}, {left, belowLarger}, 7492.5f},
+      {larger, three, false, {opened}, three, 7492.5f},
+      {larger, {left, belowLarger, rightOfLarger, overPrimary}, true, {}, three, 7492.5f},
+      {larger, three, true, {}, three, 7492.5f}};
+  Armed();
+  float spot = 50;
+  m.ui.MouseMove(form(), spot, spot);
+  for (const Change& change : changes) {
+    SCOPED_TRACE(&change - changes);
+    const auto before = static_cast<std::ptrdiff_t>(m.Events().size());
+    m.ui.screen = change.primary, m.ui.otherMonitors = change.others;
+    change.announced ? m.ui.ChangeDisplay(change.primary, change.others) : m.ui.Advance(7000);
+    const auto events = m.Events();
+    EXPECT_EQ(Events(events.begin() + before, events.end()), change.windows);
+    std::vector<ui::Rect> covers;
+    for (const auto& c : g.screenSaverWindow->covers)
+      covers.push_back({c->left, c->top, c->width, c->height});
+    EXPECT_EQ(covers, change.covers);
+    EXPECT_EQ((ui::Size{form().width, form().height}), change.primary);
+    EXPECT_EQ(form()[c().creditsPanel].left, change.creditsLeft);
+    // The system may have moved the pointer: after a change its next event only records.
+    spot += 10;
+    if (!change.windows.empty()) m.ui.MouseMove(form(), spot, spot);
+    ASSERT_TRUE(Running());
+  }
+  m.ui.KeyPress(*g.screenSaverWindow->covers.back(), ' ');  // the cover the display step made
+  EXPECT_FALSE(Running());
+}
+
 }  // namespace

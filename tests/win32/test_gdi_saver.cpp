@@ -1,6 +1,6 @@
-// The saver window driven through the real Win32 layer for thousands of display steps and panel
-// cycles: the live GDI objects, child windows and top-level windows (the saver window and a cover
-// over each further monitor) stay where they were after the first few.
+// The saver window driven through the real Win32 layer for thousands of display steps, panel
+// cycles and changes of the monitors: the live GDI objects, child windows and top-level windows
+// (the saver window and a cover over each further monitor) stay as they were after the first few.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -82,6 +82,18 @@ struct GdiTest : ::testing::Test {
     Pump();
     EXPECT_EQ(TopLevelWindows(), 0) << "every window goes with the saver";
   }
+  // The monitors change and the system moves the saver window off its place, then says so; the
+  // event loop runs until the queue is empty (closed windows go). A window for each monitor.
+  void ChangeMonitors(const std::vector<ui::Rect>& monitors) {
+    ui.monitorsForTests = monitors;
+    SetWindowPos(hwnd, nullptr, 500, 400, 10, 10, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(hwnd, WM_DISPLAYCHANGE, 24, 0);
+    PostQuitMessage(0);
+    ui.RunEventLoop();
+    EXPECT_EQ(TopLevelWindows(), static_cast<int>(monitors.size()));
+    RECT r{};
+    EXPECT_TRUE(GetWindowRect(hwnd, &r) && r.left == 0 && r.right == GetSystemMetrics(SM_CXSCREEN));
+  }
   void Tick(ui::TimerId ScreenSaverWindow::Timers::*timer) {
     const ui::TimerId id = g.screenSaverWindow->timers.*timer;
     SendMessageA(hwnd, WM_TIMER, Win32Ui::TimerId(id.index), 0);
@@ -89,8 +101,16 @@ struct GdiTest : ::testing::Test {
   }
 };
 
-TEST_F(GdiTest, ThousandsOfDisplayStepsAndPanelsLeaveTheGdiObjectCountAlone) {
+TEST_F(GdiTest, ThousandsOfDisplayStepsPanelsAndMonitorChangesLeaveTheGdiObjectCountAlone) {
   Tick(&Timers::credits);
+  // Monitors that come and go, the primary larger for a while, the real ones last.
+  const auto real = ui.Monitors();
+  const ui::Rect primary = real.front(),
+                 larger{0, 0, primary.width * 5 / 4, primary.height * 4 / 3};
+  const ui::Rect right{primary.width, 0, 14400, 10800}, below{0, primary.height, 14400, 10800};
+  const std::vector<std::vector<ui::Rect>> monitors{
+      {primary, right}, {primary, right, below}, {larger, {larger.width, 0, 14400, 10800}}, real};
+  for (const auto& each : monitors) ChangeMonitors(each);
   for (int i = 0; i < 20; ++i) Tick(&Timers::display);
   // Controls are made when first shown: settle once every advert panel has been seen.
   std::set<std::string> panelsSeen;
@@ -113,6 +133,7 @@ TEST_F(GdiTest, ThousandsOfDisplayStepsAndPanelsLeaveTheGdiObjectCountAlone) {
     for (int i = 0; i < 50; ++i) Tick(&Timers::display);
     Tick(&Timers::advertPanel);
     Tick(&Timers::hideAdvertPanel);
+    ChangeMonitors(monitors[static_cast<std::size_t>(cycle) % monitors.size()]);
   }
   EXPECT_EQ(gdi::LiveObjects(), settled);
   EXPECT_EQ(ChildWindows(hwnd), children);
