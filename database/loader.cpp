@@ -57,6 +57,15 @@ void AddShown(FixtureTexts& texts, FixtureText shown, std::size_t source) {
   texts.sources.push_back(source);
 }
 
+// The out-of-date notices after the texts of `records` records.
+void AddNotices(FixtureTexts& texts, const FixtureFlags& flags, std::size_t records) {
+  std::size_t source = records;
+  for (std::string& notice : OutOfDateNotices(flags)) {
+    texts.texts.push_back(std::move(notice));
+    texts.sources.push_back(source++);
+  }
+}
+
 // Where and why the composition of a record failed, read in the order the composition reads its
 // lines: the date, then (for a record not past) the kick-off, then the match line.
 StopAt CompositionStop(const util::Failure& failure, const FixtureRecord& record, int dateLine,
@@ -138,12 +147,7 @@ class Loader {
   }
 
   void FixturesEnd() {
-    auto& texts = loaded_.fixtures;
-    std::size_t source = loaded_.fixtureRecords.records.size();
-    for (std::string& notice : OutOfDateNotices(flags_)) {
-      texts.texts.push_back(std::move(notice));
-      texts.sources.push_back(source++);
-    }
+    AddNotices(loaded_.fixtures, flags_, loaded_.fixtureRecords.records.size());
     loaded_.fixtureRecords.pastAtLoad = flags_.pastSeen;
     loaded_.fixtureRecords.complete = true;
   }
@@ -240,11 +244,7 @@ FixtureTexts ComposeFixtureTexts(const FixtureRecords& records,
     flags.currentStored = true;
     AddShown(texts, std::move(shown), i);
   }
-  std::size_t source = records.records.size();
-  for (std::string& notice : OutOfDateNotices(flags)) {
-    texts.texts.push_back(std::move(notice));
-    texts.sources.push_back(source++);
-  }
+  AddNotices(texts, flags, records.records.size());
   return texts;
 }
 
