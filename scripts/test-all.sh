@@ -4,12 +4,12 @@
 # logic tests as Windows programs under Wine, the Win32 layer's tests, end to end under Wine in
 # Xvfb, and a bounded fuzz run. Ends with "N passed, N failed".
 #
-#   FUZZ_SECONDS   seconds each fuzzer runs (default 30)
+#   FUZZ_SECONDS   seconds each fuzzer runs (default 20)
 #   JOBS           parallel build jobs (default: the number of cores)
 set -u
 cd "$(dirname "$0")/.."
 ROOT=$PWD
-FUZZ_SECONDS=${FUZZ_SECONDS:-30}
+FUZZ_SECONDS=${FUZZ_SECONDS:-20}
 JOBS=${JOBS:-$(nproc)}
 LOGS=$ROOT/build/logs
 PASSED=0
@@ -87,10 +87,12 @@ if [ $windows_built = 1 ]; then
       echo "$name ${ok:-0} ${bad:-0}" >>"$LOGS/wine-units.txt"
       [ "${bad:-0}" != 0 ] && tr -d '\r' <"$LOGS/$name-wine.log" | grep -E 'FAILED|Failure' | head -20
     done
-    for f in tests/e2e/test_*.sh; do
-      echo "# $(basename "$f")"
-      source "$f"
+    for test_file in tests/e2e/test_*.sh; do
+      echo "# $(basename "$test_file")"
+      began=$SECONDS
+      source "$test_file"
       stop_programs
+      echo "# $(basename "$test_file"): $((SECONDS - began)) s"
     done
     echo "e2e $E2E_PASSED $E2E_FAILED" >>"$LOGS/wine-units.txt"
   ) 2>&1 | tee "$LOGS/e2e.log" | grep -E '^(not ok|#)|FAILED|Failure'

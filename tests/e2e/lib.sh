@@ -41,6 +41,11 @@ REGEDIT4
 "Verdana"="DejaVu Sans"
 "Times New Roman"="Liberation Serif"
 "Courier New"="Liberation Mono"
+
+; Bare Xvfb has no window manager: Wine would wait two seconds for one each time a window it
+; leaves to a manager goes away.
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
 REG
   wine regedit /S "$E2E_TMP/fonts.reg" >/dev/null 2>&1
   # Shell-opened addresses go to a file instead of a browser.

@@ -8,10 +8,12 @@ wine_session_start
 
 files=("$@")
 [ ${#files[@]} -eq 0 ] && files=("$E2E_ROOT"/tests/e2e/test_*.sh)
-for f in "${files[@]}"; do
-  echo "# $(basename "$f")"
-  source "$f"
+for test_file in "${files[@]}"; do
+  echo "# $(basename "$test_file")"
+  began=$SECONDS
+  source "$test_file"
   stop_programs
+  echo "# $(basename "$test_file"): $((SECONDS - began)) s"
 done
 echo "e2e: $E2E_PASSED passed, $E2E_FAILED failed"
 [ "$E2E_FAILED" -eq 0 ]
