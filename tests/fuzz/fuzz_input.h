@@ -20,9 +20,11 @@ inline void Require(bool property) {
   if (!property) __builtin_trap();
 }
 
-// One platform for every run: its temporary folder is made once.
+// One platform for every run: its temporary folder is made once. Each run starts with an empty
+// event log, so nothing grows from one run to the next.
 inline platform::memory::MemoryPlatform& SharedPlatform() {
   static platform::memory::MemoryPlatform m;
+  m.log.events.clear();
   return m;
 }
 
