@@ -31,26 +31,26 @@ using database_text::Repeat;
 
 struct DatabaseTest : ::testing::Test {
   MemoryPlatform m;
-  SaverState g{m.platform};
+  SaverState saver{m.platform};
 
   void Load(const std::string& bytes) {
     m.WriteFile("tavoria.sdf", bytes);
-    tavoria::LoadDatabase(g);
+    tavoria::LoadDatabase(saver);
   }
   void Load(const Database& db) { Load(db.Text()); }
 
   // Each list holds exactly as many entries as its count says.
   void ExpectCountsMatch() const {
-    EXPECT_EQ(g.specialFixtures.size(), static_cast<std::size_t>(g.specialCount));
-    EXPECT_EQ(g.fixtures.size(), static_cast<std::size_t>(g.fixtureCount));
-    EXPECT_EQ(g.trivia.size(), static_cast<std::size_t>(g.triviaCount));
-    EXPECT_EQ(g.adverts.size(), static_cast<std::size_t>(g.advertCount));
+    EXPECT_EQ(saver.specialFixtures.size(), static_cast<std::size_t>(saver.specialCount));
+    EXPECT_EQ(saver.fixtures.size(), static_cast<std::size_t>(saver.fixtureCount));
+    EXPECT_EQ(saver.trivia.size(), static_cast<std::size_t>(saver.triviaCount));
+    EXPECT_EQ(saver.adverts.size(), static_cast<std::size_t>(saver.advertCount));
   }
   void ExpectShownInstead(const std::string& message) const {
-    EXPECT_EQ(g.fixtures, Lines{message});
-    EXPECT_EQ(g.trivia, Lines{message});
-    EXPECT_EQ(g.fixtureCount, 1);
-    EXPECT_EQ(g.triviaCount, 1);
+    EXPECT_EQ(saver.fixtures, Lines{message});
+    EXPECT_EQ(saver.trivia, Lines{message});
+    EXPECT_EQ(saver.fixtureCount, 1);
+    EXPECT_EQ(saver.triviaCount, 1);
     EXPECT_TRUE(m.desktop.messages.empty()) << "no message box for " << message;
     ExpectCountsMatch();
   }
@@ -78,16 +78,16 @@ Database Complete() {
 TEST_F(DatabaseTest, ACompleteDatabaseFillsEveryListWithItsTerminatorsCounted) {
   Load(Complete());
   EXPECT_TRUE(m.desktop.messages.empty());
-  ASSERT_EQ(g.specialCount, 1);
-  EXPECT_EQ(g.specialFixtures[0].text, "The Fjord Derby");
-  EXPECT_EQ(g.specialFixtures[0].homeTeam, "Tavoria");
-  EXPECT_EQ(g.specialFixtures[0].awayTeam, "Norway");
-  EXPECT_EQ(g.fixtures, Lines{"The Fjord Derby\r\nFriendly - Friday, 2027-03-26\r\n"
-                              "Tavoria vs Norway - K/O: 19:45"});
-  EXPECT_EQ(g.triviaCount, 4) << "three facts and the terminator";
-  EXPECT_EQ(g.trivia, (Lines{"Fact one", "Fact two", "Fact three", "End Trivia"}));
-  EXPECT_EQ(g.advertCount, 3);
-  EXPECT_EQ(g.adverts, (Lines{"Advert one", "Advert two", "End Ads"}));
+  ASSERT_EQ(saver.specialCount, 1);
+  EXPECT_EQ(saver.specialFixtures[0].text, "The Fjord Derby");
+  EXPECT_EQ(saver.specialFixtures[0].homeTeam, "Tavoria");
+  EXPECT_EQ(saver.specialFixtures[0].awayTeam, "Norway");
+  EXPECT_EQ(saver.fixtures, Lines{"The Fjord Derby\r\nFriendly - Friday, 2027-03-26\r\n"
+                                  "Tavoria vs Norway - K/O: 19:45"});
+  EXPECT_EQ(saver.triviaCount, 4) << "three facts and the terminator";
+  EXPECT_EQ(saver.trivia, (Lines{"Fact one", "Fact two", "Fact three", "End Trivia"}));
+  EXPECT_EQ(saver.advertCount, 3);
+  EXPECT_EQ(saver.adverts, (Lines{"Advert one", "Advert two", "End Ads"}));
   ExpectCountsMatch();
 }
 
@@ -96,27 +96,27 @@ TEST_F(DatabaseTest, BareLineFeedsEndLinesToo) {
   db.lineEnd = "\n";
   Load(db);
   EXPECT_TRUE(m.desktop.messages.empty());
-  EXPECT_EQ(g.triviaCount, 4);
-  EXPECT_EQ(g.advertCount, 3);
-  EXPECT_EQ(g.fixtureCount, 1);
+  EXPECT_EQ(saver.triviaCount, 4);
+  EXPECT_EQ(saver.advertCount, 3);
+  EXPECT_EQ(saver.fixtureCount, 1);
 }
 
 TEST_F(DatabaseTest, NothingAfterEndAdsIsRead) {
   Load(Complete().Text() + "More\r\nText without a line end");
   EXPECT_TRUE(m.desktop.messages.empty());
-  EXPECT_EQ(g.adverts.back(), "End Ads");
+  EXPECT_EQ(saver.adverts.back(), "End Ads");
 }
 
 TEST_F(DatabaseTest, AMissingFileShowsItsTextAsTheOnlyFixtureAndFactWithoutAMessageBox) {
-  tavoria::LoadDatabase(g);
+  tavoria::LoadDatabase(saver);
   ExpectShownInstead(kNotFound);
-  EXPECT_EQ(g.specialCount, 0);
-  EXPECT_EQ(g.advertCount, 0);
+  EXPECT_EQ(saver.specialCount, 0);
+  EXPECT_EQ(saver.advertCount, 0);
 }
 
 TEST_F(DatabaseTest, AMissingDirectoryOrABadNameCannotBeAccessed) {
   m.process.programDirectory += "\\gone";
-  tavoria::LoadDatabase(g);
+  tavoria::LoadDatabase(saver);
   ExpectShownInstead(kNoAccess);
 
   SaverState other{m.platform};
@@ -131,10 +131,11 @@ TEST_F(DatabaseTest, AFileThatEndsEarlyIsCorruptedAndKeepsWhatWasRead) {
   const std::string text = Complete().Text();
   Load(text.substr(0, text.find("End Ads")));
   ExpectShownInstead(kCorrupted);
-  ASSERT_EQ(g.specialCount, 1) << "special fixtures read before the end stay";
-  EXPECT_EQ(g.specialFixtures[0].text, "The Fjord Derby");
-  EXPECT_EQ(g.adverts, (Lines{"Advert one", "Advert two"})) << "adverts read before the end stay";
-  EXPECT_EQ(g.advertCount, 2);
+  ASSERT_EQ(saver.specialCount, 1) << "special fixtures read before the end stay";
+  EXPECT_EQ(saver.specialFixtures[0].text, "The Fjord Derby");
+  EXPECT_EQ(saver.adverts, (Lines{"Advert one", "Advert two"}))
+      << "adverts read before the end stay";
+  EXPECT_EQ(saver.advertCount, 2);
 
   // Every section's end is needed.
   for (const char* cut : {"Special fixtures", "End special fixtures", "Friendly", "End Fixtures",
@@ -185,13 +186,13 @@ TEST_F(DatabaseTest, TheFormatVersionIsComparedByCharacterCodes) {
 
 TEST_F(DatabaseTest, AnyOtherFailureShowsTheGeneralErrorReportWithThePlatformsCode) {
   std::filesystem::create_directory(m.PathOf("tavoria.sdf"));  // a folder where the file should be
-  tavoria::LoadDatabase(g);
+  tavoria::LoadDatabase(saver);
   ASSERT_EQ(m.desktop.messages.size(), 1u);
   EXPECT_EQ(ReportedCode(), 75);
   EXPECT_NE(m.desktop.messages[0].text.find("Error description: Path/File access error\r\n"),
             std::string::npos);
-  EXPECT_TRUE(g.fixtures.empty());
-  EXPECT_TRUE(g.trivia.empty());
+  EXPECT_TRUE(saver.fixtures.empty());
+  EXPECT_TRUE(saver.trivia.empty());
   ExpectCountsMatch();
 }
 
@@ -219,9 +220,9 @@ TEST_F(DatabaseTest, AnEleventhSpecialFixtureOverflowsItsList) {
     db.specials.insert(db.specials.end(), {"A vs B", std::to_string(n)});
   Load(db);
   EXPECT_EQ(ReportedCode(), 9);
-  EXPECT_EQ(g.specialCount, 10);
-  EXPECT_EQ(g.specialFixtures.back().text, "10");
-  EXPECT_EQ(g.fixtureCount, 0);
+  EXPECT_EQ(saver.specialCount, 10);
+  EXPECT_EQ(saver.specialFixtures.back().text, "10");
+  EXPECT_EQ(saver.fixtureCount, 0);
   ExpectCountsMatch();
 
   SaverState ten{m.platform};
@@ -240,11 +241,11 @@ TEST_F(DatabaseTest, AHundredAndFirstFixtureToComeOverflowsAndTheNoticesAlwaysFi
   db.fixtures.insert(db.fixtures.end(), past.begin(), past.end());
   Load(db);
   EXPECT_TRUE(m.desktop.messages.empty());
-  EXPECT_EQ(g.fixtureCount, 102);
-  EXPECT_EQ(g.fixtures.back(),
+  EXPECT_EQ(saver.fixtureCount, 102);
+  EXPECT_EQ(saver.fixtures.back(),
             "Some of your fixtures are out of date. Please upgrade using the screensaver control "
             "panel.");
-  EXPECT_EQ(g.triviaCount, 4);
+  EXPECT_EQ(saver.triviaCount, 4);
   ExpectCountsMatch();
 
   SaverState over{m.platform};
@@ -282,10 +283,10 @@ TEST_F(DatabaseTest, AHundredthTriviaOrAdvertLineBeforeItsTerminatorOverflows) {
   db.trivia = Numbered("Fact", 100);
   Load(db);
   EXPECT_EQ(ReportedCode(), 9);
-  EXPECT_EQ(g.triviaCount, 100);
-  EXPECT_EQ(g.trivia.back(), "Fact 100");
-  EXPECT_EQ(g.advertCount, 0);
-  EXPECT_EQ(g.fixtureCount, 1);
+  EXPECT_EQ(saver.triviaCount, 100);
+  EXPECT_EQ(saver.trivia.back(), "Fact 100");
+  EXPECT_EQ(saver.advertCount, 0);
+  EXPECT_EQ(saver.fixtureCount, 1);
   ExpectCountsMatch();
 
   SaverState adverts{m.platform};
@@ -314,7 +315,7 @@ TEST_F(DatabaseTest, TerminatorsMatchWholeLinesExactly) {
   db.fixtures.insert(db.fixtures.end(), {"x", "x", "x", "x"});
   Load(db);
   EXPECT_EQ(ReportedCode(), 13) << "taken as a date line";
-  EXPECT_EQ(g.fixtureCount, 1) << "the fixture before it stays";
+  EXPECT_EQ(saver.fixtureCount, 1) << "the fixture before it stays";
 
   SaverState trivia{m.platform};
   db = Complete();
@@ -330,9 +331,9 @@ TEST_F(DatabaseTest, AFixtureSectionWithOnlyItsTerminatorAddsNoNotice) {
   db.fixtures.clear();
   Load(db);
   EXPECT_TRUE(m.desktop.messages.empty());
-  EXPECT_EQ(g.fixtureCount, 0);
-  EXPECT_TRUE(g.fixtures.empty());
-  EXPECT_EQ(g.triviaCount, 4);
+  EXPECT_EQ(saver.fixtureCount, 0);
+  EXPECT_TRUE(saver.fixtures.empty());
+  EXPECT_EQ(saver.triviaCount, 4);
 }
 
 TEST_F(DatabaseTest, EmptyTriviaAndAdvertSectionsHoldTheirTerminatorOnly) {
@@ -340,8 +341,8 @@ TEST_F(DatabaseTest, EmptyTriviaAndAdvertSectionsHoldTheirTerminatorOnly) {
   db.trivia.clear();
   db.adverts.clear();
   Load(db);
-  EXPECT_EQ(g.trivia, Lines{"End Trivia"});
-  EXPECT_EQ(g.adverts, Lines{"End Ads"});
+  EXPECT_EQ(saver.trivia, Lines{"End Trivia"});
+  EXPECT_EQ(saver.adverts, Lines{"End Ads"});
 }
 
 // ----- the completeness check ----------------------------------------------------------------
@@ -420,10 +421,10 @@ std::string Number(const std::optional<std::int16_t>& number) {
 }
 
 TEST_F(DatabaseTest, GetDatabaseNumberReadsTheFourthField) {
-  EXPECT_EQ(Number(tavoria::GetDatabaseNumber(g)), "none") << "no file";
+  EXPECT_EQ(Number(tavoria::GetDatabaseNumber(saver)), "none") << "no file";
   auto number = [&](const std::string& line4) {
     m.WriteFile("tavoria.sdf", "tavoria\r\nTavoria\r\nFenmoor\r\n" + line4 + "\r\nx\r\n2\r\n");
-    return Number(tavoria::GetDatabaseNumber(g));
+    return Number(tavoria::GetDatabaseNumber(saver));
   };
   EXPECT_EQ(number("17"), "17");
   EXPECT_EQ(number("  17  "), "17");
@@ -450,18 +451,18 @@ TEST_F(DatabaseTest, GetDatabaseNumberReadsTheFourthField) {
   EXPECT_EQ(number("32767.5"), "none");
 
   m.WriteFile("tavoria.sdf", "tavoria\r\nTavoria\r\nFenmoor\r\n");
-  EXPECT_EQ(Number(tavoria::GetDatabaseNumber(g)), "none") << "ends before the fourth field";
+  EXPECT_EQ(Number(tavoria::GetDatabaseNumber(saver)), "none") << "ends before the fourth field";
   m.WriteFile("tavoria.sdf", "tavoria,x,y,21\r\n");
-  EXPECT_EQ(Number(tavoria::GetDatabaseNumber(g)), "21") << "fields, not lines";
+  EXPECT_EQ(Number(tavoria::GetDatabaseNumber(saver)), "21") << "fields, not lines";
 }
 
 // ----- the built-in adverts ------------------------------------------------------------------
 
 TEST_F(DatabaseTest, AddBuiltInAdvertsAppendsThreeTextsAfterTheCountedOnes) {
   Load(Complete());
-  tavoria::AddBuiltInAdverts(g);
-  EXPECT_EQ(g.advertCount, 3);
-  EXPECT_EQ(g.adverts,
+  tavoria::AddBuiltInAdverts(saver);
+  EXPECT_EQ(saver.advertCount, 3);
+  EXPECT_EQ(saver.adverts,
             (Lines{"Advert one", "Advert two", "End Ads", "fenmoor.example/football",
                    "Check out Tavoria Screensaver site at\r\nhttp://www.fenmoor.example/football/ "
                    "now!",
@@ -494,7 +495,7 @@ TEST_F(DatabaseTest, TheShippedDatabaseLoadsCleanlyTodayInEveryRegionalOrder) {
   for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
     ASSERT_EQ(text[at - 1], '\r') << "every line ends in CR LF";
   m.WriteFile("tavoria.sdf", text);
-  EXPECT_EQ(Number(tavoria::GetDatabaseNumber(g)), "17");
+  EXPECT_EQ(Number(tavoria::GetDatabaseNumber(saver)), "17");
   EXPECT_NO_THROW(database::CheckDatabaseComplete(text));
 
   for (auto order : {DateOrder::DayMonthYear, DateOrder::MonthDayYear, DateOrder::YearMonthDay}) {

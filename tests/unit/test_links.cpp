@@ -19,15 +19,15 @@ std::string Database(int number) {
 
 struct LinksTest : ::testing::Test {
   MemoryPlatform m;
-  SaverState g{m.platform};
+  SaverState saver{m.platform};
 
   void SetUp() override {
     m.process.argumentText = "/c";
-    m.ui.Run([&] { tavoria::Main(g); });
-    ASSERT_TRUE(g.setupWindow);
+    m.ui.Run([&] { tavoria::Main(saver); });
+    ASSERT_TRUE(saver.setupWindow);
   }
-  ui::Form& Form() { return g.setupWindow->form; }
-  const tavoria::SetupWindow::Controls& C() const { return g.setupWindow->controls; }
+  ui::Form& Form() { return saver.setupWindow->form; }
+  const tavoria::SetupWindow::Controls& C() const { return saver.setupWindow->controls; }
   // Clicks a control, once its offer panel has come round, and answers the address the shell was
   // asked to open.
   std::string Opened(ui::ControlId control) {
@@ -102,7 +102,7 @@ TEST_F(LinksTest, TheLinksAreDrawnAsLinks) {
 }
 
 TEST_F(LinksTest, AWhereValueGoesInUnescaped) {
-  tavoria::OpenTrackedLink(g, "top left & more");
+  tavoria::OpenTrackedLink(saver, "top left & more");
   ASSERT_EQ(m.shell.executions.size(), 1u);
   EXPECT_EQ(m.shell.executions[0].file,
             "http://www.fenmoor.example/football/bounce.cgi?devname=tavoria&v=2&where=top left & "
@@ -112,8 +112,8 @@ TEST_F(LinksTest, AWhereValueGoesInUnescaped) {
 
 TEST(Links, WithoutTheSettingsWindowTheShellGetsNoOwner) {
   MemoryPlatform m;
-  SaverState g{m.platform};
-  tavoria::OpenUrl(g, "http://www.fenmoor.example/");
+  SaverState saver{m.platform};
+  tavoria::OpenUrl(saver, "http://www.fenmoor.example/");
   ASSERT_EQ(m.shell.executions.size(), 1u);
   EXPECT_EQ(m.shell.executions[0].owner, 0u);
   EXPECT_EQ(m.shell.executions[0].directory, m.process.programDirectory);

@@ -23,7 +23,7 @@ std::string Shown(const std::string& date, const std::string& day, const std::st
 
 struct MidnightTest : ::testing::Test {
   MemoryPlatform m;
-  tavoria::SaverState g{m.platform};
+  tavoria::SaverState saver{m.platform};
 
   // Thursday 25 March 2027, a minute before midnight; the saver starts with every draw at 0.5,
   // which shows the next fixture at every step.
@@ -37,12 +37,12 @@ struct MidnightTest : ::testing::Test {
     for (const auto& line : all) text += line + "\r\n";
     m.WriteFile("tavoria.sdf", text);
     m.process.argumentText = "/s";
-    m.ui.Run([&] { tavoria::Main(g); });
-    ASSERT_TRUE(g.screenSaverWindow);
-    g.screenSaverWindow->drawSource = [] { return 0.5f; };
+    m.ui.Run([&] { tavoria::Main(saver); });
+    ASSERT_TRUE(saver.screenSaverWindow);
+    saver.screenSaverWindow->drawSource = [] { return 0.5f; };
   }
   std::string Label() {
-    const auto& w = *g.screenSaverWindow;
+    const auto& w = *saver.screenSaverWindow;
     return w.form[w.controls.jokeLabel].caption;
   }
   // Runs on until the clock reads this many seconds past the start.
@@ -62,10 +62,10 @@ Lines Fixtures(std::initializer_list<Lines> records) {
 TEST_F(MidnightTest, AfterMidnightYesterdaysFixtureGoesAndTodaysCarryTheMarker) {
   Start(Fixtures({Fixture("25 March 2027", "20:00"), Fixture("26 March 2027", "00:01"),
                   Fixture("26 March 2027", "19:45"), Fixture("28 March 2027", "15:00")}));
-  EXPECT_EQ(g.fixtures, (Lines{Shown("25 March 2027", "Thursday", "20:00"),
-                               Shown("26 March 2027", "Friday", "00:01"),
-                               Shown("26 March 2027", "Friday", "19:45"),
-                               Shown("28 March 2027", "Sunday", "15:00")}));
+  EXPECT_EQ(saver.fixtures, (Lines{Shown("25 March 2027", "Thursday", "20:00"),
+                                   Shown("26 March 2027", "Friday", "00:01"),
+                                   Shown("26 March 2027", "Friday", "19:45"),
+                                   Shown("28 March 2027", "Sunday", "15:00")}));
 
   // Steps at 1.5, 3, 8.5, 15.5 ... 57.5 s show the four in turn; the last shows the second again.
   Until(59);
@@ -76,27 +76,27 @@ TEST_F(MidnightTest, AfterMidnightYesterdaysFixtureGoesAndTodaysCarryTheMarker) 
   const Lines afterMidnight = {Shown("26 March 2027", "Friday", "00:01", true),
                                Shown("26 March 2027", "Friday", "19:45", true),
                                Shown("28 March 2027", "Sunday", "15:00"), kSome, kSome};
-  EXPECT_EQ(g.fixtures, afterMidnight);
-  EXPECT_EQ(g.fixtureCount, 5);
+  EXPECT_EQ(saver.fixtures, afterMidnight);
+  EXPECT_EQ(saver.fixtureCount, 5);
   EXPECT_EQ(Label(), afterMidnight[1]) << "the one that was next, now marked";
 
   // Kick-off at 00:01 passes at 120 s, during the second panel: the step at 135 s drops the marker.
   Until(119);
-  EXPECT_EQ(g.fixtures, afterMidnight);
+  EXPECT_EQ(saver.fixtures, afterMidnight);
   Until(135);
-  EXPECT_EQ(g.fixtures[0], Shown("26 March 2027", "Friday", "00:01"));
-  EXPECT_EQ(g.fixtures[1], afterMidnight[1]) << "a later kick-off keeps its marker";
+  EXPECT_EQ(saver.fixtures[0], Shown("26 March 2027", "Friday", "00:01"));
+  EXPECT_EQ(saver.fixtures[1], afterMidnight[1]) << "a later kick-off keeps its marker";
   EXPECT_FALSE(m.ui.ended);
   EXPECT_TRUE(m.desktop.messages.empty());
 }
 
 TEST_F(MidnightTest, WhenEveryFixtureIsPastTheOneNoticeIsLeft) {
   Start(Fixtures({Fixture("25/03/2027", "21:00"), Fixture("25/03/2027", "22:00")}));
-  EXPECT_EQ(g.fixtureCount, 2);
+  EXPECT_EQ(saver.fixtureCount, 2);
   Until(75);
-  EXPECT_EQ(g.fixtures, Lines{"All your fixtures are out of date. Please upgrade using the "
-                              "screensaver control panel."});
-  EXPECT_EQ(Label(), g.fixtures[0]);
+  EXPECT_EQ(saver.fixtures, Lines{"All your fixtures are out of date. Please upgrade using the "
+                                  "screensaver control panel."});
+  EXPECT_EQ(Label(), saver.fixtures[0]);
 }
 
 TEST_F(MidnightTest, TheNextFixtureIsTheNextOneThatIsStillShown) {
@@ -104,7 +104,7 @@ TEST_F(MidnightTest, TheNextFixtureIsTheNextOneThatIsStillShown) {
   Start(Fixtures({Fixture("25/03/2027", "20:00"), Fixture("25/03/2027", "21:00"),
                   Fixture("25/03/2027", "22:00"), Fixture("26/03/2027", "20:00")}));
   Until(74);
-  EXPECT_EQ(g.nextFixtureIndex, 3);
+  EXPECT_EQ(saver.nextFixtureIndex, 3);
   Until(75);
   EXPECT_EQ(Label(), Shown("26/03/2027", "Friday", "20:00", true))
       << "tonight's fixtures are gone: tomorrow's is the next one";
@@ -148,9 +148,9 @@ TEST(MidnightClock, AStepInTheDaysLastMillisecondReadsOneMoment) {
 
 TEST_F(MidnightTest, NothingChangesWithoutANewDayOrAPassedKickOff) {
   Start(Fixtures({Fixture("26/03/2027", "20:00"), Fixture("27/03/2027", "20:00")}));
-  const Lines before = g.fixtures;
+  const Lines before = saver.fixtures;
   Until(59);
-  EXPECT_EQ(g.fixtures, before);
+  EXPECT_EQ(saver.fixtures, before);
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ std::vector<std::string> ShownPanels(const tavoria::ScreenSaverWindow& w) {
 TEST_F(SaverTest, TimelineWithADelayOfSeven) {
   m.WriteFile("tavoria_config.ini", "7\r\n");
   m.process.argumentText = "/s";
-  m.ui.Run([&] { tavoria::Main(g); });
+  m.ui.Run([&] { tavoria::Main(saver); });
   ASSERT_TRUE(m.ui.IsOpen(form()));
   Scripted();
 
@@ -68,10 +68,10 @@ TEST_F(SaverTest, TimelineWithADelayOfSeven) {
   m.ui.Advance(tavoria::kAdvertPanelEvery - tavoria::kInputArmedAfter - 1);  // before the panel
   EXPECT_EQ(Moments(drawTimes), (std::vector<std::int64_t>{1500, 3000, 8500, 15500, 22500, 29500,
                                                            36500, 43500, 50500, 57500}));
-  EXPECT_TRUE(ShownPanels(*g.screenSaverWindow).empty());
+  EXPECT_TRUE(ShownPanels(*saver.screenSaverWindow).empty());
 
   m.ui.Advance(1);  // 60 s
-  EXPECT_EQ(ShownPanels(*g.screenSaverWindow).size(), 1u);
+  EXPECT_EQ(ShownPanels(*saver.screenSaverWindow).size(), 1u);
   EXPECT_FALSE(form()[t().display].enabled);
   EXPECT_TRUE(form()[t().hideAdvertPanel].enabled);
   EXPECT_FALSE(joke().visible);
@@ -79,7 +79,7 @@ TEST_F(SaverTest, TimelineWithADelayOfSeven) {
 
   drawTimes.clear();
   m.ui.Advance(tavoria::kAdvertPanelShownFor);  // 75 s
-  EXPECT_TRUE(ShownPanels(*g.screenSaverWindow).empty());
+  EXPECT_TRUE(ShownPanels(*saver.screenSaverWindow).empty());
   EXPECT_TRUE(joke().visible);
   EXPECT_TRUE(form()[c().flagPicture].visible);
   EXPECT_FALSE(form()[t().hideAdvertPanel].enabled);
@@ -89,9 +89,9 @@ TEST_F(SaverTest, TimelineWithADelayOfSeven) {
   m.ui.Advance(tavoria::kAdvertPanelEvery - tavoria::kAdvertPanelShownFor - 1);  // before the next
   EXPECT_EQ(Moments(drawTimes),
             (std::vector<std::int64_t>{75000, 82000, 89000, 96000, 103000, 110000, 117000}));
-  EXPECT_TRUE(ShownPanels(*g.screenSaverWindow).empty());
+  EXPECT_TRUE(ShownPanels(*saver.screenSaverWindow).empty());
   m.ui.Advance(1);  // 120 s
-  EXPECT_EQ(ShownPanels(*g.screenSaverWindow).size(), 1u);
+  EXPECT_EQ(ShownPanels(*saver.screenSaverWindow).size(), 1u);
   EXPECT_FALSE(m.ui.ended);
   m.ui.MouseMove(form(), 200, 301);  // armed since 3.6 s: a real movement ends the saver
   EXPECT_TRUE(m.ui.ended);
@@ -117,11 +117,11 @@ TEST_F(SaverTest, TheKindOfTextAtEachThresholdEdge) {
 
 TEST_F(SaverTest, FixturesComeInOrderAndWrap) {
   Open();
-  g.nextFixtureIndex = 3;
+  saver.nextFixtureIndex = 3;
   EXPECT_EQ(Step({0, Pick(30, 49)}), "F3");
-  EXPECT_EQ(g.nextFixtureIndex, 1);
+  EXPECT_EQ(saver.nextFixtureIndex, 1);
   EXPECT_EQ(Step({0, Pick(30, 49)}), "F1");
-  EXPECT_EQ(g.nextFixtureIndex, 2);
+  EXPECT_EQ(saver.nextFixtureIndex, 2);
 }
 
 TEST_F(SaverTest, FactAndAdvertDrawsNeverGiveATerminator) {
@@ -139,26 +139,26 @@ TEST_F(SaverTest, FactAndAdvertDrawsNeverGiveATerminator) {
 }
 
 TEST_F(SaverTest, ASingleStoredMessageIsTheOnlyFact) {
-  g.trivia = {"The database is corrupted."};
-  g.triviaCount = 1;
+  saver.trivia = {"The database is corrupted."};
+  saver.triviaCount = 1;
   Open();
   EXPECT_EQ(Step({0, Pick(1, 49), 0.99f}), "The database is corrupted.");
 }
 
 TEST_F(SaverTest, WithNoFixturesAFixtureDrawShowsAFactAndWithNoFactsAnAdvert) {
-  g.fixtures.clear();
-  g.fixtureCount = 0;
+  saver.fixtures.clear();
+  saver.fixtureCount = 0;
   Open();
   EXPECT_EQ(Step({0, Pick(49, 49), 0.5f}), "T2");
-  g.trivia = {"End Trivia"};
-  g.triviaCount = 1;
+  saver.trivia = {"End Trivia"};
+  saver.triviaCount = 1;
   EXPECT_EQ(Step({0, Pick(49, 49), 0}), "A1");
   EXPECT_EQ(Step({0, Pick(1, 49), 0.9999f}), BuiltIn(3));
 }
 
 TEST_F(SaverTest, WithoutAFileAdvertSectionTheBuiltInAdvertsAreDrawn) {
-  g.adverts.clear();
-  g.advertCount = 0;
+  saver.adverts.clear();
+  saver.advertCount = 0;
   Open();
   EXPECT_EQ(Step({Pick(199, 199), 0}), BuiltIn(1));
   EXPECT_EQ(Step({Pick(199, 199), 0.9999f}), BuiltIn(3));
@@ -184,11 +184,11 @@ TEST_F(SaverTest, ColourFontWeightAndSizeAtTheirEdges) {
 
 TEST_F(SaverTest, DarkRedComesAboutOneTimeInThree) {
   Open();
-  g.screenSaverWindow->drawSource = nullptr;
+  saver.screenSaverWindow->drawSource = nullptr;
   int darkRed = 0;
   const int steps = 3000;
   for (int i = 0; i < steps; ++i) {
-    m.ui.Run([&] { tavoria::DisplayTimer_Timer(g); });
+    m.ui.Run([&] { tavoria::DisplayTimer_Timer(saver); });
     darkRed += joke().fore == kDarkRed;
   }
   EXPECT_NEAR(static_cast<double>(darkRed) / steps, 1.0 / 3, 0.035);
@@ -206,8 +206,8 @@ TEST_F(SaverTest, TheLabelLiesInTheBottomQuarter) {
 }
 
 TEST_F(SaverTest, ATooWideTextShrinksUntilItIsNarrowerThanTheWindow) {
-  g.fixtures = {std::string(100, 'x')};
-  g.fixtureCount = 1;
+  saver.fixtures = {std::string(100, 'x')};
+  saver.fixtureCount = 1;
   Open();
   Step({0, Pick(25, 49), 0, 0, 0, 0.9999999f});  // drawn at 26 points
   EXPECT_EQ(joke().font.points, 12);             // 100 characters at 12 points: 14400 twips
@@ -218,8 +218,8 @@ TEST_F(SaverTest, ATooWideTextShrinksUntilItIsNarrowerThanTheWindow) {
 TEST_F(SaverTest, ATextTooWideAtEightPointsWrapsAtWordsToTheWindowsWidth) {
   std::string words = "word";
   for (int i = 1; i < 40; ++i) words += " word";  // 199 characters: 19104 twips at 8 points
-  g.fixtures = {words};
-  g.fixtureCount = 1;
+  saver.fixtures = {words};
+  saver.fixtureCount = 1;
   Open();
   Step({0, Pick(25, 49), 0, 0, 0, 0.5f});
   EXPECT_EQ(joke().font.points, 8);
@@ -229,7 +229,7 @@ TEST_F(SaverTest, ATextTooWideAtEightPointsWrapsAtWordsToTheWindowsWidth) {
   EXPECT_EQ(joke().left, 0);
   EXPECT_EQ(joke().caption, words);
   // The next text sizes itself again.
-  g.fixtures = {"short"};
+  saver.fixtures = {"short"};
   Step({0, Pick(25, 49)});
   EXPECT_FALSE(joke().wordWrap);
   EXPECT_EQ(joke().width, m.ui.MeasureText(joke().font, "short").width);
@@ -245,15 +245,15 @@ TEST_F(SaverTest, ThePanelAtEachThresholdEdgeIsCentred) {
        {Case{1, "internetPanel"}, Case{29, "internetPanel"}, Case{30, "landlinePanel"},
         Case{60, "landlinePanel"}, Case{61, "mobilePanel"}, Case{99, "mobilePanel"}}) {
     script = {Pick(c.x, 99)};
-    m.ui.Run([&] { tavoria::AdvertPanelTimer_Timer(g); });
-    ASSERT_EQ(ShownPanels(*g.screenSaverWindow), std::vector<std::string>{c.panel}) << c.x;
+    m.ui.Run([&] { tavoria::AdvertPanelTimer_Timer(saver); });
+    ASSERT_EQ(ShownPanels(*saver.screenSaverWindow), std::vector<std::string>{c.panel}) << c.x;
     const auto& panel = *std::find_if(
         form().controls.begin(), form().controls.end(),
         [&](const ui::Control& control) { return control.visible && control.name == c.panel; });
     EXPECT_EQ(panel.left, (15360 - 5415) / 2.0f);
     EXPECT_EQ(panel.top, (11520 - panel.height) / 2);
-    m.ui.Run([&] { tavoria::HideAdvertPanelTimer_Timer(g); });
-    EXPECT_TRUE(ShownPanels(*g.screenSaverWindow).empty());
+    m.ui.Run([&] { tavoria::HideAdvertPanelTimer_Timer(saver); });
+    EXPECT_TRUE(ShownPanels(*saver.screenSaverWindow).empty());
   }
 }
 
@@ -261,17 +261,17 @@ TEST_F(SaverTest, APanelLargerThanTheScreenIsStillCentred) {
   m.ui.screen = {4500, 4500};
   Open();
   script = {0};
-  m.ui.Run([&] { tavoria::AdvertPanelTimer_Timer(g); });
+  m.ui.Run([&] { tavoria::AdvertPanelTimer_Timer(saver); });
   EXPECT_EQ(form()[c().internetPanel].left, -457.5f);
   EXPECT_EQ(form()[c().internetPanel].top, -1117.5f);
 }
 
 TEST_F(SaverTest, PanelsDoNotTouchTheFixturePosition) {
   Open();
-  g.nextFixtureIndex = 2;
+  saver.nextFixtureIndex = 2;
   script = {0.5f};
-  m.ui.Run([&] { tavoria::AdvertPanelTimer_Timer(g); });
-  EXPECT_EQ(g.nextFixtureIndex, 2);
+  m.ui.Run([&] { tavoria::AdvertPanelTimer_Timer(saver); });
+  EXPECT_EQ(saver.nextFixtureIndex, 2);
 }
 
 TEST(SaverRandom, ReseedingWithTheSameOrNearlyTheSameTimeDoesNotRepeatTheDraws) {

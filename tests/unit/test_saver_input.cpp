@@ -131,7 +131,7 @@ TEST_F(SaverInputTest, ClosingTheWindowShowsThePointerThenCloses) {
 // display steps, and perhaps fail again, behind the report), then the report, then the end.
 TEST_F(SaverInputTest, AFailingTimerShowsThePointerClosesTheWindowThenReportsAndEnds) {
   Open();
-  g.screenSaverWindow->drawSource = []() -> float {
+  saver.screenSaverWindow->drawSource = []() -> float {
     throw util::Failure(util::codes::kOverflow, "Overflow");
   };
   m.ui.Advance(tavoria::kCreditsShownFor);
@@ -162,12 +162,12 @@ struct CoverTest : SaverInputTest {
   const ui::Rect right{15360, 0, 28800, 16200};
   const ui::Rect left{-19200, 1440, 19200, 14400};
   CoverTest() { m.ui.otherMonitors = {right, left}; }
-  ui::Form& cover(std::size_t i) { return *g.screenSaverWindow->covers.at(i); }
+  ui::Form& cover(std::size_t i) { return *saver.screenSaverWindow->covers.at(i); }
 };
 
 TEST_F(CoverTest, EveryOtherMonitorIsCoveredByAPlainBlackTopmostWindow) {
   Open();
-  ASSERT_EQ(g.screenSaverWindow->covers.size(), 2u);
+  ASSERT_EQ(saver.screenSaverWindow->covers.size(), 2u);
   EXPECT_EQ(m.Events(), (Events{"pointer hidden", kOpened, "window opened \"Screensaver Cover\"",
                                 "window opened \"Screensaver Cover\""}));
   for (std::size_t i = 0; i < 2; ++i) {
@@ -259,7 +259,7 @@ TEST_F(CoverTest, TheCoversAndTheSaverWindowFollowTheMonitorsAsTheyChange) {
     const auto events = m.Events();
     EXPECT_EQ(Events(events.begin() + before, events.end()), change.windows);
     std::vector<ui::Rect> covers;
-    for (const auto& c : g.screenSaverWindow->covers)
+    for (const auto& c : saver.screenSaverWindow->covers)
       covers.push_back({c->left, c->top, c->width, c->height});
     EXPECT_EQ(covers, change.covers);
     EXPECT_EQ((ui::Size{form().width, form().height}), change.primary);
@@ -269,7 +269,7 @@ TEST_F(CoverTest, TheCoversAndTheSaverWindowFollowTheMonitorsAsTheyChange) {
     if (!change.windows.empty()) m.ui.MouseMove(form(), spot, spot);
     ASSERT_TRUE(Running());
   }
-  m.ui.KeyPress(*g.screenSaverWindow->covers.back(), ' ');  // the cover the display step made
+  m.ui.KeyPress(*saver.screenSaverWindow->covers.back(), ' ');  // the cover the display step made
   EXPECT_FALSE(Running());
 }
 

@@ -16,46 +16,48 @@ namespace saver_test {
 
 struct SaverTest : ::testing::Test {
   platform::memory::MemoryPlatform m;
-  tavoria::SaverState g{m.platform};
+  tavoria::SaverState saver{m.platform};
   // Draws handed out before the generator's own; each draw also records when it was made.
   std::deque<float> script;
   std::vector<std::int64_t> drawTimes;
 
   SaverTest() {
-    g.fixtures = {"F1", "F2", "F3"};
-    g.fixtureCount = 3;
-    g.trivia = {"T1", "T2", "T3", "End Trivia"};
-    g.triviaCount = 4;
-    g.adverts = {"A1", "A2", "End Ads"};
-    g.advertCount = 3;
+    saver.fixtures = {"F1", "F2", "F3"};
+    saver.fixtureCount = 3;
+    saver.trivia = {"T1", "T2", "T3", "End Trivia"};
+    saver.triviaCount = 4;
+    saver.adverts = {"A1", "A2", "End Ads"};
+    saver.advertCount = 3;
   }
 
   // The full-screen start-up once the lists are loaded and the delay read, as the program runs it.
   void Open(const std::string& delay = "7") {
-    g.delaySetting = delay;
-    m.ui.Run([&] { tavoria::StartScreenSaver(g); });
-    ASSERT_TRUE(g.screenSaverWindow);
+    saver.delaySetting = delay;
+    m.ui.Run([&] { tavoria::StartScreenSaver(saver); });
+    ASSERT_TRUE(saver.screenSaverWindow);
     Scripted();
   }
 
   // The program's own adverts, which start-up adds after the file's: 1 to 3.
   std::string BuiltIn(int n) const {
-    return g.adverts.at(static_cast<std::size_t>(g.advertCount + n - 1));
+    return saver.adverts.at(static_cast<std::size_t>(saver.advertCount + n - 1));
   }
 
   void Scripted() {
-    g.screenSaverWindow->drawSource = [this] {
+    saver.screenSaverWindow->drawSource = [this] {
       drawTimes.push_back(m.ui.Now());
-      if (script.empty()) return g.random.Next();
+      if (script.empty()) return saver.random.Next();
       const float r = script.front();
       script.pop_front();
       return r;
     };
   }
 
-  ui::Form& form() { return g.screenSaverWindow->form; }
-  const tavoria::ScreenSaverWindow::Controls& c() const { return g.screenSaverWindow->controls; }
-  const tavoria::ScreenSaverWindow::Timers& t() const { return g.screenSaverWindow->timers; }
+  ui::Form& form() { return saver.screenSaverWindow->form; }
+  const tavoria::ScreenSaverWindow::Controls& c() const {
+    return saver.screenSaverWindow->controls;
+  }
+  const tavoria::ScreenSaverWindow::Timers& t() const { return saver.screenSaverWindow->timers; }
   ui::Control& joke() { return form()[c().jokeLabel]; }
 
   // One display step with these first draws; the draws after them (colour, font, size,
@@ -63,7 +65,7 @@ struct SaverTest : ::testing::Test {
   std::string Step(std::vector<float> draws) {
     script.assign(draws.begin(), draws.end());
     for (int i = 0; i < 8; ++i) script.push_back(0);
-    m.ui.Run([&] { tavoria::DisplayTimer_Timer(g); });
+    m.ui.Run([&] { tavoria::DisplayTimer_Timer(saver); });
     script.clear();
     return joke().caption;
   }

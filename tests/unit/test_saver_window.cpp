@@ -25,7 +25,7 @@ TEST_F(SaverTest, OnA1024By768ScreenThePicturesAreLaidOutAroundTheCentre) {
   EXPECT_EQ(BoxOf(form()[c().playerPictures[2]]), (Box{8094, 4092, 2610, 2490}));
   EXPECT_EQ(BoxOf(form()[c().playerPictures[3]]), (Box{11472, 4092, 2670, 2490}));
   EXPECT_EQ(BoxOf(form()[c().creditsPanel]), (Box{5572.5f, 4192.5f, 4215, 3135}));
-  EXPECT_FALSE(g.screenSaverWindow->flagIsTaller);
+  EXPECT_FALSE(saver.screenSaverWindow->flagIsTaller);
 }
 
 TEST_F(SaverTest, OnA640By480ScreenThePlayerRowRunsOffBothEdges) {
@@ -41,20 +41,20 @@ TEST_F(SaverTest, OnA640By480ScreenThePlayerRowRunsOffBothEdges) {
 }
 
 TEST_F(SaverTest, AFlagTallerThanTheLogoSetsTheRowsFromTheFlag) {
-  tavoria::CreateScreenSaverWindow(g);
+  tavoria::CreateScreenSaverWindow(saver);
   form()[c().flagPicture].height = 3540;
-  tavoria::Form_Load(g);
-  EXPECT_TRUE(g.screenSaverWindow->flagIsTaller);
+  tavoria::Form_Load(saver);
+  EXPECT_TRUE(saver.screenSaverWindow->flagIsTaller);
   EXPECT_EQ(form()[c().flagPicture].top, 576);
   EXPECT_EQ(form()[c().logoPicture].top, 576 + 300);
   EXPECT_EQ(form()[c().playerPictures[2]].top, 576 + 3540 + 576);
 }
 
 TEST_F(SaverTest, PicturesOfEqualHeightShareTheMarginAsTheirTop) {
-  tavoria::CreateScreenSaverWindow(g);
+  tavoria::CreateScreenSaverWindow(saver);
   form()[c().flagPicture].height = 2940;
-  tavoria::Form_Load(g);
-  EXPECT_FALSE(g.screenSaverWindow->flagIsTaller);
+  tavoria::Form_Load(saver);
+  EXPECT_FALSE(saver.screenSaverWindow->flagIsTaller);
   EXPECT_EQ(form()[c().flagPicture].top, 576);
   EXPECT_EQ(form()[c().logoPicture].top, 576);
   EXPECT_EQ(form()[c().playerPictures[0]].top, 576 + 2940 + 576);
@@ -77,7 +77,7 @@ TEST_F(SaverTest, AtCreationOnlyTheCreditsShowAndTheTimersStandAsDesigned) {
   const std::string credit = form()[c().creditLineLabel].caption;
   EXPECT_NE(credit.find("2006"), std::string::npos);
   EXPECT_NE(credit.find("fenmoor.example/football"), std::string::npos);
-  EXPECT_EQ(g.screenSaverWindow->textColours, (std::vector<int>{0, 4, 7, 7}));
+  EXPECT_EQ(saver.screenSaverWindow->textColours, (std::vector<int>{0, 4, 7, 7}));
 
   struct T {
     ui::TimerId id;
@@ -98,9 +98,9 @@ TEST_F(SaverTest, ShowPicturesShowsAndHidesTheSixPictures) {
   Open();
   const ui::ControlId six[] = {c().logoPicture,       c().flagPicture,       c().playerPictures[0],
                                c().playerPictures[1], c().playerPictures[2], c().playerPictures[3]};
-  tavoria::ShowPictures(g, true);
+  tavoria::ShowPictures(saver, true);
   for (ui::ControlId id : six) EXPECT_TRUE(form()[id].visible) << form()[id].name;
-  tavoria::ShowPictures(g, false);
+  tavoria::ShowPictures(saver, false);
   for (ui::ControlId id : six) EXPECT_FALSE(form()[id].visible) << form()[id].name;
 }
 

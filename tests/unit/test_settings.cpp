@@ -13,80 +13,80 @@ using tavoria::SaverState;
 
 struct SettingsTest : ::testing::Test {
   MemoryPlatform m;
-  SaverState g{m.platform};
+  SaverState saver{m.platform};
 };
 
 TEST_F(SettingsTest, ReadConfigTakesTheFirstFieldOrFallsBackToSeven) {
-  g.delaySetting = "x";
-  EXPECT_FALSE(tavoria::ReadConfig(g)) << "no file";
-  EXPECT_EQ(g.delaySetting, "7");
+  saver.delaySetting = "x";
+  EXPECT_FALSE(tavoria::ReadConfig(saver)) << "no file";
+  EXPECT_EQ(saver.delaySetting, "7");
 
   m.WriteFile("tavoria_config.ini", "");
-  g.delaySetting = "x";
-  EXPECT_FALSE(tavoria::ReadConfig(g)) << "empty file";
-  EXPECT_EQ(g.delaySetting, "7");
+  saver.delaySetting = "x";
+  EXPECT_FALSE(tavoria::ReadConfig(saver)) << "empty file";
+  EXPECT_EQ(saver.delaySetting, "7");
 
   m.WriteFile("tavoria_config.ini", "12,5\r\n");
-  EXPECT_TRUE(tavoria::ReadConfig(g));
-  EXPECT_EQ(g.delaySetting, "12");
+  EXPECT_TRUE(tavoria::ReadConfig(saver));
+  EXPECT_EQ(saver.delaySetting, "12");
 
   m.WriteFile("tavoria_config.ini", "  \"9.5\"\r\n");
-  EXPECT_TRUE(tavoria::ReadConfig(g));
-  EXPECT_EQ(g.delaySetting, "9.5");
+  EXPECT_TRUE(tavoria::ReadConfig(saver));
+  EXPECT_EQ(saver.delaySetting, "9.5");
 
   m.WriteFile("tavoria_config.ini", "ten\r\n");
-  EXPECT_TRUE(tavoria::ReadConfig(g)) << "the reader does not check the value";
-  EXPECT_EQ(g.delaySetting, "ten");
+  EXPECT_TRUE(tavoria::ReadConfig(saver)) << "the reader does not check the value";
+  EXPECT_EQ(saver.delaySetting, "ten");
 }
 
 TEST_F(SettingsTest, WriteConfigWritesExactlyTheTextAndCrLf) {
   m.WriteFile("tavoria_config.ini", "old content that is longer\r\nand two lines\r\n");
-  EXPECT_TRUE(tavoria::WriteConfig(g, "15"));
+  EXPECT_TRUE(tavoria::WriteConfig(saver, "15"));
   EXPECT_EQ(m.ReadFile("tavoria_config.ini"), "15\r\n");
   EXPECT_EQ(m.Listing(), std::vector<std::string>{"tavoria_config.ini"});
-  EXPECT_TRUE(tavoria::ReadConfig(g));
-  EXPECT_EQ(g.delaySetting, "15");
+  EXPECT_TRUE(tavoria::ReadConfig(saver));
+  EXPECT_EQ(saver.delaySetting, "15");
 }
 
 TEST_F(SettingsTest, AWriteThatFailsPartwayLeavesTheOldFileAndNoTemporaryFile) {
   m.WriteFile("tavoria_config.ini", "9\r\n");
   m.files.failWriteAfter = 1;
-  EXPECT_FALSE(tavoria::WriteConfig(g, "15"));
+  EXPECT_FALSE(tavoria::WriteConfig(saver, "15"));
   EXPECT_EQ(m.ReadFile("tavoria_config.ini"), "9\r\n");
   EXPECT_EQ(m.Listing(), std::vector<std::string>{"tavoria_config.ini"});
 
   m.files.failMove = true;
-  EXPECT_FALSE(tavoria::WriteConfig(g, "15"));
+  EXPECT_FALSE(tavoria::WriteConfig(saver, "15"));
   EXPECT_EQ(m.ReadFile("tavoria_config.ini"), "9\r\n");
   EXPECT_EQ(m.Listing(), std::vector<std::string>{"tavoria_config.ini"});
 }
 
 TEST_F(SettingsTest, AWriteIntoAMissingDirectoryFails) {
   m.process.programDirectory += "\\gone";
-  EXPECT_FALSE(tavoria::WriteConfig(g, "15"));
+  EXPECT_FALSE(tavoria::WriteConfig(saver, "15"));
 }
 
 TEST_F(SettingsTest, ReadSaverArgsTakesWhatItCanRead) {
-  EXPECT_FALSE(tavoria::ReadSaverArgs(g));
-  EXPECT_EQ(g.saverSwitch, "/s");
-  EXPECT_EQ(g.setupSwitch, "/c");
+  EXPECT_FALSE(tavoria::ReadSaverArgs(saver));
+  EXPECT_EQ(saver.saverSwitch, "/s");
+  EXPECT_EQ(saver.setupSwitch, "/c");
 
   m.WriteFile("tavoria_ssargs.ini", "/x\r\n/y\r\n");
-  EXPECT_TRUE(tavoria::ReadSaverArgs(g));
-  EXPECT_EQ(g.saverSwitch, "/x");
-  EXPECT_EQ(g.setupSwitch, "/y");
+  EXPECT_TRUE(tavoria::ReadSaverArgs(saver));
+  EXPECT_EQ(saver.saverSwitch, "/x");
+  EXPECT_EQ(saver.setupSwitch, "/y");
 
-  g.saverSwitch = "/s";
-  g.setupSwitch = "/c";
+  saver.saverSwitch = "/s";
+  saver.setupSwitch = "/c";
   m.WriteFile("tavoria_ssargs.ini", "/q");
-  EXPECT_FALSE(tavoria::ReadSaverArgs(g)) << "one field only";
-  EXPECT_EQ(g.saverSwitch, "/q");
-  EXPECT_EQ(g.setupSwitch, "/c");
+  EXPECT_FALSE(tavoria::ReadSaverArgs(saver)) << "one field only";
+  EXPECT_EQ(saver.saverSwitch, "/q");
+  EXPECT_EQ(saver.setupSwitch, "/c");
 
   m.WriteFile("tavoria_ssargs.ini", "/m,/n");
-  EXPECT_TRUE(tavoria::ReadSaverArgs(g));
-  EXPECT_EQ(g.saverSwitch, "/m");
-  EXPECT_EQ(g.setupSwitch, "/n");
+  EXPECT_TRUE(tavoria::ReadSaverArgs(saver));
+  EXPECT_EQ(saver.saverSwitch, "/m");
+  EXPECT_EQ(saver.setupSwitch, "/n");
 }
 
 }  // namespace
@@ -130,8 +130,8 @@ TEST_F(UserSettingsTest, TheFileInEffectIsTheUsersOwnWhenItExists) {
       std::filesystem::create_directory(m.HostPathOf("Łukasz 李/Tavoria Screensaver"));
       m.WriteFile("Łukasz 李/Tavoria Screensaver/tavoria_config.ini", *c.own);
     }
-    tavoria::ReadConfig(g);
-    EXPECT_EQ(g.delaySetting, c.delay);
+    tavoria::ReadConfig(saver);
+    EXPECT_EQ(saver.delaySetting, c.delay);
   }
 }
 
@@ -163,21 +163,21 @@ TEST_F(UserSettingsTest, WriteConfigWritesTheFileInEffectOrElseTheUsersOwn) {
     if (c.appDataReadOnly) m.files.readOnlyDirectories.insert(appData);
     if (c.ownReadOnly) m.files.readOnlyDirectories.insert(own);
 
-    EXPECT_EQ(tavoria::WriteConfig(g, "15"), c.written);
+    EXPECT_EQ(tavoria::WriteConfig(saver, "15"), c.written);
     EXPECT_EQ(BesideProgram(), c.beside);
     EXPECT_EQ(OwnFile(), c.own);
     EXPECT_FALSE(m.ReadFile("tavoria_config.ini.tmp"));
     EXPECT_FALSE(m.ReadFile("Łukasz 李/Tavoria Screensaver/tavoria_config.ini.tmp"));
     if (c.written) {
-      tavoria::ReadConfig(g);
-      EXPECT_EQ(g.delaySetting, "15") << "what was written is what is read next";
+      tavoria::ReadConfig(saver);
+      EXPECT_EQ(saver.delaySetting, "15") << "what was written is what is read next";
     }
   }
 }
 
 TEST_F(SettingsTest, WithoutARoamingFolderOnlyTheFileBesideTheProgramCounts) {
   m.files.readOnlyDirectories.insert(m.process.programDirectory);
-  EXPECT_FALSE(tavoria::WriteConfig(g, "15"));
+  EXPECT_FALSE(tavoria::WriteConfig(saver, "15"));
   EXPECT_EQ(m.Listing(), std::vector<std::string>{});
 }
 

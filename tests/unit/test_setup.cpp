@@ -64,16 +64,16 @@ const MessageBoxRequest kInstallerMissing{
 // The window as the settings mode opens it, with a settings file holding 9.
 struct SetupTest : ::testing::Test {
   MemoryPlatform m;
-  SaverState g{m.platform};
+  SaverState saver{m.platform};
 
   void SetUp() override {
     m.WriteFile("tavoria_config.ini", "9\r\n");
     m.process.argumentText = "/c";
-    m.ui.Run([&] { tavoria::Main(g); });
-    ASSERT_TRUE(g.setupWindow);
+    m.ui.Run([&] { tavoria::Main(saver); });
+    ASSERT_TRUE(saver.setupWindow);
   }
-  ui::Form& Form() { return g.setupWindow->form; }
-  const tavoria::SetupWindow::Controls& C() const { return g.setupWindow->controls; }
+  ui::Form& Form() { return saver.setupWindow->form; }
+  const tavoria::SetupWindow::Controls& C() const { return saver.setupWindow->controls; }
   bool Open() { return m.ui.IsOpen(Form()); }
   // Types a delay and presses OK.
   void EnterDelay(const std::string& text) {
@@ -137,14 +137,14 @@ TEST_F(SetupTest, RefusedDelaysChangeNothingAndKeepTheWindowOpen) {
     m.desktop.messages.clear();
     EnterDelay(typed);
     EXPECT_EQ(m.desktop.messages, std::vector<MessageBoxRequest>{kInvalidDelay});
-    EXPECT_EQ(g.delaySetting, "9");
+    EXPECT_EQ(saver.delaySetting, "9");
     EXPECT_EQ(m.ReadFile("tavoria_config.ini"), "9\r\n");
     EXPECT_TRUE(Open());
     EXPECT_EQ(Form()[C().delayBox].caption, typed);
   }
   // The user corrects the text and presses OK again.
   EnterDelay("8");
-  EXPECT_EQ(g.delaySetting, "8");
+  EXPECT_EQ(saver.delaySetting, "8");
   EXPECT_FALSE(Open());
 }
 
@@ -181,7 +181,7 @@ TEST_F(SetupTest, AStandardUsersDelayIsSavedAsTheirOwnWithoutAMessage) {
 
   // Both places refuse: the message, and both files as they were.
   m.files.readOnlyDirectories.insert(m.process.programDirectory + "\\appdata\\Tavoria Screensaver");
-  m.ui.Run([&] { tavoria::ShowSetupWindow(g); });
+  m.ui.Run([&] { tavoria::ShowSetupWindow(saver); });
   EnterDelay("20");
   EXPECT_EQ(m.desktop.messages, std::vector<MessageBoxRequest>{kNotWritten});
   EXPECT_EQ(m.ReadFile("appdata/Tavoria Screensaver/tavoria_config.ini"), "12\r\n");
@@ -192,7 +192,7 @@ TEST_F(SetupTest, CancelAfterEditingStoresAndSavesNothing) {
   m.ui.Type(Form(), C().delayBox, "20");
   m.ui.ClickControl(Form(), C().cancelButton);
   EXPECT_FALSE(Open());
-  EXPECT_EQ(g.delaySetting, "9");
+  EXPECT_EQ(saver.delaySetting, "9");
   EXPECT_EQ(m.ReadFile("tavoria_config.ini"), "9\r\n");
   EXPECT_TRUE(m.desktop.messages.empty());
 }
@@ -201,7 +201,7 @@ TEST_F(SetupTest, ClosingTheWindowAnyOtherWayIsACancel) {
   m.ui.Type(Form(), C().delayBox, "20");
   m.ui.UserCloses(Form());
   EXPECT_FALSE(Open());
-  EXPECT_EQ(g.delaySetting, "9");
+  EXPECT_EQ(saver.delaySetting, "9");
   EXPECT_EQ(m.ReadFile("tavoria_config.ini"), "9\r\n");
   EXPECT_TRUE(m.desktop.messages.empty());
 }
@@ -210,7 +210,7 @@ TEST_F(SetupTest, AFailedWriteIsReportedAndTheWindowClosesWithTheNewDelayInMemor
   m.files.failWriteAfter = 1;
   EnterDelay("12");
   EXPECT_EQ(m.desktop.messages, std::vector<MessageBoxRequest>{kNotWritten});
-  EXPECT_EQ(g.delaySetting, "12");
+  EXPECT_EQ(saver.delaySetting, "12");
   EXPECT_EQ(m.ReadFile("tavoria_config.ini"), "9\r\n");
   EXPECT_FALSE(Open());
 }
@@ -282,7 +282,7 @@ TEST_F(SetupTest, AMissingInstallerIsReportedAndTheWindowStaysOpen) {
 
 TEST_F(SetupTest, OpeningTheSettingsAgainReusesTheLoadedWindow) {
   ui::Form* first = &Form();
-  m.ui.Run([&] { tavoria::ShowSetupWindow(g); });
+  m.ui.Run([&] { tavoria::ShowSetupWindow(saver); });
   EXPECT_EQ(&Form(), first);
   EXPECT_EQ(Form().timers.size(), 1u);
 }

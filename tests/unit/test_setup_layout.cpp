@@ -18,9 +18,9 @@ constexpr float kRoomFactor = 1.1f;  // Verdana's stand-ins run up to a tenth wi
 
 struct SetupLayoutTest : ::testing::Test {
   MemoryPlatform m;
-  tavoria::SaverState g{m.platform};
-  void SetUp() override { tavoria::ShowSetupWindow(g); }
-  ui::Form& Form() { return g.setupWindow->form; }
+  tavoria::SaverState saver{m.platform};
+  void SetUp() override { tavoria::ShowSetupWindow(saver); }
+  ui::Form& Form() { return saver.setupWindow->form; }
   const ui::Control& Named(const std::string& name) {
     for (const ui::Control& c : Form().controls)
       if (c.name == name) return c;

@@ -21,20 +21,21 @@ using Events = std::vector<std::string>;
 enum class Mode { Settings, FullScreen, Preview, Password, Invalid, Nothing };
 
 // Starts the program with a command line and tells which mode it went into.
-Mode Start(MemoryPlatform& m, SaverState& g, const std::string& commandLine) {
+Mode Start(MemoryPlatform& m, SaverState& saver, const std::string& commandLine) {
   m.process.argumentText = commandLine;
-  m.ui.Run([&] { tavoria::Main(g); });
+  m.ui.Run([&] { tavoria::Main(saver); });
   if (!m.process.ends.empty()) return Mode::Preview;
-  if (g.setupWindow && m.ui.IsOpen(g.setupWindow->form)) return Mode::Settings;
-  if (g.screenSaverWindow && m.ui.IsOpen(g.screenSaverWindow->form)) return Mode::FullScreen;
+  if (saver.setupWindow && m.ui.IsOpen(saver.setupWindow->form)) return Mode::Settings;
+  if (saver.screenSaverWindow && m.ui.IsOpen(saver.screenSaverWindow->form))
+    return Mode::FullScreen;
   if (m.desktop.messages.empty()) return Mode::Nothing;
   return m.desktop.messages.back() == tavoria::PasswordMessage() ? Mode::Password : Mode::Invalid;
 }
 
 struct StartupTest : ::testing::Test {
   MemoryPlatform m;
-  SaverState g{m.platform};
-  Mode Start(const std::string& commandLine) { return ::Start(m, g, commandLine); }
+  SaverState saver{m.platform};
+  Mode Start(const std::string& commandLine) { return ::Start(m, saver, commandLine); }
 };
 
 // Which mode each command line selects, with the switches file (if any) it meets.
@@ -69,9 +70,9 @@ TEST(StartupModes, EachCommandLineSelectsItsMode) {
     SCOPED_TRACE(std::string("command line \"") + c.commandLine + "\", switches file " +
                  (c.switchesFile ? c.switchesFile : "none"));
     MemoryPlatform m;
-    SaverState g{m.platform};
+    SaverState saver{m.platform};
     if (c.switchesFile) m.WriteFile("tavoria_ssargs.ini", c.switchesFile);
-    EXPECT_EQ(Start(m, g, c.commandLine), c.mode);
+    EXPECT_EQ(Start(m, saver, c.commandLine), c.mode);
   }
 }
 
@@ -147,17 +148,17 @@ TEST_F(StartupTest, ASecondFullScreenStartEndsSilentlyBeforeHidingThePointer) {
 TEST_F(StartupTest, FullScreenHidesThePointerOnceAndSetsTheDisplayInterval) {
   ASSERT_EQ(Start("/s"), Mode::FullScreen);
   EXPECT_EQ(m.Events(), (Events{"pointer hidden", "window opened \"Screensaver Main Form\""}));
-  auto& form = g.screenSaverWindow->form;
+  auto& form = saver.screenSaverWindow->form;
   EXPECT_EQ(form.caption, "Screensaver Main Form");
-  EXPECT_EQ(form[g.screenSaverWindow->timers.display].interval, 7000);
-  EXPECT_EQ(form[g.screenSaverWindow->controls.jokeLabel].align, ui::Align::Centre);
-  EXPECT_EQ(g.nextFixtureIndex, 1);
+  EXPECT_EQ(form[saver.screenSaverWindow->timers.display].interval, 7000);
+  EXPECT_EQ(form[saver.screenSaverWindow->controls.jokeLabel].align, ui::Align::Centre);
+  EXPECT_EQ(saver.nextFixtureIndex, 1);
 }
 
 TEST_F(StartupTest, AHalfSecondDelayGivesItsInterval) {
   m.WriteFile("tavoria_config.ini", "2.5\r\n");
   ASSERT_EQ(Start("/s"), Mode::FullScreen);
-  EXPECT_EQ(g.screenSaverWindow->form[g.screenSaverWindow->timers.display].interval, 2500);
+  EXPECT_EQ(saver.screenSaverWindow->form[saver.screenSaverWindow->timers.display].interval, 2500);
 }
 
 // A full-screen start-up that cannot go on: the pointer is shown again before the report, so the
@@ -190,13 +191,13 @@ TEST_F(StartupTest, FullScreenUsesTheUsersOwnDelayOverTheOneBesideTheProgram) {
   m.WriteFile("tavoria_config.ini", "7\r\n");
   m.WriteFile("appdata/Tavoria Screensaver/tavoria_config.ini", "2.5\r\n");
   ASSERT_EQ(Start("/s"), Mode::FullScreen);
-  EXPECT_EQ(g.screenSaverWindow->form[g.screenSaverWindow->timers.display].interval, 2500);
+  EXPECT_EQ(saver.screenSaverWindow->form[saver.screenSaverWindow->timers.display].interval, 2500);
 }
 
 TEST_F(StartupTest, SettingsModeReadsTheDelayFirst) {
   m.WriteFile("tavoria_config.ini", "12\r\n");
   EXPECT_EQ(Start("/c"), Mode::Settings);
-  EXPECT_EQ(g.delaySetting, "12");
+  EXPECT_EQ(saver.delaySetting, "12");
   EXPECT_EQ(m.Events(), Events{"window opened \"Tavoria Screensaver Setup\""});
 }
 

@@ -226,11 +226,11 @@ TEST_F(TavdbTest, TheWorldCupIsTooBigForOneDatabaseAndItsEarliest100CheckCleanAn
   // The saver itself, started on the tournament's first morning with the file as its database.
   m.WriteFile("tavoria.sdf", *bytes);
   m.clock.Set({2026, 6, 11}, 9, 0, 0);
-  tavoria::SaverState g{m.platform};
-  tavoria::LoadDatabase(g);
+  tavoria::SaverState saver{m.platform};
+  tavoria::LoadDatabase(saver);
   EXPECT_TRUE(m.desktop.messages.empty());
-  EXPECT_EQ(g.fixtureCount, 100);
-  EXPECT_EQ(g.fixtures[0],
+  EXPECT_EQ(saver.fixtureCount, 100);
+  EXPECT_EQ(saver.fixtures[0],
             "World Cup 2026, Group A - Thursday, 11 June 2026\r\nMexico vs South Africa - K/O: "
             "13:00 **TODAY!**");
 }

@@ -91,10 +91,10 @@ Lines SaverTexts(platform::memory::MemoryPlatform& m, const std::string& bytes, 
   m.WriteFile("tavoria.sdf", bytes);
   m.clock.Set(day, hours, minutes, 0);
   m.clock.regional.dateOrder = order;
-  tavoria::SaverState g{m.platform};
-  tavoria::LoadDatabase(g);
+  tavoria::SaverState saver{m.platform};
+  tavoria::LoadDatabase(saver);
   Lines texts;
-  for (const std::string& fixture : g.fixtures) {
+  for (const std::string& fixture : saver.fixtures) {
     std::string line = "fixture: ";
     const Lines parts = text::SplitLines(fixture);
     for (std::size_t i = 0; i < parts.size(); ++i) line += (i ? " | " : "") + parts[i];

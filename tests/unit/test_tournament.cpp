@@ -93,11 +93,11 @@ TEST_F(TavdbTest, TheSaverFollowsATeamThroughAWholeWorldCupInTheFansTime) {
   m.WriteFile(tavoria::CONFIG_FILE, "30\r\n");  // the longest delay
   m.clock.Set({2026, 6, 16}, 9, 0, 0);
   m.process.argumentText = "/s";
-  tavoria::SaverState g{m.platform};
-  m.ui.Run([&] { tavoria::Main(g); });
-  ASSERT_TRUE(g.screenSaverWindow);
-  ui::Form& form = g.screenSaverWindow->form;
-  const ui::Control& label = form[g.screenSaverWindow->controls.jokeLabel];
+  tavoria::SaverState saver{m.platform};
+  m.ui.Run([&] { tavoria::Main(saver); });
+  ASSERT_TRUE(saver.screenSaverWindow);
+  ui::Form& form = saver.screenSaverWindow->form;
+  const ui::Control& label = form[saver.screenSaverWindow->controls.jokeLabel];
   auto now = [&] {
     const calendar::Moment moment = m.clock.Now();
     return local_days{year{moment.date.year} / moment.date.month / moment.date.day} +
@@ -106,7 +106,7 @@ TEST_F(TavdbTest, TheSaverFollowsATeamThroughAWholeWorldCupInTheFansTime) {
   // Every draw at 0.5 shows the next fixture; a display step makes 8 draws, a panel 1.
   int draws = 0;
   local_seconds drawnAt;
-  g.screenSaverWindow->drawSource = [&] { return ++draws, drawnAt = now(), 0.5f; };
+  saver.screenSaverWindow->drawSource = [&] { return ++draws, drawnAt = now(), 0.5f; };
   const std::size_t controls = form.controls.size(), timers = form.timers.size();
   const std::size_t events = m.log.events.size();
 
@@ -122,7 +122,7 @@ TEST_F(TavdbTest, TheSaverFollowsATeamThroughAWholeWorldCupInTheFansTime) {
     ASSERT_EQ(draws - before, 8) << "one display step";
     const std::pair moment{floor<days>(drawnAt), KickOffsPassed(drawnAt)};
     if (std::exchange(expectedFor, moment) != moment) expected = Expected(drawnAt);
-    ASSERT_EQ(g.fixtures, expected.texts) << "at " << drawnAt.time_since_epoch().count();
+    ASSERT_EQ(saver.fixtures, expected.texts) << "at " << drawnAt.time_since_epoch().count();
     const auto next = std::lower_bound(expected.sources.begin(), expected.sources.end(), dueNext);
     const std::size_t shown = next == expected.sources.end() ? 0 : next - expected.sources.begin();
     ASSERT_EQ(label.caption, expected.texts[shown]) << "at " << drawnAt.time_since_epoch().count();
@@ -130,7 +130,7 @@ TEST_F(TavdbTest, TheSaverFollowsATeamThroughAWholeWorldCupInTheFansTime) {
     ++steps;
     marked += label.caption.ends_with("**TODAY!**");
   }
-  EXPECT_EQ(g.fixtures, Lines{kAll});
+  EXPECT_EQ(saver.fixtures, Lines{kAll});
   EXPECT_GT(steps, 95'000);
   EXPECT_GT(marked, 200) << "the marker was seen on match days";
   EXPECT_FALSE(m.ui.ended);

@@ -51,34 +51,34 @@ struct GdiTest : ::testing::Test {
   platform::memory::MemoryPlatform m;
   Win32Ui ui;
   platform::Platform system{m.process, m.files, m.clock, m.desktop, m.shell, ui};
-  tavoria::SaverState g{system};
+  tavoria::SaverState saver{system};
   win32_test::Failures failures;
   HWND hwnd = nullptr;
 
   void SetUp() override {
-    g.fixtures = {"Tavoria v Kelvane, Saturday 12 June, 20:00",
-                  "A much longer fixture text that "
-                  "goes on and on so that the width fit has work to do at the larger sizes "
-                  "drawn, and again, and again, and again, and again, and again"};
-    g.fixtureCount = 2;
-    g.trivia = {"Tavoria's first international was in 1921.", "End Trivia"};
-    g.triviaCount = 2;
-    g.adverts = {"Visit fenmoor.example/football", "End Ads", "Built-in advert"};
-    g.advertCount = 2;
+    saver.fixtures = {"Tavoria v Kelvane, Saturday 12 June, 20:00",
+                      "A much longer fixture text that "
+                      "goes on and on so that the width fit has work to do at the larger sizes "
+                      "drawn, and again, and again, and again, and again, and again"};
+    saver.fixtureCount = 2;
+    saver.trivia = {"Tavoria's first international was in 1921.", "End Trivia"};
+    saver.triviaCount = 2;
+    saver.adverts = {"Visit fenmoor.example/football", "End Ads", "Built-in advert"};
+    saver.advertCount = 2;
     // The program's own full-screen start-up: the saver window, and a cover over each further
     // monitor.
-    tavoria::StartScreenSaver(g);
+    tavoria::StartScreenSaver(saver);
     ASSERT_TRUE(m.process.ends.empty()) << m.desktop.messages.at(0).text;
-    auto& form = g.screenSaverWindow->form;
+    auto& form = saver.screenSaverWindow->form;
     failures.Attach(form);
-    for (auto& cover : g.screenSaverWindow->covers) failures.Attach(*cover);
+    for (auto& cover : saver.screenSaverWindow->covers) failures.Attach(*cover);
     hwnd = reinterpret_cast<HWND>(ui.Handle(form));
     ASSERT_NE(hwnd, nullptr);
-    ASSERT_EQ(g.screenSaverWindow->covers.size() + 1, ui.Monitors().size());
+    ASSERT_EQ(saver.screenSaverWindow->covers.size() + 1, ui.Monitors().size());
   }
   void TearDown() override {
     EXPECT_TRUE(failures.texts.empty()) << failures.texts.front();
-    tavoria::CloseScreenSaverWindow(g);
+    tavoria::CloseScreenSaverWindow(saver);
     Pump();
     EXPECT_EQ(TopLevelWindows(), 0) << "every window goes with the saver";
   }
@@ -95,7 +95,7 @@ struct GdiTest : ::testing::Test {
     EXPECT_TRUE(GetWindowRect(hwnd, &r) && r.left == 0 && r.right == GetSystemMetrics(SM_CXSCREEN));
   }
   void Tick(ui::TimerId ScreenSaverWindow::Timers::*timer) {
-    const ui::TimerId id = g.screenSaverWindow->timers.*timer;
+    const ui::TimerId id = saver.screenSaverWindow->timers.*timer;
     SendMessageA(hwnd, WM_TIMER, Win32Ui::TimerId(id.index), 0);
     Pump();
   }
@@ -116,7 +116,7 @@ TEST_F(GdiTest, ThousandsOfDisplayStepsPanelsAndMonitorChangesLeaveTheGdiObjectC
   std::set<std::string> panelsSeen;
   for (int i = 0; i < 200 && panelsSeen.size() < 3; ++i) {
     Tick(&Timers::advertPanel);
-    const auto& w = *g.screenSaverWindow;
+    const auto& w = *saver.screenSaverWindow;
     for (ui::ControlId panel :
          {w.controls.landlinePanel, w.controls.internetPanel, w.controls.mobilePanel})
       if (w.form[panel].visible) panelsSeen.insert(w.form[panel].name);
@@ -157,7 +157,7 @@ TEST_F(GdiTest, TheCountFollowsEveryObjectMadeAndReleased) {
   }
   EXPECT_EQ(gdi::LiveObjects(), before);
   // A font change of a label makes a new font and releases the old one.
-  auto& label = g.screenSaverWindow->form[g.screenSaverWindow->controls.productNameLabel];
+  auto& label = saver.screenSaverWindow->form[saver.screenSaverWindow->controls.productNameLabel];
   label.font.points = 30;
   ui.Refresh();
   EXPECT_EQ(gdi::LiveObjects(), before);
