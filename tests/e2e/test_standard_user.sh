@@ -7,7 +7,7 @@
 # Wine run as root can write everywhere, so this runs Wine as a user of its own, with a prefix of
 # that user's whose Windows directory is read-only, on the session's display.
 
-SU_USER=tavoria-user
+SU_USER=${SU_USER:-tavoria-user}  # another name lets two checkouts run this at once
 SU_TITLE="Tavoria Screensaver Setup"
 
 standard_user_prepare() {
