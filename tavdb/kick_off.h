@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "tavdb/time_zone.h"
+#include "tz/time_zone.h"
 #include "util/calendar.h"
 
 namespace tavdb {
