@@ -13,6 +13,15 @@ namespace tavoria {
 
 namespace {
 
+// The display step's draws: each a choice c among a number, 1 to that number, then compared.
+constexpr struct DisplayOdds {
+  int kinds = 199, advertAbove = 160;        // c > 160: an advert (39 chances in 199); else
+  int fixtureOrFact = 49, fixtureFrom = 25;  // c >= 25: the next fixture (25 in 49), else a fact
+  int fonts = 10, verdanaFrom = 5;           // c >= 5: Verdana (6 in 10), else Arial
+  int weights = 10, boldAbove = 5;           // c > 5: bold (5 in 10)
+  int sizes = 15, smallestPoints = 12;       // 12 to 26 points
+} kOdds;
+
 const std::string* DrawFrom(SaverState& saver, std::span<const std::string> entries,
                             std::span<const std::string> more = {}) {
   const std::size_t count = entries.size() + more.size();
@@ -46,11 +55,12 @@ const std::string* NextFixture(SaverState& saver) {
 
 std::string ChooseText(SaverState& saver) {
   const std::string* text = nullptr;
-  if (Choose(Rnd(saver), 199) > 160) {
+  if (Choose(Rnd(saver), kOdds.kinds) > kOdds.advertAbove) {
     text = DrawAdvert(saver);
     if (!text) text = DrawTeamFact(saver);
   } else {
-    text = Choose(Rnd(saver), 49) >= 25 ? NextFixture(saver) : DrawTeamFact(saver);
+    text = Choose(Rnd(saver), kOdds.fixtureOrFact) >= kOdds.fixtureFrom ? NextFixture(saver)
+                                                                        : DrawTeamFact(saver);
   }
   if (!text && !saver.database.fixtures.texts.empty()) text = NextFixture(saver);
   return text ? *text : std::string(SCREENSAVER_NAME);
@@ -136,9 +146,10 @@ void DisplayTimer_Timer(SaverState& saver) {
 
   jokeLabel.caption = text;
   jokeLabel.fore = ui::PaletteColour(w.textColours[static_cast<std::size_t>(c)]);
-  jokeLabel.font.name = Choose(Rnd(saver), 10) >= 5 ? "Verdana" : "Arial";
-  jokeLabel.font.bold = Choose(Rnd(saver), 10) > 5;
-  jokeLabel.font.points = static_cast<float>(Choose(Rnd(saver), 15) - 1 + 12);
+  jokeLabel.font.name = Choose(Rnd(saver), kOdds.fonts) >= kOdds.verdanaFrom ? "Verdana" : "Arial";
+  jokeLabel.font.bold = Choose(Rnd(saver), kOdds.weights) > kOdds.boldAbove;
+  jokeLabel.font.points =
+      static_cast<float>(Choose(Rnd(saver), kOdds.sizes) - 1 + kOdds.smallestPoints);
   jokeLabel.wordWrap = false;
   AutoSize(saver, jokeLabel);
   FitWidth(saver, jokeLabel, form.width);
