@@ -1,8 +1,8 @@
 // The team database loaded as the saver loads it, from the file's bytes, for a moment and the
 // user's regional settings: the special fixtures, the fixture texts of that moment with the
-// out-of-date notices, the facts and the adverts, and where and why loading stopped. Every program
-// that reads a database reads it here: the saver shows what this returns, Kelvane refuses what the
-// saver would stop on, and the makers' tool tells the makers what the saver will do.
+// out-of-date notices, the facts and the adverts, and where and why loading stopped, all from the
+// one walk of the file (database/walk.h). The saver shows what this returns, Kelvane refuses what
+// the saver would stop on, and the makers' tool shows what the saver will do.
 //
 // No files, windows or message boxes: failures to open the file stay with the caller
 // (DatabaseNotRead), and the saver turns a stop into its report.
