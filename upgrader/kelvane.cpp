@@ -105,8 +105,10 @@ std::optional<std::int16_t> NumberOf(platform::Files& files, const platform::Sys
 void CheckUpgrade(const System& sys, const platform::SystemName& copy,
                   const platform::SystemName& installed) {
   const std::string upgrade = platform::ReadFile(sys.files, copy, database::kLongestDatabase);
-  const database::LoadedDatabase loaded =
-      database::Load(upgrade, sys.clock.Now(), sys.clock.Regional());
+  const database::LoadedDatabase loaded = database::Load(
+      upgrade, {sys.clock.Now(), sys.clock.Regional(), [&sys](std::chrono::sys_seconds instant) {
+                  return sys.clock.LocalMomentOf(instant);
+                }});
   if (const auto& error = loaded.error) {
     if (error->code == util::codes::kInputPastEnd && !error->tooNew)
       Refuse(error->code, "The upgrade file is not a complete team database.");
