@@ -123,6 +123,9 @@ struct MovingClock : platform::Clock {
   }
   double SecondsSinceMidnight() override { return inner.SecondsSinceMidnight(); }
   calendar::RegionalSettings Regional() override { return inner.Regional(); }
+  std::optional<calendar::RegionalSettings> DesktopUserRegional() override {
+    return inner.DesktopUserRegional();
+  }
   platform::memory::VirtualClock& inner;
 };
 
