@@ -197,7 +197,9 @@ void CheckAfterEnd(const std::vector<RawLine>& raw, int lastLine, Diagnostics& o
 
 }  // namespace
 
-Diagnostics CheckDatabase(std::string_view bytes, const CheckOptions& options) {
+Diagnostics CheckDatabase(std::string_view whole, const CheckOptions& options) {
+  // The saver reads no further, and Kelvane refuses a larger file whole.
+  const std::string_view bytes = whole.substr(0, database::kLongestDatabase);
   const std::vector<RawLine> raw = SplitRaw(bytes);
   const Walked walk = WalkAsTheLoader(bytes, options, raw);
 
@@ -221,6 +223,12 @@ Diagnostics CheckDatabase(std::string_view bytes, const CheckOptions& options) {
     all.push_back(d);
   }
   all.insert(all.end(), next, others.end());
+  if (whole.size() > bytes.size())
+    all.push_back({.severity = Severity::Error,
+                   .message = "the file is larger than a team database can be (at most " +
+                              std::to_string(database::kLongestDatabase) +
+                              " bytes, 1 MiB): Kelvane refuses it, and the saver reads it only "
+                              "that far"});
   return all;
 }
 

@@ -148,9 +148,9 @@ const char* OrderWord(calendar::DateOrder order) {
   return "";
 }
 
-// A database as the saver reads it: no further than the saver reads.
+// A database as the saver reads it, and one byte more, so the check tells a larger file.
 std::string ReadDatabase(platform::Files& files, const std::string& path) {
-  return platform::ReadFile(files, platform::SystemName(path), database::kLongestDatabase);
+  return platform::ReadFile(files, platform::SystemName(path), database::kLongestDatabase + 1);
 }
 
 int CannotRead(std::ostream& err, const std::string& path, const util::Failure& failure) {
