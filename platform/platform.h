@@ -2,6 +2,7 @@
 // to these interfaces; win32/ implements them on the Win32 API and memory/ in memory for tests.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -112,6 +113,9 @@ class Clock {
   // the desktop's shell, else the user of the program's session. None when the system cannot
   // tell who that is, or their settings cannot be read.
   virtual std::optional<calendar::RegionalSettings> DesktopUserRegional() = 0;
+  // The local date and time of day of an instant (UTC) on this computer, by its time zone's rules
+  // for that date; none when the system cannot tell.
+  virtual std::optional<calendar::Moment> LocalMomentOf(std::chrono::sys_seconds instant) = 0;
 };
 
 // ----- desktop -------------------------------------------------------------------------------

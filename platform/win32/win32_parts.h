@@ -39,6 +39,7 @@ class Win32Clock : public Clock {
   calendar::Moment Now() override;
   double SecondsSinceMidnight() override;
   calendar::RegionalSettings Regional() override;
+  std::optional<calendar::Moment> LocalMomentOf(std::chrono::sys_seconds instant) override;
   std::optional<calendar::RegionalSettings> DesktopUserRegional() override;
 
  private:
