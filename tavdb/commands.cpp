@@ -1,5 +1,6 @@
 #include "tavdb/commands.h"
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <set>
@@ -242,8 +243,9 @@ int Show(const std::vector<std::string>& args, platform::Files& files, const cal
   return kErrors;
 }
 
-// The checks of a built database on its first fixture's day: errors in every regional order, the
-// warnings of the day-month-year order, and the saver's own loader in each.
+// The checks of a built database on its first fixture's day: errors in every regional order (each
+// once, however many orders find it), the warnings of the day-month-year order, and the saver's
+// own loader in each.
 Diagnostics CheckBuilt(const std::string& bytes, const calendar::Date& firstDay) {
   Diagnostics found;
   for (calendar::DateOrder order : kOrders) {
@@ -251,7 +253,10 @@ Diagnostics CheckBuilt(const std::string& bytes, const calendar::Date& firstDay)
     check.moment = {firstDay, 0};
     check.regional.dateOrder = order;
     for (Diagnostic& d : CheckDatabase(bytes, check)) {
-      if (d.severity == Severity::Error || order == calendar::DateOrder::DayMonthYear)
+      const bool known = std::any_of(found.begin(), found.end(), [&](const Diagnostic& f) {
+        return f.line == d.line && f.message == d.message;
+      });
+      if (!known && (d.severity == Severity::Error || order == calendar::DateOrder::DayMonthYear))
         found.push_back(std::move(d));
     }
     const database::LoadedDatabase loaded = database::Load(bytes, check.moment, check.regional);

@@ -214,7 +214,9 @@ TEST_F(TavdbCheckTest, ADatabaseOver1MiBIsAnErrorCheckReportsAndBuildNeverWrites
                    "Friendly,Tavoria,Norway\n"),
              "--facts", Write("facts.txt", facts), "--number", "18", "-o", Path("out.sdf")});
   EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.err.find(Path("out.sdf") + ": " + says), std::string::npos) << run.err;
+  const auto at = run.err.find(Path("out.sdf") + ": " + says);
+  EXPECT_NE(at, std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find(says, at + says.size()), std::string::npos) << "said once: " << run.err;
   EXPECT_EQ(m.ReadFile("out.sdf"), std::nullopt);
 }
 
