@@ -19,8 +19,9 @@ class HostFiles : public Files {
   std::unique_ptr<InputFile> OpenForReading(const SystemName& path) override;
   void WriteNew(const SystemName& path, std::string_view bytes) override;
   void MoveReplacing(const SystemName& source, const SystemName& target) override;
-  // Reads the source whole, then writes the target with WriteNew.
-  void CopyReplacing(const SystemName& source, const SystemName& target) override;
+  // The name's middle part is random; the file is not held from other programs here.
+  std::unique_ptr<HeldFile> CreateHeld(const SystemName& directory, const std::string& prefix,
+                                       const std::string& suffix) override;
   void Remove(const SystemName& path) noexcept override;
   void MakeDirectory(const SystemName& path) override;
   // None: programs on host files keep nothing of the user's.

@@ -340,7 +340,9 @@ void CheckInstants(const std::vector<database::FixtureRead>& records,
 
 }  // namespace
 
-Diagnostics CheckDatabase(std::string_view bytes, const CheckOptions& options) {
+Diagnostics CheckDatabase(std::string_view whole, const CheckOptions& options) {
+  // The saver reads no further, and Kelvane refuses a larger file whole.
+  const std::string_view bytes = whole.substr(0, database::kLongestDatabase);
   // The saver's walk, told every stop: the errors, and the past fixtures' warnings among them.
   Diagnostics walked;
   std::vector<database::SpecialRead> specials;
@@ -397,6 +399,12 @@ Diagnostics CheckDatabase(std::string_view bytes, const CheckOptions& options) {
     all.push_back(d);
   }
   all.insert(all.end(), next, others.end());
+  if (whole.size() > bytes.size())
+    all.push_back({.severity = Severity::Error,
+                   .message = "the file is larger than a team database can be (at most " +
+                              std::to_string(database::kLongestDatabase) +
+                              " bytes, 1 MiB): Kelvane refuses it, and the saver reads it only "
+                              "that far"});
   return all;
 }
 

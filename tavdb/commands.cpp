@@ -1,5 +1,6 @@
 #include "tavdb/commands.h"
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <set>
@@ -152,9 +153,9 @@ const char* OrderWord(calendar::DateOrder order) {
   return "";
 }
 
-// A database as the saver reads it: no further than the saver reads.
+// A database as the saver reads it, and one byte more, so the check tells a larger file.
 std::string ReadDatabase(platform::Files& files, const std::string& path) {
-  return platform::ReadFile(files, platform::SystemName(path), database::kLongestDatabase);
+  return platform::ReadFile(files, platform::SystemName(path), database::kLongestDatabase + 1);
 }
 
 int CannotRead(std::ostream& err, const std::string& path, const util::Failure& failure) {
@@ -279,8 +280,9 @@ int Show(const std::vector<std::string>& args, platform::Files& files, const cal
   return kErrors;
 }
 
-// The checks of a built database on its first fixture's day: errors in every regional order, the
-// warnings of the day-month-year order, and the saver's own loader in each.
+// The checks of a built database on its first fixture's day: errors in every regional order (each
+// once, however many orders find it), the warnings of the day-month-year order, and the saver's
+// own loader in each.
 Diagnostics CheckBuilt(const std::string& bytes, const calendar::Date& firstDay,
                        const std::function<tz::TimeZone(const std::string&)>& zoneRules) {
   Diagnostics found;
@@ -290,7 +292,10 @@ Diagnostics CheckBuilt(const std::string& bytes, const calendar::Date& firstDay,
     check.regional.dateOrder = order;
     check.zoneRules = zoneRules;
     for (Diagnostic& d : CheckDatabase(bytes, check)) {
-      if (d.severity == Severity::Error || order == calendar::DateOrder::DayMonthYear)
+      const bool known = std::any_of(found.begin(), found.end(), [&](const Diagnostic& f) {
+        return f.line == d.line && f.message == d.message;
+      });
+      if (!known && (d.severity == Severity::Error || order == calendar::DateOrder::DayMonthYear))
         found.push_back(std::move(d));
     }
     const database::LoadedDatabase loaded =

@@ -22,6 +22,30 @@ void MemoryProcess::End(int exitCode) {
   throw ProgramEnded{exitCode};
 }
 
+namespace {
+
+class MemoryLock : public Lock {
+ public:
+  MemoryLock(std::set<std::string>& held, std::string name) : held_(held), name_(std::move(name)) {
+    held_.insert(name_);
+  }
+  ~MemoryLock() override { held_.erase(name_); }
+
+ private:
+  std::set<std::string>& held_;
+  std::string name_;
+};
+
+}  // namespace
+
+std::unique_ptr<Lock> MemoryProcess::HoldLock(const std::string& name, int milliseconds) {
+  if (heldElsewhere.count(name)) {
+    log_.Add("waited " + std::to_string(milliseconds) + " ms for the lock " + name);
+    return nullptr;
+  }
+  return std::make_unique<MemoryLock>(held, name);
+}
+
 // ----- files ---------------------------------------------------------------------------------
 
 void MemoryFiles::Writable(const SystemName& path) const {
@@ -31,13 +55,14 @@ void MemoryFiles::Writable(const SystemName& path) const {
 }
 
 std::unique_ptr<InputFile> MemoryFiles::OpenForReading(const SystemName& path) {
-  if (unreadable.count(path.utf8()))
+  if (unreadable.count(path.utf8()) || held.count(path.utf8()))
     throw util::Failure(util::codes::kPermissionDenied, "Permission denied");
   return HostFiles::OpenForReading(path);
 }
 
 void MemoryFiles::WriteNew(const SystemName& path, std::string_view bytes) {
   Writable(path);
+  written.push_back(path.utf8());
   if (failWriteAfter) {
     const std::size_t n = std::min(*failWriteAfter, bytes.size());
     failWriteAfter.reset();
@@ -57,13 +82,47 @@ void MemoryFiles::MoveReplacing(const SystemName& source, const SystemName& targ
   log_.Add("file replaced " + target.utf8());
 }
 
-void MemoryFiles::CopyReplacing(const SystemName& source, const SystemName& target) {
-  OpenForReading(source);  // a source that cannot be read fails before the fault is armed
-  if (failCopyAfter) {
-    failWriteAfter = failCopyAfter;
-    failCopyAfter.reset();
+namespace {
+
+// A host file that the program's other calls cannot open while it is held, with the write fault.
+class MemoryHeldFile : public HeldFile {
+ public:
+  MemoryHeldFile(MemoryFiles& files, std::unique_ptr<HeldFile> file)
+      : files_(files), file_(std::move(file)) {
+    files_.held.insert(file_->Path().utf8());
   }
-  HostFiles::CopyReplacing(source, target);
+  ~MemoryHeldFile() override { files_.held.erase(file_->Path().utf8()); }
+  void Write(std::string_view bytes) override {
+    if (const auto after = files_.failWriteAfter) {
+      files_.failWriteAfter.reset();
+      file_->Write(bytes.substr(0, std::min(*after, bytes.size())));
+      throw util::Failure(util::codes::kDiskFull, "Disk full");
+    }
+    file_->Write(bytes);
+  }
+  void PutInPlace(const SystemName& target) override {
+    const std::string before = file_->Path().utf8();
+    file_->PutInPlace(target);
+    files_.held.erase(before);
+    files_.held.insert(target.utf8());
+  }
+  const SystemName& Path() const override { return file_->Path(); }
+
+ private:
+  MemoryFiles& files_;
+  std::unique_ptr<HeldFile> file_;
+};
+
+}  // namespace
+
+std::unique_ptr<HeldFile> MemoryFiles::CreateHeld(const SystemName& directory,
+                                                  const std::string& prefix,
+                                                  const std::string& suffix) {
+  Writable(directory / SystemName(prefix + suffix));
+  auto file =
+      std::make_unique<MemoryHeldFile>(*this, HostFiles::CreateHeld(directory, prefix, suffix));
+  written.push_back(file->Path().utf8());
+  return file;
 }
 
 void MemoryFiles::MakeDirectory(const SystemName& path) {

@@ -39,9 +39,15 @@ class MemoryProcess : public Process {
   std::string programDirectory;
   std::vector<int> ends;  // every End call's exit code
 
+  // Locks another program holds, as long as the test wants: HoldLock waits in vain for them.
+  std::set<std::string> heldElsewhere;
+  // The locks this program holds now.
+  std::set<std::string> held;
+
   SystemName ArgumentText() override { return SystemName(argumentText); }
   SystemName ProgramDirectory() override { return SystemName(programDirectory); }
   [[noreturn]] void End(int exitCode) override;
+  std::unique_ptr<Lock> HoldLock(const std::string& name, int milliseconds) override;
 
  private:
   EventLog& log_;
@@ -52,12 +58,15 @@ class MemoryProcess : public Process {
 class MemoryFiles : public HostFiles {
  public:
   explicit MemoryFiles(EventLog& log) : log_(log) {}
-  // The next WriteNew writes this many bytes, then fails as a full disk does.
+  // The next WriteNew, or write to a held file, writes this many bytes, then fails as a full
+  // disk does.
   std::optional<std::size_t> failWriteAfter;
-  // The next CopyReplacing writes this many bytes of the target, then fails.
-  std::optional<std::size_t> failCopyAfter;
-  // The next MoveReplacing fails and leaves both files as they were.
+  // The next MoveReplacing, or held file put in place, fails and leaves both files as they were.
   bool failMove = false;
+  // Every file the program created or wrote, as it names it, in order.
+  std::vector<std::string> written;
+  // The held files, as the program names them now: they cannot be opened.
+  std::set<std::string> held;
   // Files (as the program names them) that exist but cannot be opened for reading.
   std::set<std::string> unreadable;
   // Directories (as the program names them) where nothing may be created or replaced, as for a
@@ -67,7 +76,8 @@ class MemoryFiles : public HostFiles {
   std::unique_ptr<InputFile> OpenForReading(const SystemName& path) override;
   void WriteNew(const SystemName& path, std::string_view bytes) override;
   void MoveReplacing(const SystemName& source, const SystemName& target) override;
-  void CopyReplacing(const SystemName& source, const SystemName& target) override;
+  std::unique_ptr<HeldFile> CreateHeld(const SystemName& directory, const std::string& prefix,
+                                       const std::string& suffix) override;
   void MakeDirectory(const SystemName& path) override;
   std::optional<SystemName> RoamingAppData() override;
 
@@ -86,6 +96,8 @@ class VirtualClock : public Clock {
  public:
   double fraction = 0;  // added to SecondsSinceMidnight
   calendar::RegionalSettings regional;
+  // The desktop user's; none: the system cannot tell.
+  std::optional<calendar::RegionalSettings> desktopUserRegional = calendar::RegionalSettings{};
   std::int64_t now = 0;  // virtual milliseconds, advanced by MemoryUi::Advance
   // The computer's time zone; none: its clock is UTC's.
   std::optional<tz::TimeZone> zone;
@@ -93,6 +105,9 @@ class VirtualClock : public Clock {
   calendar::Moment Now() override;
   double SecondsSinceMidnight() override;
   calendar::RegionalSettings Regional() override { return regional; }
+  std::optional<calendar::RegionalSettings> DesktopUserRegional() override {
+    return desktopUserRegional;
+  }
   std::optional<calendar::Moment> LocalMomentOf(std::chrono::sys_seconds instant) override;
   // Sets today's date and the time of day now, on the computer's clock (in its zone). A time the
   // clocks skip there is a TestError; one they show twice is taken at the first.
