@@ -30,7 +30,7 @@ std::unique_ptr<ui::Form> Cover(SaverState& saver, const ui::Rect& monitor) {
   cover->onMouseMove = [&saver, monitor](float x, float y) {
     Form_MouseMove(saver, monitor.left + x, monitor.top + y);
   };
-  cover->onClose = [&saver] { RestoreMousePointer(saver); };
+  cover->onClose = [&saver] { EndOnClose(saver); };
   cover->onFailure = [&saver](std::exception_ptr failure) {
     EndOnFailure(saver, saver.screenSaverWindow->form, failure);
   };
@@ -104,6 +104,12 @@ void CloseScreenSaverWindow(SaverState& saver) {
   auto& w = *saver.screenSaverWindow;
   for (auto& cover : w.covers) saver.sys.ui.Close(*cover);
   saver.sys.ui.Close(w.form);
+}
+
+void EndOnClose(SaverState& saver) {
+  RestoreMousePointer(saver);
+  CloseScreenSaverWindow(saver);
+  saver.sys.process.End(0);
 }
 
 }  // namespace tavoria

@@ -44,9 +44,7 @@ void AttachHandlers(SaverState& saver, ScreenSaverWindow& w) {
   form.onKeyDown = [&saver](int keyCode, int shift) { Form_KeyDown(saver, keyCode, shift); };
   form.onKeyPress = [&saver](int character) { Form_KeyPress(saver, character); };
   form.onMouseMove = [&saver](float x, float y) { Form_MouseMove(saver, x, y); };
-  // Closed by the system rather than by input (the session ends, Alt+F4 before input counts):
-  // the pointer comes back all the same.
-  form.onClose = [&saver] { RestoreMousePointer(saver); };
+  form.onClose = handler(EndOnClose);
   form.onDisplayChange = handler(FollowMonitors);
   form.onFailure = [&saver, &form](std::exception_ptr failure) {
     EndOnFailure(saver, form, failure);

@@ -86,6 +86,11 @@ void ShowScreenSaverWindow(SaverState& saver);
 void FollowMonitors(SaverState& saver);
 // Closes the cover windows and the saver window.
 void CloseScreenSaverWindow(SaverState& saver);
+// One of the saver's windows was closed by the system rather than by input (Alt+F4 or "End task"
+// before input ends the saver, the session ending): the saver ends all the same, the pointer shown
+// again and every window closed (a cover left behind would black out its monitor with nothing left
+// to end it).
+void EndOnClose(SaverState& saver);
 
 // ----- display cycle (display_cycle.cpp) ------------------------------------------------------
 
