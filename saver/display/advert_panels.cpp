@@ -170,7 +170,7 @@ void AdvertPanelTimer_Timer(SaverState& saver) {
   const int x = Choose(Rnd(saver), 99);
   auto& panel = form[x < 30 ? c.internetPanel : x <= 60 ? c.landlinePanel : c.mobilePanel];
   panel.visible = true;
-  const ui::Size screen = saver.sys.ui.ScreenSize();
+  const ui::Size screen = saver.sys.ui.ScreenSizeOf(form);
   panel.left = (screen.width - panel.width) / 2;
   panel.top = (screen.height - panel.height) / 2;
   form[w.timers.hideAdvertPanel].SetEnabled(true);

@@ -92,7 +92,7 @@ void ShowScreenSaverWindow(SaverState& saver) {
 void FollowMonitors(SaverState& saver) {
   auto& w = *saver.screenSaverWindow;
   if (!saver.sys.ui.Handle(w.form)) return;
-  const bool resized = saver.sys.ui.ScreenSize() != ui::Size{w.form.width, w.form.height};
+  const bool resized = saver.sys.ui.ScreenSizeOf(w.form) != ui::Size{w.form.width, w.form.height};
   if (resized) LayOutForScreen(saver);
   const bool recovered = CoverMonitors(saver, CoveredMonitors(saver.sys.ui.Monitors()));
   // The system moves the pointer off a monitor that goes: the next pointer event only records

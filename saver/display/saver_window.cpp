@@ -140,7 +140,7 @@ void LayOutForScreen(SaverState& saver) {
   auto& w = *saver.screenSaverWindow;
   auto& form = w.form;
   const auto& c = w.controls;
-  const ui::Size screen = saver.sys.ui.ScreenSize();
+  const ui::Size screen = saver.sys.ui.ScreenSizeOf(form);
   form.left = form.top = 0;
   form.width = screen.width;
   form.height = screen.height;
