@@ -201,7 +201,7 @@ Diagnostics CheckDatabase(std::string_view bytes, const CheckOptions& options) {
   const std::vector<RawLine> raw = SplitRaw(bytes);
   const Walked walk = WalkAsTheLoader(bytes, options, raw);
 
-  Diagnostics others;
+  Diagnostics others(kShownPerFile);
   CheckLines(raw, walk.lastLine, others);
   CheckDateReadings(walk.records, options.regional, others);
   CheckSpecials(walk.specials, walk.records, others);
@@ -214,13 +214,15 @@ Diagnostics CheckDatabase(std::string_view bytes, const CheckOptions& options) {
 
   // The walk's findings keep their order (the first error is the loader's); the others join them
   // by line.
-  Diagnostics all;
+  Diagnostics all(kShownPerFile);
   auto next = others.begin();
   for (const Diagnostic& d : walk.found) {
     for (; next != others.end() && next->line < d.line; ++next) all.push_back(*next);
     all.push_back(d);
   }
   all.insert(all.end(), next, others.end());
+  all.CountUnkept(others);
+  all.CountUnkept(walk.found);
   return all;
 }
 
