@@ -1,7 +1,6 @@
 #include "tavdb/json.h"
 
 #include <cstdlib>
-#include <limits>
 
 #include "tavdb/csv.h"
 #include "tavdb/diagnostic.h"
