@@ -134,16 +134,21 @@ class Builder {
 
   // The kick-off as written, with its offset from the time or from the "timezone" field.
   std::optional<KickOffTime> KickOff(const std::string& file, const ListedMatch& match) {
-    auto kickOff = ParseKickOff(text::Trim(*match.time));
+    std::string problem;
+    auto kickOff = ParseKickOff(text::Trim(*match.time), &problem);
     if (!kickOff) {
-      Error(file, match.line, "the kick-off \"" + *match.time + "\" is not a time HH:MM");
+      Error(file, match.line,
+            "the kick-off \"" + *match.time + "\" " +
+                (problem.empty() ? "is not a time HH:MM" : "names no one zone: " + problem));
       return std::nullopt;
     }
     if (!match.timeZone) return kickOff;
-    const auto offset = ParseUtcOffset(text::Trim(*match.timeZone));
+    const auto offset = ParseUtcOffset(text::Trim(*match.timeZone), &problem);
     if (!offset) {
       Error(file, match.line,
-            "the \"timezone\" \"" + *match.timeZone + "\" is not an offset such as UTC-3");
+            "the \"timezone\" \"" + *match.timeZone + "\" " +
+                (problem.empty() ? "is not an offset such as UTC-3"
+                                 : "names no one zone: " + problem));
       return std::nullopt;
     }
     if (kickOff->utcOffset && *kickOff->utcOffset != *offset) {
