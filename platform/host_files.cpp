@@ -66,8 +66,8 @@ fs::path ParentOf(const fs::path& p) {
   return p.has_parent_path() ? p.parent_path() : fs::path(".");
 }
 
-[[noreturn]] void FailOpening(const SystemName& path, const fs::path& host) {
-  if (path.empty() || path.utf8().find_first_of("*?\"<>|") != std::string::npos) FailBadName();
+[[noreturn]] void FailOpening(bool badName, const fs::path& host) {
+  if (badName) FailBadName();
   std::error_code ec;
   if (!fs::is_directory(ParentOf(host), ec))
     throw util::Failure(util::codes::kPathNotFound, "Path not found");
@@ -87,18 +87,35 @@ fs::path HostFiles::HostPath(const SystemName& path) {
   }
 }
 
+fs::path HostFiles::PathOnHost(const SystemName& path) const {
+#ifndef _WIN32
+  if (backslashes_ == Backslashes::Characters) {
+    const std::string& name = path.utf8();
+    return fs::path(std::u8string(name.begin(), name.end()));
+  }
+#endif
+  return HostPath(path);
+}
+
+bool HostFiles::BadName(const SystemName& path) const {
+#ifndef _WIN32
+  if (backslashes_ == Backslashes::Characters) return path.empty();
+#endif
+  return path.empty() || path.utf8().find_first_of("*?\"<>|") != std::string::npos;
+}
+
 std::unique_ptr<InputFile> HostFiles::OpenForReading(const SystemName& path) {
-  const fs::path host = HostPath(path);
+  const fs::path host = PathOnHost(path);
   std::error_code ec;
   std::ifstream file;
   if (fs::is_regular_file(host, ec)) file.open(host, std::ios::binary);
-  if (!file.is_open()) FailOpening(path, host);
+  if (!file.is_open()) FailOpening(BadName(path), host);
   const std::uintmax_t size = fs::file_size(host, ec);
   return std::make_unique<HostInputFile>(std::move(file), ec ? 0 : size);
 }
 
 void HostFiles::WriteNew(const SystemName& path, std::string_view bytes) {
-  const fs::path host = HostPath(path);
+  const fs::path host = PathOnHost(path);
   std::error_code ec;
   if (!fs::is_directory(ParentOf(host), ec))
     throw util::Failure(util::codes::kPathNotFound, "Path not found");
@@ -110,7 +127,7 @@ void HostFiles::WriteNew(const SystemName& path, std::string_view bytes) {
 
 void HostFiles::MoveReplacing(const SystemName& source, const SystemName& target) {
   std::error_code ec;
-  fs::rename(HostPath(source), HostPath(target), ec);
+  fs::rename(PathOnHost(source), PathOnHost(target), ec);
   if (ec) throw util::Failure(util::codes::kPathFileAccess, "Path/File access error");
 }
 
@@ -135,13 +152,13 @@ std::unique_ptr<HeldFile> HostFiles::CreateHeld(const SystemName& directory,
 void HostFiles::Remove(const SystemName& path) noexcept {
   try {
     std::error_code ec;
-    fs::remove(HostPath(path), ec);
+    fs::remove(PathOnHost(path), ec);
   } catch (const std::exception&) {  // a name no file can have, or no memory left
   }
 }
 
 void HostFiles::MakeDirectory(const SystemName& path) {
-  const fs::path host = HostPath(path);
+  const fs::path host = PathOnHost(path);
   std::error_code ec;
   if (fs::is_directory(host, ec)) return;
   if (!fs::is_directory(ParentOf(host), ec))

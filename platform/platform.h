@@ -174,6 +174,11 @@ class Ui {
   // Every monitor's rectangle in twips, measured from the primary monitor's top-left corner, the
   // primary monitor first. A form placed on one of these rectangles covers that monitor exactly.
   virtual std::vector<ui::Rect> Monitors() = 0;
+  // The size of the monitor that holds a form's window, in twips at the window's own DPI: the
+  // measure its controls are placed in. ScreenSize and Monitors measure at the system DPI, which
+  // differs when the monitor's scale changed since the user signed in, or the window is on a
+  // monitor of another scale. For a form that is not open: ScreenSize.
+  virtual ui::Size ScreenSizeOf(const ui::Form& form) = 0;
   // The size a text takes in a font, in twips: the widest line by the number of lines.
   virtual ui::Size MeasureText(const ui::Font& font, const std::string& text) = 0;
   // Creates the real window for a description and shows it. The description must outlive it.

@@ -254,6 +254,22 @@ std::vector<ui::Rect> MemoryUi::Monitors() {
   return all;
 }
 
+ui::Size MemoryUi::ScreenSizeOf(const ui::Form& form) {
+  if (!IsOpen(form)) return screen;
+  ui::Size monitor = screen;
+  for (const ui::Rect& r : otherMonitors)
+    if (!form.maximised && form.left >= r.left && form.left < r.left + r.width &&
+        form.top >= r.top && form.top < r.top + r.height)
+      monitor = {r.width, r.height};
+  const float scale = static_cast<float>(systemDpi) / static_cast<float>(DpiOf(form));
+  return {monitor.width * scale, monitor.height * scale};
+}
+
+int MemoryUi::DpiOf(const ui::Form& form) const {
+  const auto own = dpis_.find(&form);
+  return own == dpis_.end() ? systemDpi : own->second;
+}
+
 ui::Size MemoryUi::MeasureText(const ui::Font& font, const std::string& text) {
   const auto lines = text::SplitLines(text);
   std::size_t widest = 0;
@@ -271,6 +287,10 @@ void MemoryUi::Open(ui::Form& form) {
   if (!IsOpen(form)) {
     openForms.push_back(&form);
     log_.Add("window opened \"" + form.caption + "\"");
+    if (openingDpi && *openingDpi != systemDpi) {
+      dpis_[&form] = *openingDpi;
+      DisplayChanged(form);
+    }
   }
   SyncTimers();
 }
@@ -278,6 +298,7 @@ void MemoryUi::Open(ui::Form& form) {
 void MemoryUi::Close(ui::Form& form) {
   if (IsOpen(form)) {
     openForms.erase(std::remove(openForms.begin(), openForms.end(), &form), openForms.end());
+    dpis_.erase(&form);
     log_.Add("window closed \"" + form.caption + "\"");
   }
   SyncTimers();
@@ -394,11 +415,25 @@ void MemoryUi::ChangeDisplay(ui::Size primary, std::vector<ui::Rect> others) {
   otherMonitors = std::move(others);
   const std::vector<ui::Form*> told = openForms;
   for (ui::Form* form : told) {
-    const bool stillOpen = std::find(openForms.begin(), openForms.end(), form) != openForms.end();
-    if (!stillOpen || ended) continue;  // closed by another form's handler, or the program ended
-    Deliver(*form, [&] {
-      if (form->onDisplayChange) form->onDisplayChange();
-    });
+    // Not one closed by another form's handler, nor after the program ended.
+    if (IsOpen(*form) && !ended) Run([&] { DisplayChanged(*form); });
+  }
+}
+
+void MemoryUi::ChangeDpi(ui::Form& form, int dpi) {
+  Reachable(form, "a change of DPI");
+  dpis_[&form] = dpi;
+  Run([&] { DisplayChanged(form); });
+}
+
+void MemoryUi::DisplayChanged(ui::Form& form) {
+  try {
+    if (form.onDisplayChange) form.onDisplayChange();
+  } catch (const ProgramEnded&) {
+    throw;
+  } catch (...) {
+    if (!form.onFailure) throw;
+    form.onFailure(std::current_exception());
   }
 }
 

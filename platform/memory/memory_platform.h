@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <optional>
 #include <set>
 #include <stdexcept>
@@ -176,9 +177,17 @@ class MemoryUi : public Ui {
 
   // Further monitors beside the primary one (whose size is `screen`).
   std::vector<ui::Rect> otherMonitors;
+  // The system DPI, at which `screen` and the monitors are measured, and the DPI windows open at
+  // (their monitors'), when it is another: as after a change of the scale without signing out,
+  // or on a monitor of another scale than the one the user signed in on.
+  int systemDpi = 96;
+  std::optional<int> openingDpi;
 
   ui::Size ScreenSize() override { return screen; }
   std::vector<ui::Rect> Monitors() override;
+  // The monitor that holds the form's top-left corner (the primary for a maximised form), at the
+  // window's DPI.
+  ui::Size ScreenSizeOf(const ui::Form& form) override;
   // Fixed metric: each character is 0.6 of the point size wide (0.65 bold), a line 1.25 high.
   ui::Size MeasureText(const ui::Font& font, const std::string& text) override;
   void Open(ui::Form& form) override;
@@ -201,6 +210,11 @@ class MemoryUi : public Ui {
   void KeyPress(ui::Form& form, int character);
   void MouseMove(ui::Form& form, float x, float y);
   void UserCloses(ui::Form& form);
+  // An open window's DPI changes, as when its monitor's scale is changed or it goes to a monitor
+  // of another scale; the form hears of it.
+  void ChangeDpi(ui::Form& form, int dpi);
+  // An open window's DPI: the system's unless it opened at or changed to another.
+  int DpiOf(const ui::Form& form) const;
   // The display changes, as when a monitor comes or goes or a resolution changes: the primary's
   // size and the further monitors become these, and every form open then hears of it (a test
   // that changes `screen` and `otherMonitors` itself makes a change the system does not
@@ -252,9 +266,12 @@ class MemoryUi : public Ui {
   // Throws TestError unless the form is open (and the control shown).
   void Reachable(const ui::Form& form, const std::string& what) const;
   ui::Control& ShownControl(ui::Form& form, ui::ControlId id) const;
+  // Tells a form of a change of its display: a failure goes to its onFailure.
+  void DisplayChanged(ui::Form& form);
   VirtualClock& clock_;
   EventLog& log_;
   std::vector<Scheduled> scheduled_;
+  std::map<const ui::Form*, int> dpis_;  // the open windows not at the system DPI
 };
 
 // The whole in-memory platform, with a fresh temporary program directory.
