@@ -27,7 +27,7 @@ tavdb build worldcup-2026.json --team Scotland --zone Europe/London --number 19 
 check_equal "build --team Scotland --zone Europe/London: exit status 0" 0 "$TAVDB_STATUS"
 tzdata=$(sed -n '1s/^# version //p' /usr/share/zoneinfo/tzdata.zi)
 check_equal "build --team Scotland --zone Europe/London: the summary names the tzdata version" \
-  "scotland.tup: 0 special fixtures, 3 fixtures, 0 facts, 0 adverts, database number 19, 537 bytes, times in Europe/London (tzdata $tzdata)" \
+  "scotland.tup: 0 special fixtures, 3 fixtures, 0 facts, 0 adverts, database number 19, 617 bytes of Windows-1252 text, times in Europe/London (tzdata $tzdata)" \
   "$TAVDB_OUT"
 if [ -x "$DIST/tavdb" ]; then
   (cd "$APP_DIR" && "$DIST/tavdb" build worldcup-2026.json --team Scotland --zone Europe/London \
@@ -54,7 +54,7 @@ check_equal "build: the kick-offs are written on the venues' clocks, with a warn
   'worldcup-2026.json:3: warning: the kick-offs carry UTC offsets and are written in each venue'"'"'s local time ("13:00 UTC-6" as 13:00); --zone AREA/CITY writes them in the fans'"'"' own time' \
   "$(head -n1 <<<"$TAVDB_ERR")"
 check_equal "build: the error names the first match that does not fit" \
-  'worldcup-2026.json:1210: error: the fixture "France vs Spain" on 2026-07-14 does not fit: the saver'"'"'s fixture list holds 100 entries, in date order this is the 101st (4 fixtures too many; --limit 100 keeps the earliest)' \
+  'worldcup-2026.json:1210: error: the fixture "France vs Spain" on 2026-07-14 does not fit: the saver'"'"'s fixture list holds 100 entries, in kick-off order this is the 101st (4 fixtures too many; --limit 100 keeps the earliest)' \
   "$(tail -n +2 <<<"$TAVDB_ERR")"
 check "build: nothing is written" test ! -e "$APP_DIR/tavoria.sdf"
 
@@ -62,7 +62,7 @@ tavdb build worldcup-2026.json --facts facts.txt --adverts adverts.txt --number 
   -o tavoria.sdf
 check_equal "build --limit 100: exit status 0" 0 "$TAVDB_STATUS"
 check_equal "build --limit 100: what was written" \
-  "tavoria.sdf: 0 special fixtures, 100 fixtures, 2 facts, 1 advert, database number 18, 9069 bytes" \
+  "tavoria.sdf: 0 special fixtures, 100 fixtures, 2 facts, 1 advert, database number 18, 11089 bytes of Windows-1252 text" \
   "$TAVDB_OUT"
 check "build --limit 100: Curaçao in Windows-1252, lines in CR LF" \
   grep -q $'Ecuador vs Cura\xe7ao\r$' "$APP_DIR/tavoria.sdf"
