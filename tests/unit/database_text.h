@@ -13,27 +13,24 @@ using Lines = std::vector<std::string>;
 // date line is line 10 + 2 S.
 struct Database {
   std::string line4 = "17";
+  std::string line5 = "Updated 8 December 2026";
   std::string line6 = "2";
   Lines specials;  // two lines a record
   Lines fixtures;  // five lines a record
   Lines trivia;
   Lines adverts;
+  std::string fixturesHeading = "Fixtures";
   std::string lineEnd = "\r\n";
 
   Lines AllLines() const {
-    Lines all = {"tavoria",
-                 "Tavoria national team",
-                 "Fenmoor Entertainment UK",
-                 line4,
-                 "Updated 8 December 2026",
-                 line6,
-                 "Special fixtures"};
+    Lines all = {"tavoria", "Tavoria national team", "Fenmoor Entertainment UK", line4, line5,
+                 line6,     "Special fixtures"};
     auto add = [&](const Lines& lines, const std::string& terminator, const char* next) {
       all.insert(all.end(), lines.begin(), lines.end());
       all.push_back(terminator);
       if (next) all.push_back(next);
     };
-    add(specials, "End special fixtures", "Fixtures");
+    add(specials, "End special fixtures", fixturesHeading.c_str());
     add(fixtures, "End Fixtures", "Trivia");
     add(trivia, "End Trivia", "Adverts");
     add(adverts, "End Ads", nullptr);

@@ -112,6 +112,7 @@ struct TavdbCheckTest : TavdbTest {
     options.regional.dateOrder = order;
     options.previousNumber = previous;
     options.previousName = "previous.sdf";
+    options.zoneRules = [&](const std::string& name) { return SystemZone(m.files, name); };
     return tavdb::CheckDatabase(platform::ReadFile(m.files, platform::SystemName(path)), options);
   }
 };
@@ -313,6 +314,21 @@ std::vector<Warned> Warnings() {
                  17});
   db.fixtures = {};
   all.push_back({"text after End Ads", db, 0, "the saver reads nothing after \"End Ads\""});
+  db.trivia = {
+      "Cura\xE7"
+      "ao are new"};
+  add("letters beyond ASCII in a database that does not declare its text", db, 5,
+      "the database does not say how its text is written");
+  db.line5 = "Updated [text UTF-8]";
+  add("bytes that are not UTF-8 in a UTF-8 database", db, 12,
+      "byte 0xE7 at column 5 is no printable UTF-8 character");
+  db.trivia = {"A fact"};
+  db.fixturesHeading = "Fixtures (kick-off times are Europe/London time)";
+  db.fixtures = {"26 March 2027", "Friendly", "Tavoria vs Norway", "19:45",
+                 "Arvost [2027-03-26T18:45Z]"};
+  add("an instant another time than its lines", db, 14,
+      "the kick-off's instant 2027-03-26T18:45Z is 26 March 2027 at 18:45 in Europe/London, but "
+      "its lines say 26 March 2027 at 19:45");
   return all;
 }
 

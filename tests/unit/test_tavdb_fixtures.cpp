@@ -165,6 +165,88 @@ TEST_F(TavdbFixtures, EveryLayoutOfTheFixtureListsIsRead) {
   }
 }
 
+TEST_F(TavdbFixtures, EveryKickOffWhoseZoneIsKnownCarriesItsInstant) {
+  auto list = [](const std::string& matches) {
+    return R"({"name": "Play-offs", "matches": [)" + matches + "]}";
+  };
+  auto match = [](const char* date, const char* time, const char* more = "") {
+    return std::string(R"({"round": "Final", "date": ")") + date + R"(", "time": ")" + time +
+           R"(", "team1": "Italy", "team2": "Wales")" + more + "}";
+  };
+  const struct {
+    const char* name;
+    std::string list;
+    Lines args;
+    int status;
+    Lines fifthLines;  // of the records, in file order
+    std::string said;  // a whole line of the output, or a line of the database
+  } cases[] = {
+      {"zone abbreviations",
+       list(match("2026-03-31", "20:45 CEST") + "," + match("2026-03-26", "20:45 CET")),
+       {},
+       0,
+       {"[2026-03-26T19:45Z]", "[2026-03-31T18:45Z]"},
+       "Fixtures (kick-off times are local)"},
+      {"one with two meanings",
+       list(match("2026-03-26", "19:30 IST")),
+       {},
+       1,
+       {},
+       "f.json:1: error: the kick-off \"19:30 IST\" names no one zone: the zone abbreviation "
+       "\"IST\" has more than one meaning (Irish, Indian or Israel Standard Time): write the "
+       "offset "
+       "from UT instead, such as UTC+1"},
+      {"a timezone that says nothing, without --zone",
+       list(match("2026-03-26", "20:45", R"(, "timezone": "?")")),
+       {},
+       0,
+       {""},
+       ""},
+      {"a timezone that says nothing, with --zone",
+       list(match("2026-03-26", "20:45", R"(, "timezone": "?")")),
+       {"--zone", "Europe/London"},
+       1,
+       {},
+       "f.json:1: error: the \"timezone\" \"?\" is not an offset such as UTC-3"},
+      {"--source-zone alone",
+       list(match("2026-03-26", "20:45")),
+       {"--source-zone", "Europe/Rome"},
+       0,
+       {"[2026-03-26T19:45Z]"},
+       "Fixtures (kick-off times are Europe/Rome time)"},
+      {"a time given where the fans' zone is known",
+       list(R"({"round": "Final", "date": "2026-07-01", "team1": "Italy", "team2": "Wales"})"),
+       {"--zone", "Europe/London", "--without-time", "15:00"},
+       0,
+       {"[2026-07-01T14:00Z]"},
+       ""},
+      {"some kick-offs on no known clock: none carries an instant",
+       list(match("2026-03-26", "20:45 CET") + "," + match("2026-03-27", "20:45")),
+       {},
+       0,
+       {"", ""},
+       "f.json:1: warning: the kick-off of \"Italy vs Wales\" is on no known zone's clock, so no "
+       "fixture carries its instant and every fan sees the kick-offs as written; --source-zone "
+       "AREA/CITY names the zone of times without an offset"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    m.files.Remove(platform::SystemName(Path("out.sdf")));
+    const Outcome run = Build("f.json", c.list, c.args);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    const Lines lines = text::SplitLines(m.ReadFile("out.sdf").value_or(""));
+    Lines fifth;
+    for (std::size_t i = 0; i + 4 < lines.size(); ++i)
+      if (lines[i + 2] == "Italy vs Wales") fifth.push_back(lines[i + 4]);
+    EXPECT_EQ(fifth, c.fifthLines);
+    if (c.said.empty()) continue;
+    EXPECT_TRUE(std::find(lines.begin(), lines.end(), c.said) != lines.end() ||
+                ("\n" + run.out + run.err).find("\n" + Path("") + c.said + "\n") !=
+                    std::string::npos)
+        << run.out << run.err;
+  }
+}
+
 TEST_F(TavdbFixtures, KickOffsMoveOntoTheFansClockByTheRulesOfTheirDay) {
   const struct {
     const char *date, *time, *fans, *source, *shown;  // shown: "date | kick-off", or the error
