@@ -4,7 +4,8 @@
 // The input: one byte choosing which list the rest is (fixtures as CSV or JSON, special fixtures,
 // facts or adverts, the others kept small and valid), then that list's text. For a fixture list a
 // second byte chooses its options: 1 one team's matches, 2 and 4 what to do without a kick-off
-// time, 8 the kick-offs in London time, 16 bare times on New York's clock, 32 a second team.
+// time, 8 the kick-offs in London time, 16 bare times on New York's clock, 32 a second team, 64
+// the text in a code page named (Windows-1254, or UTF-8 with 128 too).
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -35,6 +36,8 @@ void FixtureOptions(std::uint8_t choice, tavdb::BuildOptions& options) {
   static const auto london = SystemZone("Europe/London"), newYork = SystemZone("America/New_York");
   if (choice & 8) options.fansZone = london;
   if (choice & 16) options.sourceZone = newYork;
+  if (choice & 64)
+    options.codePage = choice & 128 ? codepage::Encoding::Utf8 : codepage::Encoding::Windows1254;
 }
 
 }  // namespace
@@ -81,8 +84,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tavdb::CheckOptions check;
     check.moment = {built.firstDate.value_or(calendar::Date{2026, 1, 1}), 0};
     check.regional.dateOrder = order;
+    // Every instant written agrees with its lines on the clock the heading names.
+    check.zoneRules = [&](const std::string& name) {
+      const auto zone = SystemZone(name);
+      if (!zone) throw tavdb::ZoneInfoError("no zone " + name);
+      return zone->rules;
+    };
     for (const auto& d : tavdb::CheckDatabase(built.database, check))
-      Require(d.severity == tavdb::Severity::Warning);
+      Require(d.severity == tavdb::Severity::Warning &&
+              d.message.find("kick-off's instant") == std::string::npos);
     Require(!database::Load(built.database, check.moment, check.regional).error);
   }
   return 0;
