@@ -7,6 +7,7 @@
 #include "util/identity.h"
 #include "util/text.h"
 #include "util/text_reader.h"
+#include "util/utf8.h"
 
 namespace database {
 
@@ -24,10 +25,11 @@ struct StopAt {
   std::string reason;
 };
 
-// A line of the file quoted in a reason: at most 60 characters of it.
+// A line of the file quoted in a reason: at most 60 characters of it, never half of one.
 std::string Quoted(std::string_view text) {
   constexpr std::size_t kLongest = 60;
-  return "\"" + std::string(text.substr(0, kLongest)) + (text.size() > kLongest ? "...\"" : "\"");
+  const std::string_view start = utf8::Prefix(text, kLongest);
+  return "\"" + std::string(start) + (start.size() < text.size() ? "...\"" : "\"");
 }
 
 const char* TerminatorOf(DatabaseSection section) {

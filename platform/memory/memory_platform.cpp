@@ -198,7 +198,7 @@ std::vector<ui::Rect> MemoryUi::Monitors() {
 ui::Size MemoryUi::MeasureText(const ui::Font& font, const std::string& text) {
   const auto lines = text::SplitLines(text);
   std::size_t widest = 0;
-  for (const auto& line : lines) widest = std::max(widest, line.size());
+  for (const auto& line : lines) widest = std::max(widest, utf8::Length(line));
   const float em = font.points * ui::kTwipsPerPoint;
   return {static_cast<float>(widest) * em * (font.bold ? 0.65f : 0.6f),
           static_cast<float>(lines.size()) * em * 1.25f};

@@ -164,7 +164,8 @@ class MemoryUi : public Ui {
 
   ui::Size ScreenSize() override { return screen; }
   std::vector<ui::Rect> Monitors() override;
-  // Fixed metric: each character is 0.6 of the point size wide (0.65 bold), a line 1.25 high.
+  // Fixed metric: each character (a UTF-8 code point) is 0.6 of the point size wide (0.65 bold),
+  // a line 1.25 high.
   ui::Size MeasureText(const ui::Font& font, const std::string& text) override;
   void Open(ui::Form& form) override;
   void Close(ui::Form& form) override;
