@@ -29,7 +29,7 @@ Answer Win32Desktop::ShowMessage(const MessageBoxRequest& box) {
   HWND owner = GetActiveWindow();
   // Over a topmost window (the full-screen saver) the box must come on top to be seen.
   if (owner && (GetWindowLongA(owner, GWL_EXSTYLE) & WS_EX_TOPMOST)) flags |= MB_TOPMOST;
-  switch (MessageBoxA(owner, box.text.c_str(), box.title.c_str(), flags)) {
+  switch (MessageBoxW(owner, WideOfText(box.text).c_str(), WideOfText(box.title).c_str(), flags)) {
     case IDYES:
       return Answer::Yes;
     case IDNO:
@@ -40,7 +40,7 @@ Answer Win32Desktop::ShowMessage(const MessageBoxRequest& box) {
 }
 
 bool Win32Desktop::TopLevelWindowExists(const std::string& title) {
-  return FindWindowA(nullptr, title.c_str()) != nullptr;
+  return FindWindowW(nullptr, WideOfText(title).c_str()) != nullptr;
 }
 
 int Win32Desktop::ShowCursor(bool show) {

@@ -44,11 +44,15 @@ std::wstring WideFileName(const SystemName& name) {
 }
 
 SystemName NameOf(std::wstring_view wide) {
-  return SystemName(Narrow(CP_UTF8, wide));
+  return SystemName(TextOfWide(wide));
 }
 
 std::wstring WideOfText(std::string_view utf8) {
   return Widen(CP_UTF8, 0, utf8).value_or(std::wstring());
+}
+
+std::string TextOfWide(std::wstring_view wide) {
+  return Narrow(CP_UTF8, wide);
 }
 
 std::string CodePageTextOf(const SystemName& name) {

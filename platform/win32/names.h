@@ -17,8 +17,12 @@ std::optional<std::wstring> WideOf(const SystemName& name);
 std::wstring WideFileName(const SystemName& name);
 // A name the system gave. A lone surrogate, which no UTF-8 can hold, becomes U+FFFD.
 SystemName NameOf(std::wstring_view wide);
-// UTF-8 text (a console program's output) in UTF-16; bytes that are not UTF-8 become U+FFFD.
+// UTF-8 text (a caption, a message, a console program's output) in UTF-16; bytes that are not
+// UTF-8 become U+FFFD.
 std::wstring WideOfText(std::string_view utf8);
+// Text the system gave (a window's text, an error description) in UTF-8; a lone surrogate
+// becomes U+FFFD.
+std::string TextOfWide(std::wstring_view wide);
 
 // The name as text of the code page: a best fit, or "?", for each character it cannot show (and
 // "?" for bytes that are not UTF-8).
