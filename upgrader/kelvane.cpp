@@ -15,6 +15,7 @@
 #include "platform/whole_file.h"
 #include "util/text.h"
 #include "util/text_reader.h"
+#include "util/utf8.h"
 
 namespace kelvane {
 
@@ -57,12 +58,22 @@ bool IsReservedDeviceName(std::string_view name) {
   static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
   for (const char* device : kDevices)
     if (base == device) return true;
-  if (base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT"))) {
-    const unsigned char digit = static_cast<unsigned char>(base[3]);
-    // 0 to 9, and the superscript digits one, two and three of the Windows code page.
-    return (digit >= '0' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
+  if (!base.starts_with("COM") && !base.starts_with("LPT")) return false;
+  // 0 to 9, and the superscript digits one, two and three.
+  const std::string_view digit = std::string_view(base).substr(3);
+  return (digit.size() == 1 && text::IsDigit(digit[0])) || digit == "¹" || digit == "²" ||
+         digit == "³";
+}
+
+// A name's length as Windows counts it: in UTF-16 units.
+std::size_t WindowsLength(std::string_view name) {
+  std::size_t units = 0;
+  for (std::size_t at = 0; at < name.size();) {
+    const auto c = utf8::Next(name, at);
+    if (!c) ++at;
+    units += c && *c > 0xFFFF ? 2 : 1;
   }
-  return false;
+  return units;
 }
 
 // The name of the installed database: the upgrade file's first line and ".sdf". The line must
@@ -76,7 +87,7 @@ std::string DatabaseName(const std::string& firstLine) {
   if (firstLine.back() == '.' || firstLine.back() == ' ') NotAValidDatabaseName();
   if (IsReservedDeviceName(firstLine.substr(0, firstLine.find('.')))) NotAValidDatabaseName();
   std::string name = firstLine + kExtension;
-  if (name.size() > kLongestName) NotAValidDatabaseName();
+  if (WindowsLength(name) > kLongestName) NotAValidDatabaseName();
   return name;
 }
 
@@ -104,7 +115,8 @@ std::optional<std::int16_t> NumberOf(platform::Files& files, const platform::Sys
 // settings, and no older than the database it replaces.
 void CheckUpgrade(const System& sys, const platform::SystemName& copy,
                   const platform::SystemName& installed) {
-  const std::string upgrade = platform::ReadFile(sys.files, copy, database::kLongestDatabase);
+  const std::string upgrade = sys.desktop.TextOfSystemCodePage(
+      platform::ReadFile(sys.files, copy, database::kLongestDatabase));
   const database::LoadedDatabase loaded =
       database::Load(upgrade, sys.clock.Now(), sys.clock.Regional());
   if (const auto& error = loaded.error) {
@@ -124,9 +136,9 @@ void CheckUpgrade(const System& sys, const platform::SystemName& copy,
 }
 
 void InstallDatabase(const System& sys, const platform::SystemName& upgradePath) {
-  // The first line is text of the code page, and names the file in it.
-  const platform::SystemName databaseName =
-      sys.desktop.NameOfText(DatabaseName(ReadFirstLine(sys.files, upgradePath)));
+  // The first line, text of the system's code page, names the file.
+  const platform::SystemName databaseName(
+      DatabaseName(sys.desktop.TextOfSystemCodePage(ReadFirstLine(sys.files, upgradePath))));
   const auto directory = sys.desktop.WindowsDirectory();
   if (!directory)
     throw util::Failure(util::codes::kPathNotFound, "The Windows directory could not be found.",

@@ -147,21 +147,8 @@ std::optional<SystemName> MemoryDesktop::WindowsDirectory() {
   return SystemName(windowsDirectory);
 }
 
-std::string MemoryDesktop::TextOfName(const SystemName& name) {
-  const std::string& utf8 = name.utf8();
-  std::string text;
-  for (std::size_t at = 0; at < utf8.size();) {
-    const auto c = utf8::Next(utf8, at);
-    if (!c) ++at;
-    text += c && *c <= 0xFF ? static_cast<char>(*c) : '?';
-  }
-  return text;
-}
-
-SystemName MemoryDesktop::NameOfText(std::string_view text) {
-  std::string utf8;
-  for (const char byte : text) utf8::Append(utf8, static_cast<unsigned char>(byte));
-  return SystemName(utf8);
+std::string MemoryDesktop::TextOfSystemCodePage(std::string_view bytes) {
+  return codepage::ToUtf8(bytes, systemCodePage);
 }
 
 // ----- shell ---------------------------------------------------------------------------------

@@ -14,6 +14,7 @@
 #include "platform/host_files.h"
 #include "platform/platform.h"
 #include "tz/time_zone.h"
+#include "util/code_page.h"
 
 namespace platform::memory {
 
@@ -121,10 +122,9 @@ class MemoryDesktop : public Desktop {
   bool TopLevelWindowExists(const std::string& title) override;
   int ShowCursor(bool show) override;
   std::optional<SystemName> WindowsDirectory() override;
-  // The code page here is ISO 8859-1: each byte is the character of its value, and every other
-  // character is shown as "?".
-  std::string TextOfName(const SystemName& name) override;
-  SystemName NameOfText(std::string_view text) override;
+  // The system's code page: Windows-1252, a Western European Windows, unless a test sets another.
+  codepage::Encoding systemCodePage = codepage::Encoding::Windows1252;
+  std::string TextOfSystemCodePage(std::string_view bytes) override;
 
  private:
   MemoryUi& ui_;

@@ -1,5 +1,5 @@
-// Message boxes, top-level windows by title, the pointer, the Windows directory, and names as the
-// text of the code page that message boxes draw.
+// Message boxes, top-level windows by title, the pointer, the Windows directory, and text of the
+// system's code page.
 #include <windows.h>
 
 #include "platform/win32/names.h"
@@ -61,12 +61,8 @@ std::optional<SystemName> Win32Desktop::WindowsDirectory() {
   return std::nullopt;
 }
 
-std::string Win32Desktop::TextOfName(const SystemName& name) {
-  return CodePageTextOf(name);
-}
-
-SystemName Win32Desktop::NameOfText(std::string_view text) {
-  return NameOfCodePageText(text);
+std::string Win32Desktop::TextOfSystemCodePage(std::string_view bytes) {
+  return TextOfCodePage(bytes);
 }
 
 }  // namespace platform::win32

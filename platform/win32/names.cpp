@@ -55,12 +55,8 @@ std::string TextOfWide(std::wstring_view wide) {
   return Narrow(CP_UTF8, wide);
 }
 
-std::string CodePageTextOf(const SystemName& name) {
-  return Narrow(CP_ACP, WideOfText(name.utf8()));
-}
-
-SystemName NameOfCodePageText(std::string_view text) {
-  return NameOf(Widen(CP_ACP, 0, text).value_or(std::wstring()));
+std::string TextOfCodePage(std::string_view bytes) {
+  return TextOfWide(Widen(CP_ACP, 0, bytes).value_or(std::wstring()));
 }
 
 }  // namespace platform::win32

@@ -1,6 +1,6 @@
-// Where names cross into Win32. Inside the programs a name is UTF-8; the system's wide-character
-// (...W) functions take and give UTF-16; message boxes and labels draw text of the code page.
-// Every conversion between the three is here.
+// Where text crosses into Win32. Inside the programs names and texts are UTF-8; the system's
+// wide-character (...W) functions take and give UTF-16; files may hold text of the system's code
+// page. Every conversion between the three is here.
 #pragma once
 
 #include <optional>
@@ -24,10 +24,7 @@ std::wstring WideOfText(std::string_view utf8);
 // becomes U+FFFD.
 std::string TextOfWide(std::wstring_view wide);
 
-// The name as text of the code page: a best fit, or "?", for each character it cannot show (and
-// "?" for bytes that are not UTF-8).
-std::string CodePageTextOf(const SystemName& name);
-// Text of the code page as a name.
-SystemName NameOfCodePageText(std::string_view text);
+// Text in the system's code page (the ANSI code page) in UTF-8.
+std::string TextOfCodePage(std::string_view bytes);
 
 }  // namespace platform::win32

@@ -16,9 +16,10 @@ std::int16_t Count(std::size_t entries) {
   return static_cast<std::int16_t>(entries);
 }
 
+// The database's text, read in the system's code page.
 std::string ReadDatabaseFile(SaverState& saver) {
-  return platform::ReadFile(saver.sys.files, saver.PathBesideProgram(DATABASE_FILE),
-                            database::kLongestDatabase);
+  return saver.sys.desktop.TextOfSystemCodePage(platform::ReadFile(
+      saver.sys.files, saver.PathBesideProgram(DATABASE_FILE), database::kLongestDatabase));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "database/database_file.h"
 #include "platform/memory/memory_platform.h"
@@ -89,6 +90,20 @@ TEST_F(DatabaseTest, ACompleteDatabaseFillsEveryListWithItsTerminatorsCounted) {
   EXPECT_EQ(saver.advertCount, 3);
   EXPECT_EQ(saver.adverts, (Lines{"Advert one", "Advert two", "End Ads"}));
   ExpectCountsMatch();
+}
+
+TEST_F(DatabaseTest, TheTextIsReadInTheSystemsCodePageAndMeasuredByCharacters) {
+  for (const auto& [codePage, advert, shown] :
+       {std::tuple{codepage::Encoding::Windows1252, "\2439.99 \212orvan \347", "£9.99 Šorvan ç"},
+        std::tuple{codepage::Encoding::Windows1251, "\xD0\xEE\xF1\xF1\xE8\xFF \x80", "Россия Ђ"}}) {
+    m.desktop.systemCodePage = codePage;
+    Database db = Complete();
+    db.adverts = {advert};
+    Load(db);
+    EXPECT_EQ(saver.adverts.at(0), shown);
+    EXPECT_EQ(m.ui.MeasureText({"Verdana", 10}, shown).width,
+              m.ui.MeasureText({"Verdana", 10}, advert).width);
+  }
 }
 
 TEST_F(DatabaseTest, BareLineFeedsEndLinesToo) {
