@@ -14,10 +14,11 @@ constexpr ui::Colour kTitleRed{192, 0, 0};
 constexpr ui::Colour kBlue{0, 0, 255};
 constexpr ui::Colour kRed{255, 0, 0};
 
-// The panels' symbols are pictures; the bullets are Wingdings ticks.
+// The panels' symbols are pictures; the bullets are Wingdings ticks: U+F0FC, where a symbol font
+// keeps its character 0xFC, the same on every code page.
 constexpr const char* kComputerSymbol = "COMPUTER";
 constexpr const char* kTelephoneSymbol = "TELEPHONE";
-constexpr const char* kTickBullet = "\xFC";
+constexpr const char* kTickBullet = "\uF0FC";
 
 class PanelBuilder {
  public:
