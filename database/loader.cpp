@@ -4,6 +4,7 @@
 #include "util/identity.h"
 #include "util/text.h"
 #include "util/text_reader.h"
+#include "util/utf8.h"
 
 namespace database {
 

@@ -30,7 +30,7 @@ struct LoadError {
   std::string description;  // as the general error report gives it: "Type mismatch"
   bool tooNew = false;      // line 6 names a newer format than this program reads
   // What is wrong there, for people: `kick-off "7.45pm" is not a time of day`. Quotes the file's
-  // own text (its code page's bytes).
+  // own text, as Load was given it.
   std::string reason;
 };
 

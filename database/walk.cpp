@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "util/text_reader.h"
+#include "util/utf8.h"
 
 namespace database {
 
@@ -192,9 +193,10 @@ class Walker {
 
 std::string Quoted(std::string_view text, std::string (*shown)(std::string_view)) {
   constexpr std::size_t kLongest = 60;
-  const std::string_view quoted = text.substr(0, kLongest);
+  // Never half of a character.
+  const std::string_view quoted = utf8::Prefix(text, kLongest);
   return "\"" + (shown ? shown(quoted) : std::string(quoted)) +
-         (text.size() > kLongest ? "...\"" : "\"");
+         (quoted.size() < text.size() ? "...\"" : "\"");
 }
 
 WalkEnd WalkDatabase(std::string_view bytes, const DatabaseWalk& walk) {

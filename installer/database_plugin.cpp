@@ -64,8 +64,7 @@ extern "C" __declspec(dllexport) void InstallUnlessNewer(HWND, int stringSize, w
     if (kept) detail = std::to_wstring(*kept);
   } catch (const util::Failure& failure) {
     outcome = L"failed";
-    detail = platform::win32::WideOfText(
-        platform::win32::NameOfCodePageText(failure.description()).utf8());
+    detail = platform::win32::WideOfText(failure.description());
   } catch (const std::exception& failure) {
     outcome = L"failed";
     detail = platform::win32::WideOfText(failure.what());

@@ -138,17 +138,14 @@ class Desktop {
   virtual ~Desktop() = default;
   // A modal message box; waits for the user's answer.
   virtual Answer ShowMessage(const MessageBoxRequest& box) = 0;
-  // True when a top-level window has exactly this title (FindWindowA with no class name).
+  // True when a top-level window has exactly this title (FindWindow with no class name).
   virtual bool TopLevelWindowExists(const std::string& title) = 0;
   // ShowCursor: returns the new display count.
   virtual int ShowCursor(bool show) = 0;
   // The Windows directory, however long; none when the system gives no usable answer.
   virtual std::optional<SystemName> WindowsDirectory() = 0;
-  // A name as text of the code page that message boxes and labels draw: a best fit, or "?", for
-  // each character the code page cannot show.
-  virtual std::string TextOfName(const SystemName& name) = 0;
-  // Text of the code page (a line of a file) as a name.
-  virtual SystemName NameOfText(std::string_view text) = 0;
+  // Text in the system's code page (a file's bytes) as UTF-8, the programs' own text.
+  virtual std::string TextOfSystemCodePage(std::string_view bytes) = 0;
 };
 
 // ----- shell ---------------------------------------------------------------------------------

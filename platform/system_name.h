@@ -9,8 +9,9 @@ namespace platform {
 
 // A name in the system's own terms, held as UTF-8: every character a Windows name may hold,
 // whatever the system's code page ("Łukasz" on a Western European Windows, a Chinese name on an
-// English one). The database and settings files hold text of the code page instead; a name becomes
-// such text, or such text a name, only through Desktop::TextOfName and Desktop::NameOfText.
+// English one). Text inside the programs is UTF-8 too, so a name is quoted in a message box whole;
+// a file that holds text of the system's code page is read as UTF-8 through
+// Desktop::TextOfSystemCodePage.
 class SystemName {
  public:
   SystemName() = default;

@@ -9,6 +9,7 @@
 #include "saver/setup/setup_window.h"
 #include "util/identity.h"
 #include "util/text.h"
+#include "util/utf8.h"
 
 namespace tavoria {
 
@@ -45,12 +46,12 @@ void StartScreenSaver(SaverState& saver) {
 
 void Main(SaverState& saver) {
   // To the saver its command line is text: switches, compared with the switches file's, or quoted
-  // in a message box.
-  const std::string commandLine = saver.sys.desktop.TextOfName(saver.sys.process.ArgumentText());
+  // in a message box whole.
+  const std::string commandLine = saver.sys.process.ArgumentText().utf8();
   saver.saverSwitch = kDefaultSaverSwitch;
   saver.setupSwitch = kDefaultSetupSwitch;
   ReadSaverArgs(saver);
-  const std::string theSwitch = text::LowerCase(commandLine.substr(0, 2));
+  const std::string theSwitch = text::LowerCase(utf8::Prefix(commandLine, 2));
 
   if (theSwitch == saver.setupSwitch) {
     ReadConfig(saver);

@@ -19,6 +19,7 @@
 #include "platform/whole_file.h"
 #include "util/text.h"
 #include "util/text_reader.h"
+#include "util/utf8.h"
 
 namespace kelvane {
 
@@ -73,18 +74,26 @@ bool IsReservedDeviceName(std::string_view name) {
   static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
   for (const char* device : kDevices)
     if (base == device) return true;
-  if (base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT"))) {
-    const unsigned char digit = static_cast<unsigned char>(base[3]);
-    // 0 to 9, and the superscript digits one, two and three of the Windows code page.
-    return (digit >= '0' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
-  }
-  return false;
+  if (!base.starts_with("COM") && !base.starts_with("LPT")) return false;
+  // 0 to 9, and the superscript digits one, two and three.
+  const std::string_view digit = std::string_view(base).substr(3);
+  return (digit.size() == 1 && text::IsDigit(digit[0])) || digit == "¹" || digit == "²" ||
+         digit == "³";
 }
 
-// The name of the installed database: the upgrade file's first line and ".sdf". The line must
-// be a plain name, text of the code page, and make a file name that stays in the Windows
-// directory; anything else is refused.
-std::string DatabaseName(const std::string& firstLine) {
+// A name's length as Windows counts it: in UTF-16 units.
+std::size_t WindowsLength(std::string_view name) {
+  std::size_t units = 0;
+  for (std::size_t at = 0; at < name.size();) {
+    const auto c = utf8::Next(name, at);
+    if (!c) ++at;
+    units += c && *c > 0xFFFF ? 2 : 1;
+  }
+  return units;
+}
+
+// Refuses a first line whose bytes are no plain name: a byte-order mark, a control character.
+void RefuseUnlessPlain(std::string_view firstLine) {
   for (const char* mark : {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"})
     if (firstLine.starts_with(mark))
       NotAPlainName(
@@ -93,6 +102,11 @@ std::string DatabaseName(const std::string& firstLine) {
   for (const unsigned char c : firstLine)
     if (c < 0x20 || c == 0x7F)
       NotAPlainName("it holds a control character (code " + std::to_string(c) + ")");
+}
+
+// The name of the installed database: the upgrade file's first line, read as text, and ".sdf".
+// It must make a file name that stays in the Windows directory; anything else is refused.
+std::string DatabaseName(const std::string& firstLine) {
   if (firstLine.empty()) NotAValidDatabaseName();  // ".sdf" names no database the saver reads
   for (const char c : firstLine)
     if (std::string_view("<>:\"/\\|?*").find(c) != std::string::npos) NotAValidDatabaseName();
@@ -100,7 +114,7 @@ std::string DatabaseName(const std::string& firstLine) {
   if (firstLine.back() == '.' || firstLine.back() == ' ') NotAValidDatabaseName();
   if (IsReservedDeviceName(firstLine.substr(0, firstLine.find('.')))) NotAValidDatabaseName();
   std::string name = firstLine + kExtension;
-  if (name.size() > kLongestName) NotAValidDatabaseName();
+  if (WindowsLength(name) > kLongestName) NotAValidDatabaseName();
   return name;
 }
 
@@ -124,6 +138,24 @@ std::string ReadUpgrade(platform::Files& files, const platform::SystemName& path
 std::string FirstLine(std::string_view bytes) {
   util::TextReader file(bytes);
   return file.ReadLine();
+}
+
+// How the saver reads the upgrade's text: as its line 5 declares, else in the system's code page.
+database::SystemText TextOfUpgrade(const System& sys, std::string_view upgrade) {
+  std::optional<codepage::Encoding> declared;
+  try {
+    util::TextReader file(upgrade);
+    std::string line;
+    for (int n = 1; n <= 5; ++n) line = file.ReadLine();
+    declared = database::DeclaredEncoding(line);
+  } catch (const util::Failure&) {
+    // Too short to declare anything: the loader refuses it.
+  }
+  if (declared)
+    return [encoding = *declared](std::string_view bytes) {
+      return codepage::ToUtf8(bytes, encoding);
+    };
+  return [&sys](std::string_view bytes) { return sys.desktop.TextOfSystemCodePage(bytes); };
 }
 
 const char* OrderWords(calendar::DateOrder order) {
@@ -154,9 +186,11 @@ void CheckLoads(std::string_view upgrade, const database::Computer& computer,
 // Throws unless the saver of the user at the desktop would load the upgrade now; where the
 // system cannot tell that user's settings, whatever their date order.
 void CheckLoadsForTheDesktopUser(const System& sys, std::string_view upgrade) {
-  database::Computer computer{sys.clock.Now(), {}, [&sys](std::chrono::sys_seconds instant) {
-                                return sys.clock.LocalMomentOf(instant);
-                              }};
+  database::Computer computer{
+      sys.clock.Now(),
+      {},
+      [&sys](std::chrono::sys_seconds instant) { return sys.clock.LocalMomentOf(instant); },
+      [&sys](std::string_view bytes) { return sys.desktop.TextOfSystemCodePage(bytes); }};
   if (const auto regional = sys.clock.DesktopUserRegional()) {
     computer.regional = *regional;
     CheckLoads(upgrade, computer, "");
@@ -197,9 +231,10 @@ void Replace(platform::Files& files, const platform::SystemName& directory,
 
 void InstallDatabase(const System& sys, const platform::SystemName& upgradePath) {
   const std::string upgrade = ReadUpgrade(sys.files, upgradePath);
-  // The first line is text of the code page, and names the file in it.
-  const platform::SystemName databaseName =
-      sys.desktop.NameOfText(DatabaseName(FirstLine(upgrade)));
+  // The first line names the file.
+  const std::string firstLine = FirstLine(upgrade);
+  RefuseUnlessPlain(firstLine);
+  const platform::SystemName databaseName(DatabaseName(TextOfUpgrade(sys, upgrade)(firstLine)));
   const auto directory = sys.desktop.WindowsDirectory();
   if (!directory)
     throw util::Failure(util::codes::kPathNotFound, "The Windows directory could not be found.",

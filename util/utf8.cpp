@@ -49,4 +49,26 @@ std::optional<char32_t> Next(std::string_view text, std::size_t& at) {
   return c;
 }
 
+namespace {
+
+// Where the character after the one at `at` begins.
+std::size_t After(std::string_view text, std::size_t at) {
+  if (!Next(text, at)) ++at;
+  return at;
+}
+
+}  // namespace
+
+std::size_t Length(std::string_view text) {
+  std::size_t count = 0;
+  for (std::size_t at = 0; at < text.size(); at = After(text, at)) ++count;
+  return count;
+}
+
+std::string_view Prefix(std::string_view text, std::size_t count) {
+  std::size_t at = 0;
+  for (; at < text.size() && count > 0; --count) at = After(text, at);
+  return text.substr(0, at);
+}
+
 }  // namespace utf8

@@ -15,4 +15,9 @@ void Append(std::string& out, char32_t codePoint);
 // U+10FFFF included.
 std::optional<char32_t> Next(std::string_view text, std::size_t& at);
 
+// The number of characters: code points, each byte that is not well-formed UTF-8 counting as one.
+std::size_t Length(std::string_view text);
+// The first `count` characters (as Length counts them): never half of one.
+std::string_view Prefix(std::string_view text, std::size_t count);
+
 }  // namespace utf8

@@ -206,21 +206,8 @@ std::optional<SystemName> MemoryDesktop::WindowsDirectory() {
   return SystemName(windowsDirectory);
 }
 
-std::string MemoryDesktop::TextOfName(const SystemName& name) {
-  const std::string& utf8 = name.utf8();
-  std::string text;
-  for (std::size_t at = 0; at < utf8.size();) {
-    const auto c = utf8::Next(utf8, at);
-    if (!c) ++at;
-    text += c && *c <= 0xFF ? static_cast<char>(*c) : '?';
-  }
-  return text;
-}
-
-SystemName MemoryDesktop::NameOfText(std::string_view text) {
-  std::string utf8;
-  for (const char byte : text) utf8::Append(utf8, static_cast<unsigned char>(byte));
-  return SystemName(utf8);
+std::string MemoryDesktop::TextOfSystemCodePage(std::string_view bytes) {
+  return codepage::ToUtf8(bytes, systemCodePage);
 }
 
 // ----- shell ---------------------------------------------------------------------------------
@@ -273,7 +260,7 @@ int MemoryUi::DpiOf(const ui::Form& form) const {
 ui::Size MemoryUi::MeasureText(const ui::Font& font, const std::string& text) {
   const auto lines = text::SplitLines(text);
   std::size_t widest = 0;
-  for (const auto& line : lines) widest = std::max(widest, line.size());
+  for (const auto& line : lines) widest = std::max(widest, utf8::Length(line));
   const float em = font.points * ui::kTwipsPerPoint;
   return {static_cast<float>(widest) * em * (font.bold ? 0.65f : 0.6f),
           static_cast<float>(lines.size()) * em * 1.25f};

@@ -15,6 +15,7 @@
 #include "platform/host_files.h"
 #include "platform/platform.h"
 #include "tz/time_zone.h"
+#include "util/code_page.h"
 
 namespace platform::memory {
 
@@ -137,10 +138,9 @@ class MemoryDesktop : public Desktop {
   bool TopLevelWindowExists(const std::string& title) override;
   int ShowCursor(bool show) override;
   std::optional<SystemName> WindowsDirectory() override;
-  // The code page here is ISO 8859-1: each byte is the character of its value, and every other
-  // character is shown as "?".
-  std::string TextOfName(const SystemName& name) override;
-  SystemName NameOfText(std::string_view text) override;
+  // The system's code page: Windows-1252, a Western European Windows, unless a test sets another.
+  codepage::Encoding systemCodePage = codepage::Encoding::Windows1252;
+  std::string TextOfSystemCodePage(std::string_view bytes) override;
 
  private:
   MemoryUi& ui_;
@@ -188,7 +188,8 @@ class MemoryUi : public Ui {
   // The monitor that holds the form's top-left corner (the primary for a maximised form), at the
   // window's DPI.
   ui::Size ScreenSizeOf(const ui::Form& form) override;
-  // Fixed metric: each character is 0.6 of the point size wide (0.65 bold), a line 1.25 high.
+  // Fixed metric: each character (a UTF-8 code point) is 0.6 of the point size wide (0.65 bold),
+  // a line 1.25 high.
   ui::Size MeasureText(const ui::Font& font, const std::string& text) override;
   void Open(ui::Form& form) override;
   void Close(ui::Form& form) override;

@@ -16,12 +16,12 @@ namespace platform::win32 {
 namespace {
 
 calendar::DateOrder RegionalDateOrder() {
-  char order[4] = "1";
-  GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IDATE, order, sizeof order);
+  wchar_t order[4] = L"1";
+  GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IDATE, order, 4);
   switch (order[0]) {
-    case '0':
+    case L'0':
       return calendar::DateOrder::MonthDayYear;
-    case '2':
+    case L'2':
       return calendar::DateOrder::YearMonthDay;
     default:
       return calendar::DateOrder::DayMonthYear;
@@ -30,7 +30,7 @@ calendar::DateOrder RegionalDateOrder() {
 
 int TwoDigitYearMax() {
   DWORD year = 0;
-  if (GetCalendarInfoA(LOCALE_USER_DEFAULT, CAL_GREGORIAN, CAL_ITWODIGITYEARMAX | CAL_RETURN_NUMBER,
+  if (GetCalendarInfoW(LOCALE_USER_DEFAULT, CAL_GREGORIAN, CAL_ITWODIGITYEARMAX | CAL_RETURN_NUMBER,
                        nullptr, 0, &year) &&
       year >= 99 && year <= 9999)
     return static_cast<int>(year);

@@ -7,7 +7,7 @@ namespace {
 
 class Button : public OnItsContainer {
  public:
-  const char* ClassName() const override { return "Button"; }
+  const wchar_t* ClassName() const override { return L"Button"; }
   DWORD Style(const ui::Control&) const override { return BS_PUSHBUTTON | WS_TABSTOP; }
   void Notify(FormWindow& w, std::size_t index, WORD code) const override {
     if (code == BN_CLICKED) DeliverClick(w, index);

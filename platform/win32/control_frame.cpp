@@ -10,7 +10,7 @@ namespace {
 
 class Frame : public OnItsContainer {
  public:
-  const char* ClassName() const override { return "Button"; }
+  const wchar_t* ClassName() const override { return L"Button"; }
   DWORD Style(const ui::Control&) const override { return BS_GROUPBOX; }
   DWORD ExStyle() const override { return WS_EX_TRANSPARENT; }
 };

@@ -8,7 +8,7 @@ namespace {
 
 class Label : public ControlAdapter {
  public:
-  const char* ClassName() const override { return "Static"; }
+  const wchar_t* ClassName() const override { return L"Static"; }
   DWORD Style(const ui::Control& c) const override {
     DWORD style = SS_NOPREFIX;
     if (c.align == ui::Align::Centre)

@@ -10,7 +10,7 @@ namespace {
 
 class Picture : public ControlAdapter {
  public:
-  const char* ClassName() const override { return kPictureClass; }
+  const wchar_t* ClassName() const override { return kPictureClass; }
   DWORD Style(const ui::Control&) const override { return WS_CLIPCHILDREN; }
 };
 

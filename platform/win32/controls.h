@@ -13,7 +13,7 @@ namespace platform::win32 {
 class ControlAdapter {
  public:
   virtual ~ControlAdapter() = default;
-  virtual const char* ClassName() const = 0;
+  virtual const wchar_t* ClassName() const = 0;
   // The style the description asks for; the layer adds WS_CHILD, WS_CLIPSIBLINGS and WS_VISIBLE.
   virtual DWORD Style(const ui::Control& control) const = 0;
   virtual DWORD ExStyle() const { return 0; }

@@ -1,5 +1,5 @@
-// Message boxes, top-level windows by title, the pointer, the Windows directory, and names as the
-// text of the code page that message boxes draw.
+// Message boxes, top-level windows by title, the pointer, the Windows directory, and text of the
+// system's code page.
 #include <windows.h>
 
 #include "platform/win32/names.h"
@@ -29,7 +29,7 @@ Answer Win32Desktop::ShowMessage(const MessageBoxRequest& box) {
   HWND owner = GetActiveWindow();
   // Over a topmost window (the full-screen saver) the box must come on top to be seen.
   if (owner && (GetWindowLongA(owner, GWL_EXSTYLE) & WS_EX_TOPMOST)) flags |= MB_TOPMOST;
-  switch (MessageBoxA(owner, box.text.c_str(), box.title.c_str(), flags)) {
+  switch (MessageBoxW(owner, WideOfText(box.text).c_str(), WideOfText(box.title).c_str(), flags)) {
     case IDYES:
       return Answer::Yes;
     case IDNO:
@@ -40,7 +40,7 @@ Answer Win32Desktop::ShowMessage(const MessageBoxRequest& box) {
 }
 
 bool Win32Desktop::TopLevelWindowExists(const std::string& title) {
-  return FindWindowA(nullptr, title.c_str()) != nullptr;
+  return FindWindowW(nullptr, WideOfText(title).c_str()) != nullptr;
 }
 
 int Win32Desktop::ShowCursor(bool show) {
@@ -61,12 +61,8 @@ std::optional<SystemName> Win32Desktop::WindowsDirectory() {
   return std::nullopt;
 }
 
-std::string Win32Desktop::TextOfName(const SystemName& name) {
-  return CodePageTextOf(name);
-}
-
-SystemName Win32Desktop::NameOfText(std::string_view text) {
-  return NameOfCodePageText(text);
+std::string Win32Desktop::TextOfSystemCodePage(std::string_view bytes) {
+  return TextOfCodePage(bytes);
 }
 
 }  // namespace platform::win32

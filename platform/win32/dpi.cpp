@@ -33,7 +33,7 @@ int Dpi::Of(HWND window) {
   if (!looked_) {
     looked_ = true;
     // user32 is loaded already: it only has to be asked.
-    if (HMODULE user = GetModuleHandleA("user32.dll"))
+    if (HMODULE user = GetModuleHandleW(L"user32.dll"))
       forWindow_ = reinterpret_cast<ForWindowFunction>(
           reinterpret_cast<void*>(GetProcAddress(user, "GetDpiForWindow")));
   }

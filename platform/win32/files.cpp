@@ -15,11 +15,11 @@
 namespace platform::win32 {
 
 util::Failure FailureFromSystemError(unsigned long error) {
-  char* text = nullptr;
-  FormatMessageA(
+  wchar_t* text = nullptr;
+  FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string description = text ? text : "Unknown error " + std::to_string(error);
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::string description = text ? TextOfWide(text) : "Unknown error " + std::to_string(error);
   if (text) LocalFree(text);
   while (!description.empty() && (description.back() == '\n' || description.back() == '\r'))
     description.pop_back();

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "platform/win32/names.h"
+
 namespace platform::win32 {
 
 namespace {
@@ -9,10 +11,10 @@ namespace {
 gdi::Font MakeFont(const ui::Font& font, int dpi) {
   const bool symbol = font.name == "Wingdings" || font.name == "Symbol";
   const int height = -static_cast<int>(std::lround(font.points * dpi / 72.0));
-  return gdi::Font(CreateFontA(
+  return gdi::Font(CreateFontW(
       height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, font.underline ? TRUE : FALSE, FALSE,
       symbol ? SYMBOL_CHARSET : DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-      DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.name.c_str()));
+      DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, WideOfText(font.name).c_str()));
 }
 
 }  // namespace

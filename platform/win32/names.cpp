@@ -44,19 +44,19 @@ std::wstring WideFileName(const SystemName& name) {
 }
 
 SystemName NameOf(std::wstring_view wide) {
-  return SystemName(Narrow(CP_UTF8, wide));
+  return SystemName(TextOfWide(wide));
 }
 
 std::wstring WideOfText(std::string_view utf8) {
   return Widen(CP_UTF8, 0, utf8).value_or(std::wstring());
 }
 
-std::string CodePageTextOf(const SystemName& name) {
-  return Narrow(CP_ACP, WideOfText(name.utf8()));
+std::string TextOfWide(std::wstring_view wide) {
+  return Narrow(CP_UTF8, wide);
 }
 
-SystemName NameOfCodePageText(std::string_view text) {
-  return NameOf(Widen(CP_ACP, 0, text).value_or(std::wstring()));
+std::string TextOfCodePage(std::string_view bytes) {
+  return TextOfWide(Widen(CP_ACP, 0, bytes).value_or(std::wstring()));
 }
 
 }  // namespace platform::win32

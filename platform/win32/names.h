@@ -1,6 +1,6 @@
-// Where names cross into Win32. Inside the programs a name is UTF-8; the system's wide-character
-// (...W) functions take and give UTF-16; message boxes and labels draw text of the code page.
-// Every conversion between the three is here.
+// Where text crosses into Win32. Inside the programs names and texts are UTF-8; the system's
+// wide-character (...W) functions take and give UTF-16; files may hold text of the system's code
+// page. Every conversion between the three is here.
 #pragma once
 
 #include <optional>
@@ -17,13 +17,14 @@ std::optional<std::wstring> WideOf(const SystemName& name);
 std::wstring WideFileName(const SystemName& name);
 // A name the system gave. A lone surrogate, which no UTF-8 can hold, becomes U+FFFD.
 SystemName NameOf(std::wstring_view wide);
-// UTF-8 text (a console program's output) in UTF-16; bytes that are not UTF-8 become U+FFFD.
+// UTF-8 text (a caption, a message, a console program's output) in UTF-16; bytes that are not
+// UTF-8 become U+FFFD.
 std::wstring WideOfText(std::string_view utf8);
+// Text the system gave (a window's text, an error description) in UTF-8; a lone surrogate
+// becomes U+FFFD.
+std::string TextOfWide(std::wstring_view wide);
 
-// The name as text of the code page: a best fit, or "?", for each character it cannot show (and
-// "?" for bytes that are not UTF-8).
-std::string CodePageTextOf(const SystemName& name);
-// Text of the code page as a name.
-SystemName NameOfCodePageText(std::string_view text);
+// Text in the system's code page (the ANSI code page) in UTF-8.
+std::string TextOfCodePage(std::string_view bytes);
 
 }  // namespace platform::win32

@@ -4,6 +4,7 @@
 // the one its controls are placed at.
 #include <vector>
 
+#include "platform/win32/names.h"
 #include "platform/win32/win32_ui.h"
 #include "platform/win32/window.h"
 
@@ -18,7 +19,7 @@ struct MonitorRects {
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  if (GetMonitorInfoA(monitor, &info)) {
+  if (GetMonitorInfoW(monitor, &info)) {
     auto& rects = reinterpret_cast<MonitorRects*>(data)->rects;
     if (info.dwFlags & MONITORINFOF_PRIMARY)
       rects.insert(rects.begin(), info.rcMonitor);
@@ -76,7 +77,8 @@ ui::Size Win32Ui::MeasureText(const ui::Font& font, const std::string& text) {
   const auto made = resources_->fonts.Get(font, dpi);
   gdi::Selection selected(dc.get(), made->get());
   RECT r{0, 0, 0, 0};
-  DrawTextA(dc.get(), text.empty() ? " " : text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX);
+  const std::wstring wide = WideOfText(text.empty() ? " " : text);
+  DrawTextW(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &r, DT_CALCRECT | DT_NOPREFIX);
   return {PixelsToTwips(text.empty() ? 0 : r.right, dpi), PixelsToTwips(r.bottom, dpi)};
 }
 

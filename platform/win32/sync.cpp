@@ -3,6 +3,7 @@
 // A control's window is made the first time the control is shown, so a window opens with only
 // what it shows: the saver's hidden pictures and advert panels cost nothing until they appear.
 #include "platform/win32/controls.h"
+#include "platform/win32/names.h"
 #include "platform/win32/win32_ui.h"
 
 namespace platform::win32 {
@@ -55,9 +56,9 @@ void Make(FormWindow& w, std::size_t i, const Look& look, HWND host) {
   const ui::Control& c = w.form.controls[i];
   const ControlAdapter& adapter = AdapterFor(c.kind);
   HWND hwnd =
-      CreateWindowExA(adapter.ExStyle(), adapter.ClassName(), c.caption.c_str(), look.style,
-                      look.rect.left, look.rect.top, look.rect.width, look.rect.height, host,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
+      CreateWindowExW(adapter.ExStyle(), adapter.ClassName(), WideOfText(c.caption).c_str(),
+                      look.style, look.rect.left, look.rect.top, look.rect.width, look.rect.height,
+                      host, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
                       GetModuleHandleA(nullptr), nullptr);
   if (!hwnd)
     throw util::Failure(static_cast<int>(GetLastError()),
@@ -78,7 +79,7 @@ void Make(FormWindow& w, std::size_t i, const Look& look, HWND host) {
 gdi::Bitmap LoadBitmap(const std::string& name) {
   if (name.empty()) return {};
   return gdi::Bitmap(static_cast<HBITMAP>(
-      LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, 0)));
+      LoadImageW(GetModuleHandleA(nullptr), WideOfText(name).c_str(), IMAGE_BITMAP, 0, 0, 0)));
 }
 
 // Shows one control's changes. A part that fails (a bitmap, a tooltip) is reported and counts as
@@ -102,7 +103,7 @@ void SyncControl(FormWindow& w, std::size_t i, std::vector<std::exception_ptr>& 
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font->get()), FALSE);
     cw.font = std::move(font);
   }
-  if (changes.caption) SetWindowTextA(hwnd, c.caption.c_str());
+  if (changes.caption) SetWindowTextW(hwnd, WideOfText(c.caption).c_str());
   if (changes.back) cw.back = gdi::Brush(CreateSolidBrush(Rgb(c.back)));
   if (changes.image) {
     cw.image = LoadBitmap(c.image);
@@ -150,7 +151,7 @@ std::vector<std::exception_ptr> FormWindow::Sync() {
   std::vector<std::exception_ptr> failures;
   SyncPlacement(*this);
   if (appliedCaption != form.caption) {
-    SetWindowTextA(hwnd, form.caption.c_str());
+    SetWindowTextW(hwnd, WideOfText(form.caption).c_str());
     appliedCaption = form.caption;
   }
   if (appliedBack != form.back) {

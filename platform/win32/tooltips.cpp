@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "platform/platform.h"
+#include "platform/win32/names.h"
 
 namespace platform::win32 {
 
@@ -21,21 +22,22 @@ void Tooltips::Set(HWND window, HWND& tooltipWindow, HWND control, const std::st
   if (!tooltipWindow && text.empty()) return;
   if (!tooltipWindow) {
     if (!Ready()) throw util::Failure(ERROR_MOD_NOT_FOUND, "The common controls cannot be loaded");
-    tooltipWindow = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+    tooltipWindow = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
                                     GetModuleHandleA(nullptr), nullptr);
     if (!tooltipWindow)
       throw util::Failure(static_cast<int>(GetLastError()), "The tooltips cannot be made");
   }
-  TTTOOLINFOA tool{};
-  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  std::wstring wide = WideOfText(text);
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.hwnd = window;
   tool.uId = reinterpret_cast<UINT_PTR>(control);
-  tool.lpszText = const_cast<char*>(text.c_str());
-  SendMessageA(tooltipWindow, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  if (!text.empty()) SendMessageA(tooltipWindow, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  tool.lpszText = wide.data();
+  SendMessageW(tooltipWindow, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  if (!text.empty()) SendMessageW(tooltipWindow, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 }  // namespace platform::win32

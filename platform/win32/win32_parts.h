@@ -52,8 +52,7 @@ class Win32Desktop : public Desktop {
   bool TopLevelWindowExists(const std::string& title) override;
   int ShowCursor(bool show) override;
   std::optional<SystemName> WindowsDirectory() override;
-  std::string TextOfName(const SystemName& name) override;
-  SystemName NameOfText(std::string_view text) override;
+  std::string TextOfSystemCodePage(std::string_view bytes) override;
 };
 
 class Win32Shell : public Shell {

@@ -2,6 +2,7 @@
 // window and its controls live in window.cpp, sync.cpp and one adapter per kind of control.
 #include "platform/win32/win32_ui.h"
 
+#include "platform/win32/names.h"
 #include "platform/win32/window.h"
 
 namespace platform::win32 {
@@ -52,8 +53,8 @@ void Win32Ui::Open(ui::Form& form) {
     exStyle |= WS_EX_CONTROLPARENT;
   }
   const RECT r = WindowRect(form, placement, style, exStyle);
-  HWND hwnd = CreateWindowExA(exStyle, kFormClass, form.caption.c_str(), style, r.left, r.top,
-                              r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+  HWND hwnd = CreateWindowExW(exStyle, kFormClass, WideOfText(form.caption).c_str(), style, r.left,
+                              r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
   if (!hwnd) throw util::Failure(static_cast<int>(GetLastError()), "The window cannot open");
   windows_.push_back(std::make_unique<FormWindow>(*this, *resources_, form));
@@ -107,20 +108,20 @@ int Win32Ui::RunEventLoop() {
   for (;;) {
     RemoveClosed();
     if (windows_.empty()) return 0;
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(msg.wParam);  // a quit message carries the code
     if (got < 0) return 1;                              // the queue itself failed
     bool handled = false;
     for (auto& w : windows_) {
       // Framed forms are dialogs: Tab, Enter and the access keys move between their controls.
       if (!w->closed && !w->form.popup && (msg.hwnd == w->hwnd || IsChild(w->hwnd, msg.hwnd))) {
-        handled = IsDialogMessageA(w->hwnd, &msg);
+        handled = IsDialogMessageW(w->hwnd, &msg);
         break;
       }
     }
     if (handled) continue;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
 }
 

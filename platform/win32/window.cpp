@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include "platform/win32/controls.h"
+#include "platform/win32/names.h"
 #include "platform/win32/win32_ui.h"
 
 namespace platform::win32 {
@@ -151,8 +152,8 @@ void FormWindow::Report(std::exception_ptr failure) noexcept {
   }
   // Nothing could take the failure: say what it was and end, as nothing else can.
   const std::string text = TextOf(failure);
-  MessageBoxA(IsWindow(hwnd) ? hwnd : nullptr, text.c_str(), form.caption.c_str(),
-              MB_OK | MB_ICONSTOP | MB_TOPMOST);
+  MessageBoxW(IsWindow(hwnd) ? hwnd : nullptr, WideOfText(text).c_str(),
+              WideOfText(form.caption).c_str(), MB_OK | MB_ICONSTOP | MB_TOPMOST);
   ExitProcess(1);
 }
 

@@ -112,7 +112,7 @@ bool ChildMessage(FormWindow& w, UINT message, WPARAM wParam, LPARAM lParam, LRE
 template <typename Own>
 LRESULT DispatchMessageOf(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, Own&& own) {
   FormWindow* w = FormWindow::Of(hwnd);
-  if (!w || w->closed) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (!w || w->closed) return DefWindowProcW(hwnd, message, wParam, lParam);
   try {
     LRESULT result = 0;
     if (ChildMessage(*w, message, wParam, lParam, result) || own(*w, result)) return result;
@@ -120,7 +120,7 @@ LRESULT DispatchMessageOf(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
     w->Report(std::current_exception());
     return 0;
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 COLORREF Rgb(ui::Colour colour);

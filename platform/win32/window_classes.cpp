@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 #include "platform/win32/controls.h"
+#include "platform/win32/names.h"
 #include "platform/win32/window.h"
 
 namespace platform::win32 {
@@ -9,12 +10,12 @@ namespace platform::win32 {
 namespace {
 
 // Registers a class; false when a class of that name was there already (another owner's).
-bool RegisterOwn(const WNDCLASSEXA& wc) {
-  if (RegisterClassExA(&wc)) return true;
+bool RegisterOwn(const WNDCLASSEXW& wc) {
+  if (RegisterClassExW(&wc)) return true;
   const DWORD error = GetLastError();
   if (error == ERROR_CLASS_ALREADY_EXISTS) return false;
-  throw util::Failure(static_cast<int>(error), std::string("The window class ") + wc.lpszClassName +
-                                                   " cannot be registered");
+  throw util::Failure(static_cast<int>(error),
+                      "The window class " + TextOfWide(wc.lpszClassName) + " cannot be registered");
 }
 
 }  // namespace
@@ -30,7 +31,7 @@ HICON ProgramIcon(HINSTANCE module, int size) {
 void WindowClasses::Register() {
   if (registered_) return;
   HINSTANCE module = GetModuleHandleA(nullptr);
-  WNDCLASSEXA wc{};
+  WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = FormProc;
   wc.hInstance = module;
@@ -48,8 +49,8 @@ void WindowClasses::Register() {
 
 WindowClasses::~WindowClasses() {
   HINSTANCE module = GetModuleHandleA(nullptr);
-  if (ownPicture_) UnregisterClassA(kPictureClass, module);
-  if (ownForm_) UnregisterClassA(kFormClass, module);
+  if (ownPicture_) UnregisterClassW(kPictureClass, module);
+  if (ownForm_) UnregisterClassW(kFormClass, module);
 }
 
 }  // namespace platform::win32

@@ -6,8 +6,8 @@
 
 namespace platform::win32 {
 
-inline constexpr const char* kFormClass = "TavoriaForm";
-inline constexpr const char* kPictureClass = "TavoriaPicture";
+inline constexpr const wchar_t* kFormClass = L"TavoriaForm";
+inline constexpr const wchar_t* kPictureClass = L"TavoriaPicture";
 
 // The program's own icon (icon resource 1 of the module) at a size in pixels, else the system's
 // application icon. Shared icons: never destroyed.

@@ -21,8 +21,10 @@ std::string ReadDatabaseFile(SaverState& saver) {
 
 database::Computer ThisComputer(SaverState& saver) {
   platform::Clock& clock = saver.sys.clock;
+  platform::Desktop& desktop = saver.sys.desktop;
   return {clock.Now(), clock.Regional(),
-          [&clock](std::chrono::sys_seconds instant) { return clock.LocalMomentOf(instant); }};
+          [&clock](std::chrono::sys_seconds instant) { return clock.LocalMomentOf(instant); },
+          [&desktop](std::string_view bytes) { return desktop.TextOfSystemCodePage(bytes); }};
 }
 
 void LoadDatabase(SaverState& saver) {

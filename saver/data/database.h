@@ -10,7 +10,7 @@
 namespace tavoria {
 
 // The computer the saver runs on, as a database is read for it: the moment now and the user's
-// regional settings, and its clock for the kick-offs' instants.
+// regional settings, its clock for the kick-offs' instants, its code page for undeclared text.
 database::Computer ThisComputer(SaverState& saver);
 // Loads the database beside the program as of now into the saver's content; never lets a failure
 // escape. A database it cannot use shows a text in place of its content; any other failure shows

@@ -53,9 +53,9 @@ platform::SystemName SettingsFileInEffect(SaverState& saver) {
 
 bool ReadConfig(SaverState& saver) {
   try {
-    const std::string bytes =
-        platform::ReadFile(saver.sys.files, SettingsFileInEffect(saver), kLongestSettingsFile);
-    util::TextReader file(bytes);
+    const std::string text = saver.sys.desktop.TextOfSystemCodePage(
+        platform::ReadFile(saver.sys.files, SettingsFileInEffect(saver), kLongestSettingsFile));
+    util::TextReader file(text);
     saver.delaySetting = file.ReadField();
     return true;
   } catch (const util::Failure&) {
@@ -86,9 +86,9 @@ bool WriteConfig(SaverState& saver, const std::string& delay) {
 
 bool ReadSaverArgs(SaverState& saver) {
   try {
-    const std::string bytes = platform::ReadFile(
-        saver.sys.files, saver.PathBesideProgram(SWITCHES_FILE), kLongestSettingsFile);
-    util::TextReader file(bytes);
+    const std::string text = saver.sys.desktop.TextOfSystemCodePage(platform::ReadFile(
+        saver.sys.files, saver.PathBesideProgram(SWITCHES_FILE), kLongestSettingsFile));
+    util::TextReader file(text);
     saver.saverSwitch = file.ReadField();
     saver.setupSwitch = file.ReadField();
     return true;

@@ -18,10 +18,11 @@ constexpr ui::Colour kRed{255, 0, 0};
 // from 30 to 60 the landline panel (31 in 99), above 60 the mobile panel (39 in 99).
 constexpr struct PanelOdds { int among = 99, landlineFrom = 30, landlineTo = 60; } kPanelOdds;
 
-// The panels' symbols are pictures; the bullets are Wingdings ticks.
+// The panels' symbols are pictures; the bullets are Wingdings ticks: U+F0FC, where a symbol font
+// keeps its character 0xFC, the same on every code page.
 constexpr const char* kComputerSymbol = "COMPUTER";
 constexpr const char* kTelephoneSymbol = "TELEPHONE";
-constexpr const char* kTickBullet = "\xFC";
+constexpr const char* kTickBullet = "\uF0FC";
 
 class PanelBuilder {
  public:

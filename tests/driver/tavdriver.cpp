@@ -1,8 +1,9 @@
 // tavdriver: the end-to-end tests' hands and eyes on the desktop, a console program run under Wine.
 // It finds windows by title, reads message boxes and controls, types into text boxes and presses
-// buttons, as an accessibility tool would. Texts are printed with \r, \n and \\ escaped, one
-// item a line. Exit code 0 on success, 1 when the window or control is not found in time, 2 on
-// bad usage.
+// buttons, as an accessibility tool would. Texts are read as Unicode and printed in UTF-8 (and
+// titles and texts given to it are taken as Unicode), whatever the system's code page, with \r,
+// \n and \\ escaped, one item a line. Exit code 0 on success, 1 when the window or control is
+// not found in time, 2 on bad usage.
 //
 //   tavdriver wait TITLE [MS]            wait until a visible top-level window has this title
 //   tavdriver gone TITLE [MS]            wait until no top-level window has this title
@@ -15,6 +16,7 @@
 //   tavdriver cursor                     "shown" or "hidden"
 //   tavdriver rect TITLE                 the window's rectangle on screen: x,y,w,h
 //   tavdriver display                    the screen's width, height and DPI: w,h,dpi
+//   tavdriver codepage                   the system's code page (GetACP)
 //   tavdriver resolution W H             switches the primary display to W x H pixels, as the
 //                                        display settings do (ChangeDisplaySettingsExW); exit
 //                                        code 1 when the system refuses, with its answer
@@ -59,18 +61,35 @@ std::string Escape(const std::string& text) {
   return out;
 }
 
-// A window's text as the window itself answers WM_GETTEXT, so an edit box in another process
-// gives what the user typed.
+std::string Utf8Of(std::wstring_view wide) {
+  const int length = static_cast<int>(wide.size());
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<size_t>(size > 0 ? size : 0), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, text.data(), size, nullptr, nullptr);
+  return text;
+}
+
+std::wstring WideOf(const std::string& utf8) {
+  const int length = static_cast<int>(utf8.size());
+  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(size > 0 ? size : 0), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), size);
+  return wide;
+}
+
+// A window's text as the window itself answers WM_GETTEXT in Unicode, so an edit box in another
+// process gives what the user typed, and every character whole.
 std::string TextOf(HWND hwnd) {
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length))
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length))
     return {};
-  std::string text(static_cast<size_t>(length) + 1, '\0');
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   DWORD_PTR n = 0;
-  SendMessageTimeoutA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+  SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                       SMTO_ABORTIFHUNG, 2000, &n);
   text.resize(static_cast<size_t>(n));
-  return text;
+  return Utf8Of(text);
 }
 
 std::string ClassOf(HWND hwnd) {
@@ -490,8 +509,13 @@ int Usage() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int wmain(int argc, wchar_t** wideArgv) {
   if (argc < 2) return Usage();
+  std::vector<std::string> args;
+  for (int i = 0; i < argc; ++i) args.push_back(Utf8Of(wideArgv[i]));
+  std::vector<const char*> argvUtf8;
+  for (const std::string& a : args) argvUtf8.push_back(a.c_str());
+  const char* const* argv = argvUtf8.data();
   const std::string command = argv[1];
   auto arg = [&](int i) { return i < argc ? std::string(argv[i]) : std::string(); };
   const DWORD timeout = argc > 3 ? static_cast<DWORD>(std::atoi(argv[3])) : 10000;
@@ -503,7 +527,7 @@ int main(int argc, char** argv) {
   if (command == "gone") {
     if (argc < 3) return Usage();
     const ULONGLONG end = GetTickCount64() + timeout;
-    while (FindWindowA(nullptr, argv[2])) {
+    while (FindWindowW(nullptr, WideOf(argv[2]).c_str())) {
       if (GetTickCount64() >= end) return 1;
       Sleep(50);
     }
@@ -523,6 +547,10 @@ int main(int argc, char** argv) {
   if (command == "resolution") {
     if (argc < 4) return Usage();
     return ChangeResolution(std::atoi(argv[2]), std::atoi(argv[3]));
+  }
+  if (command == "codepage") {
+    std::printf("%u\n", GetACP());
+    return 0;
   }
   if (command == "cursor") {
     CURSORINFO info{};
@@ -594,7 +622,7 @@ int main(int argc, char** argv) {
     for (HWND child : Children(window)) {
       if (_stricmp(ClassOf(child).c_str(), argv[3]) != 0) continue;
       if (wanted-- == 0) {
-        SendMessageA(child, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[5]));
+        SendMessageW(child, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(WideOf(argv[5]).c_str()));
         return 0;
       }
     }

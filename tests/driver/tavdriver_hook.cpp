@@ -11,6 +11,7 @@
 //   x,y,w,h the control's rectangle on screen; cw,ch its client area's size
 //   tw,th   the size its text needs as the control draws it (label-wrap: within its width)
 // The first line describes the window: 0|0|window|shown|client x,y,w,h|cw,ch|0,0|title.
+// Texts are read and measured as Unicode and written in UTF-8.
 #include <windows.h>
 
 #include <cstdarg>
@@ -34,9 +35,11 @@ void Append(Output& out, const char* format, ...) {
   if (n > 0) out.at += n < out.end - out.at ? n : out.end - out.at - 1;
 }
 
-// A text on one line: \r, \n and \\ escaped, as tavdriver prints texts.
-void AppendText(Output& out, const char* text) {
-  for (; *text; ++text) {
+// A text on one line in UTF-8: \r, \n and \\ escaped, as tavdriver prints texts.
+void AppendText(Output& out, const wchar_t* wide) {
+  char utf8[4 * 4096] = "";
+  WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr);
+  for (const char* text = utf8; *text; ++text) {
     if (*text == '\r')
       Append(out, "\\r");
     else if (*text == '\n')
@@ -53,8 +56,8 @@ BOOL CALLBACK Describe(HWND control, LPARAM lParam) {
   Output& out = *reinterpret_cast<Output*>(lParam);
   char name[64] = "";
   GetClassNameA(control, name, sizeof name);
-  char text[4096] = "";
-  const int length = GetWindowTextA(control, text, sizeof text);
+  wchar_t text[4096] = L"";
+  const int length = GetWindowTextW(control, text, 4096);
   const LONG style = GetWindowLongA(control, GWL_STYLE);
   RECT r, client;
   GetWindowRect(control, &r);
@@ -82,7 +85,7 @@ BOOL CALLBACK Describe(HWND control, LPARAM lParam) {
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
     HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(SYSTEM_FONT));
     RECT need{0, 0, client.right, 0};
-    DrawTextA(dc, length ? text : " ", length ? length : 1, &need, format);
+    DrawTextW(dc, length ? text : L" ", length ? length : 1, &need, format);
     needW = length ? need.right : 0;
     needH = need.bottom;
     SelectObject(dc, old);
@@ -112,8 +115,8 @@ void DescribeWindow(HWND window) {
     GetClientRect(window, &client);
     POINT corner{0, 0};
     ClientToScreen(window, &corner);
-    char title[512] = "";
-    GetWindowTextA(window, title, sizeof title);
+    wchar_t title[512] = L"";
+    GetWindowTextW(window, title, 512);
     Append(out, "0|0|window|%d|%ld,%ld,%ld,%ld|%ld,%ld|0,0|", IsWindowVisible(window) ? 1 : 0,
            corner.x, corner.y, client.right, client.bottom, client.right, client.bottom);
     AppendText(out, title);

@@ -58,12 +58,12 @@ else
   fail "/P 77 shows the invalid-command-line box"
 fi
 
-# A name outside the code page is quoted in the code page the box draws: a best fit, or "?".
+# A name outside the code page is quoted whole.
 start_program 30 "$SCR" /x Łukasz 李
 pid=$LAST_PID
 if driver wait "Tavoria Screensaver error!" 10000; then
-  check "/x Łukasz 李 is quoted back as /x Lukasz ?" \
-    grep -qF "The command line specified (/x Lukasz ?) was invalid." <<<"$(driver box "Tavoria Screensaver error!")"
+  check "/x Łukasz 李 is quoted back whole" \
+    grep -qF "The command line specified (/x Łukasz 李) was invalid." <<<"$(driver box "Tavoria Screensaver error!")"
   driver press "Tavoria Screensaver error!" OK
   wait_exit "$pid" 10
 else

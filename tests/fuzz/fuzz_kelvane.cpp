@@ -8,7 +8,7 @@
 
 #include "tests/fuzz/fuzz_input.h"
 #include "upgrader/kelvane.h"
-#include "util/utf8.h"
+#include "util/code_page.h"
 
 using fuzz::Require;
 
@@ -66,9 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (upgrade.find('\n') != std::string::npos && !firstLine.empty() && firstLine.back() == '\r')
       firstLine.pop_back();
     Require(IsPlainName(firstLine + ".sdf"));
-    // On the disk, the line's bytes as the characters of the in-memory platform's code page.
-    std::string name;
-    for (const unsigned char c : firstLine + ".sdf") utf8::Append(name, c);
+    // On the disk, the line read in the in-memory platform's code page, Windows-1252.
+    const std::string name = codepage::ToUtf8(firstLine + ".sdf", codepage::Encoding::Windows1252);
     Require(m.ReadFile("windows/" + name) == upgrade);
     Require(Count(m.PathOf("windows")) == (name == "tavoria.sdf" ? 1u : 2u));
     if (name != "tavoria.sdf") {

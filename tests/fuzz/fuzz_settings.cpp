@@ -5,6 +5,7 @@
 #include "tests/fuzz/fuzz_input.h"
 #include "util/identity.h"
 #include "util/text_reader.h"
+#include "util/utf8.h"
 
 using fuzz::Require;
 
@@ -15,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   m.WriteFile(tavoria::SWITCHES_FILE, bytes);
 
   tavoria::SaverState saver(m.platform);
-  if (tavoria::ReadConfig(saver)) Require(saver.delaySetting.size() <= bytes.size());
+  if (tavoria::ReadConfig(saver)) Require(utf8::Length(saver.delaySetting) <= bytes.size());
   if (!tavoria::ReadConfig(saver)) Require(saver.delaySetting == tavoria::kDefaultDelay);
   tavoria::ReadSaverArgs(saver);
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "database/database_file.h"
 #include "database/walk.h"
@@ -80,6 +81,33 @@ TEST_F(DatabaseTest, ACompleteDatabaseFillsEveryListWithItsTerminatorsCounted) {
   EXPECT_EQ(saver.database.trivia, (Lines{"Fact one", "Fact two", "Fact three", "End Trivia"}));
   EXPECT_EQ(saver.database.adverts.size(), 3u);
   EXPECT_EQ(saver.database.adverts, (Lines{"Advert one", "Advert two", "End Ads"}));
+}
+
+TEST_F(DatabaseTest, TheTextIsReadAsTheDatabaseDeclaresElseInTheSystemsCodePage) {
+  using codepage::Encoding;
+  const struct {
+    Encoding system;
+    const char *declared, *advert, *shown;
+  } cases[] = {
+      {Encoding::Windows1252, "", "\2439.99 \212orvan \347", "£9.99 Šorvan ç"},
+      {Encoding::Windows1251, "", "\xD0\xEE\xF1\xF1\xE8\xFF \x80", "Россия Ђ"},
+      {Encoding::Windows1251, " [text Windows-1252]", "\2439.99 \212orvan", "£9.99 Šorvan"},
+      {Encoding::Windows1253, " [text Windows-1252]", "\2439.99 \212orvan", "£9.99 Šorvan"},
+      {Encoding::Windows1252, " [text Windows-1254]", "Be\xFEikta\xFE", "Beşiktaş"},
+      {Encoding::Windows1252, " [text UTF-8]", "Be\xC5\x9Fikta\xC5\x9F", "Beşiktaş"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shown);
+    m.desktop.systemCodePage = c.system;
+    Database db = Complete();
+    db.line5 += c.declared;
+    db.adverts = {c.advert};
+    Load(db);
+    EXPECT_EQ(saver.database.adverts.at(0), c.shown);
+    EXPECT_EQ(m.ui.MeasureText({"Verdana", 10}, c.shown).width,
+              m.ui.MeasureText({"Verdana", 10}, std::string(c.advert)).width)
+        << "measured by characters";
+  }
 }
 
 TEST_F(DatabaseTest, BareLineFeedsEndLinesToo) {

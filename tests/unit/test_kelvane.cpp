@@ -150,7 +150,7 @@ TEST_F(KelvaneTest, ABlankBeforeThePathIsPartOfThePath) {
 }
 
 TEST_F(KelvaneTest, ANameOutsideTheCodePageIsOpenedAndTheFirstLineNamesInTheCodePage) {
-  const std::string upgrade = Database("caf\xE9");  // "café" in ISO 8859-1, the code page here
+  const std::string upgrade = Database("caf\xE9");  // "café" in Windows-1252, the code page here
   Run(Upgrade(upgrade, "Łukasz 李 upgrade.tup"));
   EXPECT_EQ(m.desktop.messages, Boxes(Upgraded()));
   EXPECT_EQ(Installed("café.sdf"), upgrade);
@@ -296,6 +296,10 @@ TEST_F(KelvaneTest, WhatTheSaverWouldStopOnIsRefusedWithItsLineAndReason) {
        Changed("14/06/2026\r\nGroup A\r\nTavoria vs Brazil\r\n18:00",
                "14/06/2027\r\nGroup A\r\nTavoria vs Brazil\r\n7.45pm"),
        "15, kick-off \"7.45pm\" is not a time of day"},
+      {"a long line, quoted in the letters of the code page, cut after 60 characters",
+       Changed("14/06/2026\r\nGroup A\r\nTavoria vs Brazil\r\n18:00",
+               "14/06/2027\r\nGroup A\r\nTavoria vs Brazil\r\n\xE9" + std::string(60, 'x')),
+       "15, kick-off \"é" + std::string(59, 'x') + "...\" is not a time of day"},
       {"a match line ending in vs",
        Changed("14/06/2026\r\nGroup A\r\nTavoria vs Brazil", "14/06/2027\r\nGroup A\r\nTavoria vs"),
        "14, the match line \"Tavoria vs\" has \"vs\" at its end"},
