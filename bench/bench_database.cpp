@@ -40,12 +40,14 @@ void BM_LoadFullDatabase(benchmark::State& state) {
   for (auto _ : state) {
     tavoria::SaverState saver{m.platform};
     tavoria::LoadDatabase(saver);
-    if (saver.fixtureCount != 100 || saver.triviaCount != 100 || saver.advertCount != 100 ||
-        saver.specialCount != 10 || !m.desktop.messages.empty()) {
+    const database::LoadedDatabase& loaded = saver.database;
+    if (loaded.fixtures.texts.size() != 100 || loaded.trivia.size() != 100 ||
+        loaded.adverts.size() != 100 || loaded.specialFixtures.size() != 10 ||
+        !m.desktop.messages.empty()) {
       state.SkipWithError("the database did not load to capacity");
       break;
     }
-    benchmark::DoNotOptimize(saver.fixtures.data());
+    benchmark::DoNotOptimize(loaded.fixtures.texts.data());
   }
 }
 BENCHMARK(BM_LoadFullDatabase)->Unit(benchmark::kMicrosecond);

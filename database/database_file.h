@@ -1,6 +1,6 @@
-// The team database file: its records, its sections read front to back, and the check that a file
-// is a whole database. Nothing here depends on the running saver, so the saver's loader, Kelvane
-// and the makers' tool all read a database exactly alike.
+// The team database file: its layout, the words that head and end its sections, its records, and
+// the rules every program reads it by. The walk (database/walk.h) reads it, the writer
+// (database/writer.h) writes it, both from what is written down here.
 //
 // The file, one item a line: the devname, two free lines, the database number, a free line, the
 // format version, a free line; special fixtures (a match line and a text each) up to "End special
@@ -9,19 +9,37 @@
 // read. Terminators match whole lines exactly.
 #pragma once
 
-#include <functional>
+#include <array>
 #include <string>
 #include <string_view>
 
 #include "util/failure.h"
-#include "util/text_reader.h"
 
 namespace database {
+
+// The format this program reads and writes, named on line 6. A database whose line 6 sorts after
+// it, by character codes, is too new: "3" and "2.1" are, "10" and "" are not. The format has a
+// version of its own, so a later program that reads the same format still reads every database.
+inline constexpr const char* kFormatVersion = "2";
+bool IsNewerFormat(std::string_view line6);
+
+// The parts of the file, in file order: lines 1 to 6, then the four sections, each from the free
+// line that heads it (line 7 for the special fixtures) to its terminator.
+enum class DatabaseSection { Header, SpecialFixtures, Fixtures, Trivia, Adverts };
 
 inline constexpr const char* kEndSpecialFixtures = "End special fixtures";
 inline constexpr const char* kEndFixtures = "End Fixtures";
 inline constexpr const char* kEndTrivia = "End Trivia";
 inline constexpr const char* kEndAds = "End Ads";
+// The line that ends the section being read (the header's is the special fixtures', the next end).
+const char* TerminatorOf(DatabaseSection section);
+
+// The free lines that head the sections, as the writer writes them; the reader skips them. The
+// fixtures' heading goes on to say whose clock the kick-offs are on.
+inline constexpr const char* kSpecialFixturesHeading = "Special fixtures";
+inline constexpr const char* kFixturesHeading = "Fixtures";
+inline constexpr const char* kTriviaHeading = "Trivia";
+inline constexpr const char* kAdvertsHeading = "Adverts";
 
 // The most entries each list may hold while the database loads. The fixture list holds this many
 // fixtures to come, and has room for the out-of-date notices after them besides, so a database
@@ -31,6 +49,22 @@ inline constexpr int kSpecialCapacity = 10;
 inline constexpr int kFixtureCapacity = 100;
 inline constexpr int kTriviaCapacity = 100;
 inline constexpr int kAdvertCapacity = 100;
+// The capacity of the section's list; 0 for the header, which has none.
+int CapacityOf(DatabaseSection section);
+
+// Lines 1 to 6, in file order.
+struct DatabaseHeader {
+  std::string devname;    // the saver the database is for; Kelvane names the installed file so
+  std::string title;      // free, without a comma
+  std::string publisher;  // free, without a comma
+  std::string number;     // the database number, as the upgrade check reads it (DatabaseNumber)
+  std::string about;      // free
+  std::string formatVersion = kFormatVersion;
+};
+using HeaderLines = std::array<std::string, 6>;
+// The header from its lines as the file holds them, and back: the reader and the writer meet here.
+DatabaseHeader HeaderOf(HeaderLines lines);
+HeaderLines LinesOf(const DatabaseHeader& header);
 
 // A special fixture: the text shown above every fixture between its two teams.
 struct SpecialFixture {
@@ -39,7 +73,7 @@ struct SpecialFixture {
   std::string awayTeam;
 };
 
-// The five lines of one fixture record, in file order.
+// The five lines of one fixture record.
 struct FixtureRecord {
   std::string dateLine;
   std::string captionLine;
@@ -47,43 +81,19 @@ struct FixtureRecord {
   std::string kickOffLine;
   std::string fifthLine;  // read and not used
 };
+// The lines of a record, in file order: a line's number is its date line's plus this.
+enum class RecordLine { Date, Caption, Match, KickOff, Fifth };
+using RecordLines = std::array<std::string, 5>;
+// A record from its lines as the file holds them, and back: the reader and the writer meet here.
+FixtureRecord RecordOf(RecordLines lines);
+RecordLines LinesOf(const FixtureRecord& record);
 
+// A match line: the two teams joined by " vs ".
+std::string MatchLine(const std::string& homeTeam, const std::string& awayTeam);
 // Splits a match line at its first "vs" into the two names, spaces trimmed; both stay empty when
 // there is no "vs". Throws Failure 5 when "vs" opens or closes the line.
 void SplitTeams(const std::string& matchLine, std::string& homeTeam, std::string& awayTeam);
-
-// The parts of the file, in file order: lines 1 to 6, then the four sections, each from the free
-// line that heads it (line 7 for the special fixtures) to its terminator.
-enum class DatabaseSection { Header, SpecialFixtures, Fixtures, Trivia, Adverts };
-
-// What the walk hands over, section by section, in file order. Any handler may be left empty.
-struct DatabaseSections {
-  std::function<void(const std::string& line6)> formatVersion;
-  std::function<void(const SpecialFixture&)> specialFixture;
-  std::function<void(const FixtureRecord&)> fixture;
-  std::function<void()> fixturesEnd;
-  std::function<void(const std::string&)> triviaLine;  // the "End Trivia" line last
-  std::function<void(const std::string&)> advertLine;  // the "End Ads" line last
-  // Told as the walk comes to each part, before reading its first line (its heading).
-  std::function<void(DatabaseSection)> enters;
-  // When set, the faults after which the walk can keep in step with the file come here instead of
-  // ending the walk, and the walk goes on: a line over the length limit (taken as an empty line), a
-  // special fixture whose "vs" opens or closes its match line (not handed over), and the first
-  // entry beyond a list's capacity (it and the later ones are handed over). The saver stops at the
-  // first fault; the makers' tool lists them all this way.
-  std::function<void(const util::Failure&)> fault;
-};
-
-// Reads the database front to back up to its "End Ads" line. Throws Failure: 62 past the end of
-// the file or on an over-long line, 9 when a special fixture, trivia or advert would lie beyond
-// its list's capacity, 5 from SplitTeams; and whatever a handler throws.
-void WalkDatabase(util::TextReader& file, const DatabaseSections& sections);
-
-// Walks a database as the loader reads it and throws Failure when it is not a complete database:
-// 62 when it ends before "End Ads" or holds a line longer than 64 KiB, 9 when a special-fixture,
-// trivia or advert section overflows its list, 5 for a special fixture whose "vs" opens or closes
-// its match line. Fixture records are not judged: whether one is shown depends on the day and on
-// the user's regional settings.
-void CheckDatabaseComplete(std::string_view bytes);
+// A match line that SplitTeams refuses: its "vs" opens it (otherwise it closes it).
+bool VsOpens(std::string_view matchLine);
 
 }  // namespace database

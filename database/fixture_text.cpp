@@ -7,22 +7,51 @@
 
 namespace database {
 
-FixtureText ComposeFixture(const FixtureRecord& record, const std::vector<SpecialFixture>& specials,
-                           const calendar::Moment& now,
-                           const calendar::RegionalSettings& regional) {
+namespace {
+
+const char* DayName(const calendar::Date& date) {
+  static constexpr std::array<const char*, 7> kDayNames = {
+      "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+  return kDayNames[static_cast<std::size_t>(calendar::WeekdayOf(date) - 1)];
+}
+
+}  // namespace
+
+Composition Compose(const FixtureRecord& record, const std::vector<SpecialFixture>& specials,
+                    const calendar::Moment& now, const calendar::RegionalSettings& regional) {
+  Composition composed;
+  try {
+    composed.date = ParseDate(record.dateLine, regional);
+  } catch (const util::Failure& failure) {
+    composed.faults.push_back({RecordLine::Date, failure});
+    return composed;
+  }
+  const calendar::Date date = *composed.date;
   FixtureText shown;
-  const calendar::Date date = ParseDate(record.dateLine, regional);
   if (date < now.date) {
     shown.past = true;  // the kick-off line of a past record is never read
-    return shown;
+    composed.shown = std::move(shown);
+    return composed;
   }
-  shown.kickOff = ParseTimeOfDay(record.kickOffLine);
+  try {
+    shown.kickOff = ParseTimeOfDay(record.kickOffLine);
+  } catch (const util::Failure& failure) {
+    composed.faults.push_back({RecordLine::KickOff, failure});
+  }
+  std::string specialText;
+  try {
+    specialText = FindSpecialText(specials, record.matchLine);
+  } catch (const util::Failure& failure) {
+    composed.faults.push_back({RecordLine::Match, failure});
+  }
+  if (!composed.faults.empty()) return composed;
+
   // A fixture of today whose kick-off has been reached is shown without the marker, not as past.
   shown.dueToday = date == now.date && now.secondsOfDay < shown.kickOff;
-  shown.text = FindSpecialText(specials, record.matchLine);
+  shown.text = std::move(specialText);
   shown.text += record.captionLine;
   shown.text += " - ";
-  shown.text += DayNameOf(record.dateLine, regional);
+  shown.text += DayName(date);
   shown.text += ", ";
   shown.text += record.dateLine;
   shown.text += text::kCrLf;
@@ -30,7 +59,16 @@ FixtureText ComposeFixture(const FixtureRecord& record, const std::vector<Specia
   shown.text += " - K/O: ";
   shown.text += record.kickOffLine;
   if (shown.dueToday) shown.text += kTodayMarker;
-  return shown;
+  composed.shown = std::move(shown);
+  return composed;
+}
+
+FixtureText ComposeFixture(const FixtureRecord& record, const std::vector<SpecialFixture>& specials,
+                           const calendar::Moment& now,
+                           const calendar::RegionalSettings& regional) {
+  Composition composed = Compose(record, specials, now, regional);
+  if (!composed.faults.empty()) throw composed.faults.front().failure;
+  return std::move(*composed.shown);
 }
 
 std::string FindSpecialText(const std::vector<SpecialFixture>& specials,
@@ -47,10 +85,7 @@ std::string FindSpecialText(const std::vector<SpecialFixture>& specials,
 }
 
 std::string DayNameOf(const std::string& dateText, const calendar::RegionalSettings& regional) {
-  static constexpr std::array<const char*, 7> kDayNames = {
-      "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
-  return kDayNames[static_cast<std::size_t>(calendar::WeekdayOf(ParseDate(dateText, regional)) -
-                                            1)];
+  return DayName(ParseDate(dateText, regional));
 }
 
 std::vector<std::string> OutOfDateNotices(const FixtureFlags& flags) {

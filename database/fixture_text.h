@@ -5,11 +5,13 @@
 // agree.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "database/database_file.h"
 #include "util/calendar.h"
+#include "util/failure.h"
 
 namespace database {
 
@@ -29,8 +31,23 @@ struct FixtureFlags {
 
 inline constexpr const char* kTodayMarker = " **TODAY!**";
 
-// Composes a record for the moment. Throws Failure 13 when the date line (or, for a record that is
-// not past, the kick-off line) is no date or time, 5 for a match line with "vs" at an end.
+// A line of a fixture record that its composition could not read, and why.
+struct RecordFault {
+  RecordLine line;
+  util::Failure failure;  // 13 for a date or kick-off line, 5 for a match line with "vs" at an end
+};
+
+// A record composed for a moment, read as the saver reads it: the date line; then, for a record
+// that is not past, the kick-off line and the match line.
+struct Composition {
+  std::optional<calendar::Date> date;  // none: the date line is no date (nothing more is read)
+  std::optional<FixtureText> shown;    // none when a line could not be read
+  std::vector<RecordFault> faults;     // the lines that could not be read, in the order read
+};
+
+Composition Compose(const FixtureRecord& record, const std::vector<SpecialFixture>& specials,
+                    const calendar::Moment& now, const calendar::RegionalSettings& regional);
+// The record as shown at the moment. Throws the first fault's failure.
 FixtureText ComposeFixture(const FixtureRecord& record, const std::vector<SpecialFixture>& specials,
                            const calendar::Moment& now, const calendar::RegionalSettings& regional);
 // The text of the last special fixture between the line's two teams (in either order) and CR LF,

@@ -1,8 +1,5 @@
 #include "database/loader.h"
 
-#include <new>
-
-#include "database/dates.h"
 #include "database/fixture_text.h"
 #include "util/identity.h"
 #include "util/text.h"
@@ -11,44 +8,6 @@
 namespace database {
 
 namespace {
-
-// Line 6 of the database names a newer format than this program reads.
-struct TooNew {
-  std::string line6;
-};
-
-// A failure on a known line of the file, and what is wrong there.
-struct StopAt {
-  util::Failure failure;
-  int line;
-  std::string reason;
-};
-
-// A line of the file quoted in a reason: at most 60 characters of it.
-std::string Quoted(std::string_view text) {
-  constexpr std::size_t kLongest = 60;
-  return "\"" + std::string(text.substr(0, kLongest)) + (text.size() > kLongest ? "...\"" : "\"");
-}
-
-const char* TerminatorOf(DatabaseSection section) {
-  switch (section) {
-    case DatabaseSection::Header:
-    case DatabaseSection::SpecialFixtures:
-      return kEndSpecialFixtures;
-    case DatabaseSection::Fixtures:
-      return kEndFixtures;
-    case DatabaseSection::Trivia:
-      return kEndTrivia;
-    case DatabaseSection::Adverts:
-      return kEndAds;
-  }
-  return kEndAds;
-}
-
-std::string VsMisplaced(const std::string& matchLine) {
-  return "the match line " + Quoted(matchLine) + " has \"vs\" at its " +
-         (matchLine.rfind("vs", 0) == 0 ? "start" : "end");
-}
 
 void AddShown(FixtureTexts& texts, FixtureText shown, std::size_t source) {
   if (shown.dueToday && (!texts.markerEnds || shown.kickOff < *texts.markerEnds))
@@ -66,157 +25,97 @@ void AddNotices(FixtureTexts& texts, const FixtureFlags& flags, std::size_t reco
   }
 }
 
-// Where and why the composition of a record failed, read in the order the composition reads its
-// lines: the date, then (for a record not past) the kick-off, then the match line.
-StopAt CompositionStop(const util::Failure& failure, const FixtureRecord& record, int dateLine,
-                       const calendar::RegionalSettings& regional) {
-  try {
-    ParseDate(record.dateLine, regional);
-  } catch (const util::Failure&) {
-    return {failure, dateLine, Quoted(record.dateLine) + " is not a date"};
+// What is wrong where loading stopped, for people.
+std::string Reason(const Stop& stop) {
+  switch (stop.problem) {
+    case Problem::TooNew:
+      return "format version " + Quoted(stop.text) + " is newer than this screensaver's \"" +
+             kFormatVersion + "\"";
+    case Problem::EndsEarly:
+      return std::string("the file ends before \"") + TerminatorOf(stop.section) + "\"";
+    case Problem::LineTooLong:
+      return "the line is longer than " + std::to_string(util::TextReader::kLongestLine) + " bytes";
+    case Problem::VsAtStart:
+    case Problem::VsAtEnd:
+      return "the match line " + Quoted(stop.text) + " has \"vs\" at its " +
+             (stop.problem == Problem::VsAtStart ? "start" : "end");
+    case Problem::NotADate:
+      return Quoted(stop.text) + " is not a date";
+    case Problem::NotATimeOfDay:
+      return "kick-off " + Quoted(stop.text) + " is not a time of day";
+    case Problem::ListFull:
+      switch (stop.section) {
+        case DatabaseSection::SpecialFixtures:
+          return "more than " + std::to_string(kSpecialCapacity) + " special fixtures";
+        case DatabaseSection::Fixtures:
+          return "more than " + std::to_string(kFixtureCapacity) + " fixtures to come";
+        case DatabaseSection::Trivia:
+          return "more than " + std::to_string(kTriviaCapacity - 1) + " facts";
+        default:
+          return "more than " + std::to_string(kAdvertCapacity - 1) + " adverts";
+      }
+    case Problem::OutOfMemory:
+      return "there is not memory enough to read it";
   }
-  try {
-    ParseTimeOfDay(record.kickOffLine);
-  } catch (const util::Failure&) {
-    return {failure, dateLine + 3,
-            "kick-off " + Quoted(record.kickOffLine) + " is not a time of day"};
-  }
-  return {failure, dateLine + 2, VsMisplaced(record.matchLine)};
+  return stop.description;
 }
 
-class Loader {
- public:
-  Loader(std::string_view bytes, const calendar::Moment& now,
-         const calendar::RegionalSettings& regional)
-      : bytes_(bytes), file_(bytes), now_(now), regional_(regional) {}
-
-  LoadedDatabase Run() {
-    try {
-      WalkDatabase(
-          file_,
-          {
-              .formatVersion = [](const std::string& line6) { FormatVersion(line6); },
-              .specialFixture =
-                  [&](const SpecialFixture& special) {
-                    loaded_.specialFixtures.push_back(special);
-                  },
-              .fixture = [&](const FixtureRecord& record) { Fixture(record); },
-              .fixturesEnd = [&] { FixturesEnd(); },
-              .triviaLine = [&](const std::string& line) { loaded_.trivia.push_back(line); },
-              .advertLine = [&](const std::string& line) { loaded_.adverts.push_back(line); },
-              .enters = [&](DatabaseSection section) { section_ = section; },
-          });
-    } catch (const TooNew& tooNew) {
-      Stop({0, 6, "The database requires a newer version of this screensaver.", true,
-            "format version " + Quoted(tooNew.line6) + " is newer than this screensaver's \"" +
-                tavoria::APP_VERSION + "\""});
-    } catch (const StopAt& stop) {
-      Stop({stop.failure.code(), stop.line, stop.failure.description(), false, stop.reason});
-    } catch (const util::Failure& failure) {
-      const StopAt stop = WalkStop(failure);
-      Stop({failure.code(), stop.line, failure.description(), false, stop.reason});
-    } catch (const std::bad_alloc&) {
-      Stop({util::codes::kOutOfMemory, file_.LineNumber(), "Out of memory", false,
-            "there is not memory enough to read it"});
-    }
-    return std::move(loaded_);
-  }
-
- private:
-  static void FormatVersion(const std::string& line6) {
-    // Compared by character codes: "3" and "2.1" are too new, "10" and "" not.
-    if (line6 > tavoria::APP_VERSION) throw TooNew{line6};
-  }
-
-  void Fixture(const FixtureRecord& record) {
-    const int dateLine = file_.LineNumber() - 4;
-    FixtureText shown;
-    try {
-      shown = ComposeFixture(record, loaded_.specialFixtures, now_, regional_);
-    } catch (const util::Failure& failure) {
-      throw CompositionStop(failure, record, dateLine, regional_);
-    }
-    if (shown.past) {
-      flags_.pastSeen = true;
-      return;
-    }
-    flags_.currentStored = true;
-    Room(dateLine);
-    loaded_.fixtureRecords.records.push_back(record);
-    AddShown(loaded_.fixtures, std::move(shown), loaded_.fixtureRecords.records.size() - 1);
-  }
-
-  void FixturesEnd() {
-    AddNotices(loaded_.fixtures, flags_, loaded_.fixtureRecords.records.size());
-    loaded_.fixtureRecords.pastAtLoad = flags_.pastSeen;
-    loaded_.fixtureRecords.complete = true;
-  }
-
-  // The fixture list takes one more fixture to come, or is full.
-  void Room(int line) {
-    if (loaded_.fixtures.texts.size() == static_cast<std::size_t>(kFixtureCapacity))
-      throw StopAt{{util::codes::kSubscriptOutOfRange, "Subscript out of range"},
-                   line,
-                   "more than " + std::to_string(kFixtureCapacity) + " fixtures to come"};
-  }
-
-  // Where and why the walk itself stopped: a special fixture's fault is its match line's (the walk
-  // has read its text line); any other is the line just read.
-  StopAt WalkStop(const util::Failure& failure) const {
-    const int line = std::max(file_.LineNumber(), 1);
-    if (dynamic_cast<const util::LineTooLong*>(&failure))
-      return {
-          failure, line,
-          "the line is longer than " + std::to_string(util::TextReader::kLongestLine) + " bytes"};
-    if (failure.code() == util::codes::kInputPastEnd)
-      return {failure, line,
-              std::string("the file ends before \"") + TerminatorOf(section_) + "\""};
-    switch (section_) {
-      case DatabaseSection::SpecialFixtures:
-        if (failure.code() == util::codes::kInvalidCall)
-          return {failure, line - 1, VsMisplaced(LineText(line - 1))};
-        return {failure, line - 1,
-                "more than " + std::to_string(kSpecialCapacity) + " special fixtures"};
-      case DatabaseSection::Trivia:
-        return {failure, line, "more than " + std::to_string(kTriviaCapacity - 1) + " facts"};
-      case DatabaseSection::Adverts:
-        return {failure, line, "more than " + std::to_string(kAdvertCapacity - 1) + " adverts"};
-      default:
-        return {failure, line, failure.description()};
-    }
-  }
-
-  void Stop(LoadError error) {
-    if (const auto text = TextInsteadOfContent(error)) {
-      loaded_.fixtures = {{*text}, {0}, std::nullopt};
-      loaded_.trivia = {*text};
-      loaded_.fixtureRecords = {};
-    }
-    loaded_.error = std::move(error);
-  }
-
-  // Line n of the file, as the reader reads it.
-  std::string LineText(int n) const {
-    util::TextReader again(bytes_);
-    std::string line;
-    for (int i = 1; i <= n; ++i) line = again.ReadLine();
-    return line;
-  }
-
-  std::string_view bytes_;
-  util::TextReader file_;
-  calendar::Moment now_;
-  calendar::RegionalSettings regional_;
-  LoadedDatabase loaded_;
-  FixtureFlags flags_;
-  DatabaseSection section_ = DatabaseSection::Header;
-};
+// The entries of a section's list but its terminator, which is the last when it was read.
+std::span<const std::string> WithoutTerminator(const std::vector<std::string>& list,
+                                               const char* terminator) {
+  const std::span<const std::string> all(list);
+  return !all.empty() && all.back() == terminator ? all.first(all.size() - 1) : all;
+}
 
 }  // namespace
 
+LoadError LoadErrorOf(const Stop& stop) {
+  const bool tooNew = stop.problem == Problem::TooNew;
+  return {stop.code, stop.line,
+          tooNew ? "The database requires a newer version of this screensaver." : stop.description,
+          tooNew, Reason(stop)};
+}
+
 LoadedDatabase Load(std::string_view bytes, const calendar::Moment& now,
                     const calendar::RegionalSettings& regional) {
-  return Loader(bytes, now, regional).Run();
+  LoadedDatabase loaded;
+  loaded.fixtures.composedFor = now;
+  loaded.fixtureRecords.regional = regional;
+  std::optional<Stop> stopped;
+  WalkDatabase(bytes,
+               {
+                   .moment = now,
+                   .regional = regional,
+                   .stop = [&](const Stop& stop) { stopped = stop; },
+                   .specialFixture =
+                       [&](const SpecialRead& special) {
+                         loaded.specialFixtures.push_back(special.fixture);
+                       },
+                   .fixture =
+                       [&](const FixtureRead& read) {
+                         const auto& shown = read.composition.shown;
+                         if (!shown || shown->past) return;
+                         auto& records = loaded.fixtureRecords.records;
+                         records.push_back(read.record);
+                         AddShown(loaded.fixtures, *shown, records.size() - 1);
+                       },
+                   .fixturesEnd =
+                       [&](const FixtureFlags& flags) {
+                         AddNotices(loaded.fixtures, flags, loaded.fixtureRecords.records.size());
+                         loaded.fixtureRecords.pastAtLoad = flags.pastSeen;
+                         loaded.fixtureRecords.complete = true;
+                       },
+                   .triviaLine = [&](const std::string& line) { loaded.trivia.push_back(line); },
+                   .advertLine = [&](const std::string& line) { loaded.adverts.push_back(line); },
+               });
+  if (!stopped) return loaded;
+  loaded.error = LoadErrorOf(*stopped);
+  if (const auto text = TextInsteadOfContent(*loaded.error)) {
+    loaded.fixtures = {{*text}, {0}, std::nullopt, now};
+    loaded.trivia = {*text};
+    loaded.fixtureRecords = {};
+  }
+  return loaded;
 }
 
 LoadedDatabase DatabaseNotRead(const util::Failure& failure) {
@@ -231,12 +130,12 @@ LoadedDatabase DatabaseNotRead(const util::Failure& failure) {
 
 FixtureTexts ComposeFixtureTexts(const FixtureRecords& records,
                                  const std::vector<SpecialFixture>& specials,
-                                 const calendar::Moment& now,
-                                 const calendar::RegionalSettings& regional) {
+                                 const calendar::Moment& now) {
   FixtureTexts texts;
+  texts.composedFor = now;
   FixtureFlags flags{.pastSeen = records.pastAtLoad};
   for (std::size_t i = 0; i < records.records.size(); ++i) {
-    FixtureText shown = ComposeFixture(records.records[i], specials, now, regional);
+    FixtureText shown = ComposeFixture(records.records[i], specials, now, records.regional);
     if (shown.past) {
       flags.pastSeen = true;
       continue;
@@ -246,6 +145,14 @@ FixtureTexts ComposeFixtureTexts(const FixtureRecords& records,
   }
   AddNotices(texts, flags, records.records.size());
   return texts;
+}
+
+std::span<const std::string> LoadedDatabase::Facts() const {
+  return WithoutTerminator(trivia, kEndTrivia);
+}
+
+std::span<const std::string> LoadedDatabase::Adverts() const {
+  return WithoutTerminator(adverts, kEndAds);
 }
 
 std::optional<std::string> TextInsteadOfContent(const LoadError& error) {

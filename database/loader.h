@@ -1,8 +1,8 @@
 // The team database loaded as the saver loads it, from the file's bytes, for a moment and the
 // user's regional settings: the special fixtures, the fixture texts of that moment with the
-// out-of-date notices, the facts and the adverts, and where and why loading stopped. Every program
-// that reads a database reads it here: the saver shows what this returns, Kelvane refuses what the
-// saver would stop on, and the makers' tool tells the makers what the saver will do.
+// out-of-date notices, the facts and the adverts, and where and why loading stopped, all from the
+// one walk of the file (database/walk.h). The saver shows what this returns, Kelvane refuses what
+// the saver would stop on, and the makers' tool shows what the saver will do.
 //
 // No files, windows or message boxes: failures to open the file stay with the caller
 // (DatabaseNotRead), and the saver turns a stop into its report.
@@ -11,17 +11,19 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "database/database_file.h"
+#include "database/walk.h"
 #include "util/calendar.h"
 #include "util/failure.h"
 
 namespace database {
 
-// Where and why loading stopped.
+// Where and why loading stopped, in the loader's words.
 struct LoadError {
   int code = 0;             // the error number; 0 for a format newer than this program reads
   int line = 0;             // the line of the file the stop concerns (counted from 1; 0: none)
@@ -36,9 +38,10 @@ struct LoadError {
 // moment: after midnight yesterday's go and today's carry the marker; after a marked kick-off
 // the marker goes.
 struct FixtureRecords {
-  std::vector<FixtureRecord> records;  // the records not past at load, in file order
-  bool pastAtLoad = false;             // some records were past at load
-  bool complete = false;               // read to "End Fixtures": the texts can be composed again
+  std::vector<FixtureRecord> records;   // the records not past at load, in file order
+  bool pastAtLoad = false;              // some records were past at load
+  bool complete = false;                // read to "End Fixtures": the texts can be composed again
+  calendar::RegionalSettings regional;  // the settings the records were read with
 };
 
 // The fixture texts at a moment: each record not past, in file order, then the notices.
@@ -48,11 +51,13 @@ struct FixtureTexts {
   std::vector<std::size_t> sources;
   // The earliest kick-off, in seconds of the day, of a fixture that carries the today marker.
   std::optional<int> markerEnds;
+  calendar::Moment composedFor;  // the moment the texts were composed for
 };
 
+// The database as loaded: what the saver shows, and what it composes the fixture texts from again.
 struct LoadedDatabase {
   std::vector<SpecialFixture> specialFixtures;
-  FixtureTexts fixtures;
+  FixtureTexts fixtures;             // shown in order
   std::vector<std::string> trivia;   // "End Trivia" last, when read
   std::vector<std::string> adverts;  // "End Ads" last, when read
   FixtureRecords fixtureRecords;
@@ -60,6 +65,10 @@ struct LoadedDatabase {
   // except that the fixtures and the facts are the one text shown in place of the content for an
   // error that has one (TextInsteadOfContent).
   std::optional<LoadError> error;
+
+  // What a draw may pick: the facts, and the file's adverts, each list without its terminator.
+  std::span<const std::string> Facts() const;
+  std::span<const std::string> Adverts() const;
 };
 
 // Reads the database front to back to its "End Ads" line, as the saver does: each fixture record
@@ -70,11 +79,14 @@ LoadedDatabase Load(std::string_view bytes, const calendar::Moment& now,
 // What the saver holds when the database file cannot be read at all (not found, no access...).
 LoadedDatabase DatabaseNotRead(const util::Failure& failure);
 
-// The same records' texts at another moment, without the capacity of loading.
+// The same records' texts at another moment, read with the same regional settings, without the
+// capacity of loading.
 FixtureTexts ComposeFixtureTexts(const FixtureRecords& records,
                                  const std::vector<SpecialFixture>& specials,
-                                 const calendar::Moment& now,
-                                 const calendar::RegionalSettings& regional);
+                                 const calendar::Moment& now);
+
+// How the loader words a stop: its error, with `kick-off "7.45pm" is not a time of day` as reason.
+LoadError LoadErrorOf(const Stop& stop);
 
 // The text the saver shows as its only fixture and its only fact in place of a database it cannot
 // use: not found (53), no access (52, 76), damaged (62) or too new; none for other errors, which

@@ -2,6 +2,7 @@
 // to these interfaces; win32/ implements them on the Win32 API and memory/ in memory for tests.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -78,6 +79,9 @@ class Clock {
   virtual double SecondsSinceMidnight() = 0;
   // How the user's regional settings read dates.
   virtual calendar::RegionalSettings Regional() = 0;
+  // The local date and time of day of an instant (UTC) on this computer, by its time zone's rules
+  // for that date; none when the system cannot tell.
+  virtual std::optional<calendar::Moment> LocalMomentOf(std::chrono::sys_seconds instant) = 0;
 };
 
 // ----- desktop -------------------------------------------------------------------------------

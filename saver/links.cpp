@@ -13,9 +13,43 @@ void OpenUrl(SaverState& saver, const std::string& url) {
                           saver.sys.process.ProgramDirectory(), 1);
 }
 
+namespace {
+
+std::string Maker(const std::string& path) {
+  return std::string("http://") + MAKER_HOST + path;
+}
+
+}  // namespace
+
 std::string TrackedLinkAddress(const std::string& where) {
-  return std::string("http://") + MAKER_HOST + "/football/bounce.cgi?devname=" + DEVNAME +
-         "&v=" + APP_VERSION + "&where=" + where;
+  return Maker("/football/bounce.cgi?devname=") + DEVNAME + "&v=" + APP_VERSION + "&where=" + where;
+}
+
+std::string UpgradeCheckAddress(std::optional<std::int16_t> databaseNumber) {
+  // The upgrade page takes -1 for a database whose number cannot be read.
+  return Maker("/football/upgrade.cgi?db=") + std::to_string(databaseNumber.value_or(-1)) +
+         "&ss=" + APP_VERSION + "&dn=" + DEVNAME;
+}
+
+std::string FootballSiteAddress() {
+  return Maker("/uk/bounce.cgi?loc=uk&dn=") + DEVNAME;
+}
+
+std::string FreeCallsAddress() {
+  return Maker("/freecalls/?") + DEVNAME;
+}
+
+std::string PartnerShopAddress() {
+  return std::string("http://") + PARTNER_HOST +
+         "/exec/obidos/redirect-home?tag=fenmoor&site=amazon";
+}
+
+std::string InstallerDownloadAddress() {
+  return Maker("/uk/");
+}
+
+std::string VisitText(const std::string& path) {
+  return std::string("Visit ") + MAKER_HOST + path;
 }
 
 void OpenTrackedLink(SaverState& saver, const std::string& where) {

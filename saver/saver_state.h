@@ -1,6 +1,6 @@
 // The saver's state: everything its procedures share, created empty when the program starts and
-// living until it ends. The settings, the content lists the display cycle shows, the display's
-// place in them, and the two windows.
+// living until it ends. The settings, the content the display cycle shows, the display's place in
+// it, and the two windows.
 #pragma once
 
 #include <cstdint>
@@ -36,26 +36,13 @@ struct SaverState {
   std::string saverSwitch = kDefaultSaverSwitch;
   std::string setupSwitch = kDefaultSetupSwitch;
 
-  // Content lists. Entry n (counted from 1, as the counts do) is element n - 1.
-  std::vector<database::SpecialFixture> specialFixtures;
-  std::vector<std::string> fixtures;
-  std::vector<std::string> trivia;
-  std::vector<std::string> adverts;  // the file's adverts, then the built-in ones
-  std::int16_t specialCount = 0;
-  std::int16_t fixtureCount = 0;
-  std::int16_t triviaCount = 0;
-  std::int16_t advertCount = 0;  // the file's adverts only, "End Ads" included
+  // What the display cycle shows: the database as the loader returned it, its fixture texts
+  // composed again as the days pass; then, after the file's adverts, the program's own, which
+  // start-up adds.
+  database::LoadedDatabase database;
+  std::vector<std::string> builtInAdverts;
 
-  // What `fixtures` was composed from and for, so it can be composed again while the saver runs.
-  struct ShownFixtures {
-    database::FixtureRecords records;     // not `complete`: the texts are never composed again
-    std::vector<std::size_t> sources;     // for each entry of `fixtures`, as FixtureTexts has them
-    std::optional<int> markerEnds;        // the earliest kick-off of a marked fixture
-    calendar::Moment composedFor;         // the moment the texts were composed for
-    calendar::RegionalSettings regional;  // the regional settings the records were read with
-  } shownFixtures;
-
-  // Display state.
+  // Display state: the fixture text shown next, counted from 1.
   std::int16_t nextFixtureIndex = 0;
   bool pointerHidden = false;  // hidden by start-up and not shown again yet
   Random random;

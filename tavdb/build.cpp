@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "database/database_file.h"
+#include "database/writer.h"
 #include "tavdb/csv.h"
 #include "tavdb/encoding.h"
 #include "tavdb/fixture_json.h"
@@ -134,16 +135,21 @@ class Builder {
 
   // The kick-off as written, with its offset from the time or from the "timezone" field.
   std::optional<KickOffTime> KickOff(const std::string& file, const ListedMatch& match) {
-    auto kickOff = ParseKickOff(text::Trim(*match.time));
+    std::string problem;
+    auto kickOff = ParseKickOff(text::Trim(*match.time), &problem);
     if (!kickOff) {
-      Error(file, match.line, "the kick-off \"" + *match.time + "\" is not a time HH:MM");
+      Error(file, match.line,
+            "the kick-off \"" + *match.time + "\" " +
+                (problem.empty() ? "is not a time HH:MM" : "names no one zone: " + problem));
       return std::nullopt;
     }
     if (!match.timeZone) return kickOff;
-    const auto offset = ParseUtcOffset(text::Trim(*match.timeZone));
+    const auto offset = ParseUtcOffset(text::Trim(*match.timeZone), &problem);
     if (!offset) {
       Error(file, match.line,
-            "the \"timezone\" \"" + *match.timeZone + "\" is not an offset such as UTC-3");
+            "the \"timezone\" \"" + *match.timeZone + "\" " +
+                (problem.empty() ? "is not an offset such as UTC-3"
+                                 : "names no one zone: " + problem));
       return std::nullopt;
     }
     if (kickOff->utcOffset && *kickOff->utcOffset != *offset) {
@@ -420,44 +426,29 @@ std::optional<std::string> BareTimesWithoutSourceZone(const std::string& file,
          "list whose times belong to several zones cannot be converted)";
 }
 
-std::string DatabaseText(const std::vector<database::SpecialFixture>& specials,
-                         const std::vector<Fixture>& fixtures,
-                         const std::vector<std::string>& facts,
-                         const std::vector<std::string>& adverts, int number,
-                         const std::optional<NamedZone>& fansZone) {
-  std::vector<std::string> lines = {tavoria::DEVNAME, "Tavoria national football team",
-                                    tavoria::SCREENSAVER_COMPANY, std::to_string(number)};
-  std::string about = "Database " + std::to_string(number);
+// The database's content: its header, the special fixtures and the fixtures as records, the facts
+// and the adverts.
+database::DatabaseContent Content(std::vector<database::SpecialFixture> specials,
+                                  const std::vector<Fixture>& fixtures,
+                                  std::vector<std::string> facts, std::vector<std::string> adverts,
+                                  int number, const std::optional<NamedZone>& fansZone) {
+  database::DatabaseContent content;
+  content.header.devname = tavoria::DEVNAME;
+  content.header.title = "Tavoria national football team";
+  content.header.publisher = tavoria::SCREENSAVER_COMPANY;
+  content.header.number = std::to_string(number);
+  content.header.about = "Database " + std::to_string(number);
   if (!fixtures.empty())
-    about += " - fixtures from " + calendar::EnglishDate(fixtures.front().date) + " to " +
-             calendar::EnglishDate(fixtures.back().date);
-  lines.push_back(about);
-  lines.push_back(tavoria::APP_VERSION);
-  lines.push_back("Special fixtures");
-  for (const auto& s : specials) {
-    lines.push_back(s.homeTeam + " vs " + s.awayTeam);
-    lines.push_back(s.text);
-  }
-  lines.push_back(database::kEndSpecialFixtures);
-  lines.push_back("Fixtures (kick-off times are " +
-                  (fansZone ? fansZone->name + " time" : "local") + ")");
-  for (const Fixture& f : fixtures) {
-    lines.push_back(calendar::EnglishDate(f.date));
-    lines.push_back(f.caption);
-    lines.push_back(f.home + " vs " + f.away);
-    lines.push_back(f.kickOffText);
-    lines.push_back(f.ground);
-  }
-  lines.push_back(database::kEndFixtures);
-  lines.push_back("Trivia");
-  lines.insert(lines.end(), facts.begin(), facts.end());
-  lines.push_back(database::kEndTrivia);
-  lines.push_back("Adverts");
-  lines.insert(lines.end(), adverts.begin(), adverts.end());
-  lines.push_back(database::kEndAds);
-  std::string text;
-  for (const auto& line : lines) text += line + text::kCrLf;
-  return text;
+    content.header.about += " - fixtures from " + calendar::EnglishDate(fixtures.front().date) +
+                            " to " + calendar::EnglishDate(fixtures.back().date);
+  if (fansZone) content.kickOffZone = fansZone->name;
+  content.specials = std::move(specials);
+  for (const Fixture& f : fixtures)
+    content.fixtures.push_back({calendar::EnglishDate(f.date), f.caption,
+                                database::MatchLine(f.home, f.away), f.kickOffText, f.ground});
+  content.facts = std::move(facts);
+  content.adverts = std::move(adverts);
+  return content;
 }
 
 }  // namespace
@@ -516,13 +507,14 @@ BuildResult BuildDatabase(const BuildOptions& options) {
             std::to_string(database::kFixtureCapacity) + " keeps the earliest)");
   }
   if (ErrorCount(result.diagnostics) > 0) return result;
-  result.database =
-      DatabaseText(specials, fixtures, facts, adverts, options.number, options.fansZone);
   if (!fixtures.empty()) result.firstDate = fixtures.front().date;
   result.specials = static_cast<int>(specials.size());
   result.fixtures = static_cast<int>(fixtures.size());
   result.facts = static_cast<int>(facts.size());
   result.adverts = static_cast<int>(adverts.size());
+  result.database =
+      database::DatabaseText(Content(std::move(specials), fixtures, std::move(facts),
+                                     std::move(adverts), options.number, options.fansZone));
   return result;
 }
 

@@ -6,9 +6,10 @@
 #include "database/dates.h"
 #include "database/fixture_text.h"
 #include "database/loader.h"
-#include "tavdb/check_walk.h"
+#include "database/walk.h"
 #include "tavdb/encoding.h"
 #include "util/text.h"
+#include "util/text_reader.h"
 
 namespace tavdb {
 
@@ -16,7 +17,93 @@ namespace {
 
 using calendar::Date;
 using calendar::DateOrder;
+using database::DatabaseSection;
+using database::Problem;
 using util::Failure;
+
+// One line of the file as the loader's reader splits it.
+struct RawLine {
+  std::string_view text;  // without its line end
+  bool bareLineFeed = false;
+};
+
+std::vector<RawLine> SplitRaw(std::string_view bytes) {
+  std::vector<RawLine> lines;
+  for (std::size_t from = 0; from < bytes.size();) {
+    const auto end = bytes.find('\n', from);
+    RawLine line;
+    line.text = bytes.substr(from, end == std::string_view::npos ? end : end - from);
+    const bool carriageReturn = !line.text.empty() && line.text.back() == '\r';
+    if (carriageReturn) line.text.remove_suffix(1);
+    line.bareLineFeed = end != std::string_view::npos && !carriageReturn;
+    lines.push_back(line);
+    if (end == std::string_view::npos) break;
+    from = end + 1;
+  }
+  return lines;
+}
+
+// What is wrong where the saver stops, and what the saver then does.
+// A fixture the saver leaves out.
+std::string PastMessage(const database::FixtureRecord& record, const CheckOptions& options) {
+  return "the fixture " + database::Quoted(record.matchLine, Visible) + " on " +
+         database::Quoted(record.dateLine, Visible) + " is past on " +
+         calendar::IsoDate(options.moment.date) +
+         ": the saver leaves it out and asks users to upgrade";
+}
+
+std::string ListFullMessage(const database::Stop& stop, const CheckOptions& options) {
+  const int capacity = database::CapacityOf(stop.section);
+  switch (stop.section) {
+    case DatabaseSection::SpecialFixtures:
+      return "an " + text::Ordinal(capacity + 1) + " special fixture: the list holds " +
+             std::to_string(capacity);
+    case DatabaseSection::Fixtures:
+      return "the " + text::Ordinal(capacity + 1) + " fixture to come on " +
+             calendar::IsoDate(options.moment.date) + " (" + database::Quoted(stop.text, Visible) +
+             "): the fixture list holds " + std::to_string(capacity) + " fixtures to come";
+    default: {
+      const bool trivia = stop.section == DatabaseSection::Trivia;
+      return std::string("the ") + (trivia ? "trivia" : "advert") + " section runs past " +
+             std::to_string(capacity) + " lines, \"" + database::TerminatorOf(stop.section) +
+             "\" counted (" + std::to_string(capacity - 1) + " " + (trivia ? "facts" : "adverts") +
+             " at most)";
+    }
+  }
+}
+
+std::string StopMessage(const database::Stop& stop, const CheckOptions& options) {
+  const std::string outcome = ": " + SaverOutcome(stop.code, stop.problem == Problem::TooNew);
+  switch (stop.problem) {
+    case Problem::TooNew:
+      return "format version " + database::Quoted(stop.text, Visible) +
+             " is newer than this screensaver's \"" + database::kFormatVersion + "\"" + outcome;
+    case Problem::EndsEarly:
+      return std::string("the file ends before \"") + database::TerminatorOf(stop.section) + "\"" +
+             outcome;
+    case Problem::LineTooLong:
+      return "the line is longer than " + std::to_string(util::TextReader::kLongestLine) +
+             " bytes" + outcome;
+    case Problem::VsAtStart:
+    case Problem::VsAtEnd:
+      return std::string("\"vs\" stands at the ") +
+             (stop.problem == Problem::VsAtStart ? "start" : "end") + " of " +
+             (stop.section == DatabaseSection::SpecialFixtures ? "the special fixture's"
+                                                               : "the fixture's") +
+             " match line " + database::Quoted(stop.text, Visible) + outcome;
+    case Problem::NotADate:
+      return database::Quoted(stop.text, Visible) + " is no date in " +
+             OrderName(options.regional.dateOrder) + " order (nor with a month's name)" + outcome;
+    case Problem::NotATimeOfDay:
+      return "kick-off " + database::Quoted(stop.text, Visible) +
+             " is no time of day (H:MM or H:MM:SS, or with AM or PM)" + outcome;
+    case Problem::ListFull:
+      return ListFullMessage(stop, options) + outcome;
+    case Problem::OutOfMemory:
+      break;
+  }
+  return SaverOutcome(stop.code, false);
+}
 
 // What each line's bytes show users: line ends, characters, terminators written with blanks.
 void CheckLines(const std::vector<RawLine>& raw, int lastLine, Diagnostics& out) {
@@ -41,7 +128,8 @@ void CheckLines(const std::vector<RawLine>& raw, int lastLine, Diagnostics& out)
     if (LooksLikeUtf8(line.text))
       out.push_back({.severity = Severity::Warning,
                      .line = n,
-                     .message = "the line looks like UTF-8: users see " + Quoted(line.text) +
+                     .message = "the line looks like UTF-8: users see " +
+                                database::Quoted(line.text, Visible) +
                                 "; save the database as Windows-1252"});
     const std::string_view trimmed = text::Trim(line.text);
     for (const char* terminator : {database::kEndSpecialFixtures, database::kEndFixtures,
@@ -49,8 +137,8 @@ void CheckLines(const std::vector<RawLine>& raw, int lastLine, Diagnostics& out)
       if (trimmed == terminator && line.text != terminator)
         out.push_back({.severity = Severity::Warning,
                        .line = n,
-                       .message = Quoted(line.text) + " has blanks around \"" + terminator +
-                                  "\": to the saver it is not the section's end"});
+                       .message = database::Quoted(line.text, Visible) + " has blanks around \"" +
+                                  terminator + "\": to the saver it is not the section's end"});
     }
   }
   if (bareLineFeeds > 0)
@@ -73,12 +161,12 @@ std::string Reading(const std::string& dateLine, DateOrder order, int yearMax) {
 
 // Dates that users with other regional settings, or another two-digit-year setting, read as
 // another day.
-void CheckDateReadings(const std::vector<Record>& records,
+void CheckDateReadings(const std::vector<database::FixtureRead>& records,
                        const calendar::RegionalSettings& regional, Diagnostics& out) {
-  for (const Record& r : records) {
-    if (!r.date) continue;
+  for (const database::FixtureRead& r : records) {
+    if (!r.composition.date) continue;
     const std::string dateLine = r.record.dateLine;
-    const std::string here = calendar::EnglishDate(*r.date);
+    const std::string here = calendar::EnglishDate(*r.composition.date);
     std::vector<std::string> others;
     for (DateOrder order : kOrders) {
       if (order == regional.dateOrder) continue;
@@ -88,7 +176,7 @@ void CheckDateReadings(const std::vector<Record>& records,
                          OrderName(order) + " order");
     }
     if (!others.empty()) {
-      std::string message = Quoted(dateLine) + " reads as " + here + " in " +
+      std::string message = database::Quoted(dateLine, Visible) + " reads as " + here + " in " +
                             OrderName(regional.dateOrder) + " order, but";
       for (std::size_t i = 0; i < others.size(); ++i)
         message += (i == 0 ? " " : " and ") + others[i];
@@ -103,7 +191,8 @@ void CheckDateReadings(const std::vector<Record>& records,
     if (Reading(dateLine, regional.dateOrder, regional.twoDigitYearMax + 99) != here)
       out.push_back({.severity = Severity::Warning,
                      .line = r.line,
-                     .message = Quoted(dateLine) + " has a two-digit year: read as " + here +
+                     .message = database::Quoted(dateLine, Visible) +
+                                " has a two-digit year: read as " + here +
                                 " with Windows' usual setting, as another century with others; "
                                 "write the year in full"});
   }
@@ -123,29 +212,30 @@ bool SamePair(const database::SpecialFixture& a, const database::SpecialFixture&
 }
 
 // Special fixtures whose text is never shown.
-void CheckSpecials(const std::vector<Special>& specials, const std::vector<Record>& records,
-                   Diagnostics& out) {
+void CheckSpecials(const std::vector<database::SpecialRead>& specials,
+                   const std::vector<database::FixtureRead>& records, Diagnostics& out) {
   for (std::size_t i = 0; i < specials.size(); ++i) {
-    const Special& s = specials[i];
-    const auto later =
-        std::find_if(specials.begin() + static_cast<std::ptrdiff_t>(i) + 1, specials.end(),
-                     [&](const Special& other) { return SamePair(s.fixture, other.fixture); });
+    const database::SpecialRead& s = specials[i];
+    const auto later = std::find_if(
+        specials.begin() + static_cast<std::ptrdiff_t>(i) + 1, specials.end(),
+        [&](const database::SpecialRead& other) { return SamePair(s.fixture, other.fixture); });
     if (later != specials.end()) {
       out.push_back({.severity = Severity::Warning,
                      .line = s.line,
-                     .message = "the special fixture " + Quoted(s.matchLine) +
+                     .message = "the special fixture " + database::Quoted(s.matchLine, Visible) +
                                 " is never shown: the one on line " + std::to_string(later->line) +
                                 " for the same teams wins"});
       continue;
     }
-    const bool used = std::any_of(records.begin(), records.end(), [&](const Record& r) {
-      return Matches(s.fixture, r.record.matchLine);
-    });
+    const bool used = std::any_of(
+        records.begin(), records.end(),
+        [&](const database::FixtureRead& r) { return Matches(s.fixture, r.record.matchLine); });
     if (!used)
       out.push_back({.severity = Severity::Warning,
                      .line = s.line,
-                     .message = "the special fixture " + Quoted(s.matchLine) +
-                                " matches no fixture: its text " + Quoted(s.fixture.text) +
+                     .message = "the special fixture " + database::Quoted(s.matchLine, Visible) +
+                                " matches no fixture: its text " +
+                                database::Quoted(s.fixture.text, Visible) +
                                 " is never shown (names match exactly, letter case included)"});
   }
 }
@@ -189,8 +279,9 @@ void CheckAfterEnd(const std::vector<RawLine>& raw, int lastLine, Diagnostics& o
     if (text::Trim(raw[static_cast<std::size_t>(n - 1)].text).empty()) continue;
     out.push_back({.severity = Severity::Warning,
                    .line = n,
-                   .message = "the saver reads nothing after \"End Ads\" on line " +
-                              std::to_string(lastLine) + ": this and what follows is never shown"});
+                   .message = "the saver reads nothing after \"" + std::string(database::kEndAds) +
+                              "\" on line " + std::to_string(lastLine) +
+                              ": this and what follows is never shown"});
     return;
   }
 }
@@ -198,16 +289,42 @@ void CheckAfterEnd(const std::vector<RawLine>& raw, int lastLine, Diagnostics& o
 }  // namespace
 
 Diagnostics CheckDatabase(std::string_view bytes, const CheckOptions& options) {
-  const std::vector<RawLine> raw = SplitRaw(bytes);
-  const Walked walk = WalkAsTheLoader(bytes, options, raw);
+  // The saver's walk, told every stop: the errors, and the past fixtures' warnings among them.
+  Diagnostics walked;
+  std::vector<database::SpecialRead> specials;
+  std::vector<database::FixtureRead> records;
+  const database::WalkEnd walk = database::WalkDatabase(
+      bytes, {
+                 .moment = options.moment,
+                 .regional = options.regional,
+                 .stop =
+                     [&](const database::Stop& stop) {
+                       walked.push_back({.severity = Severity::Error,
+                                         .line = stop.line,
+                                         .message = StopMessage(stop, options),
+                                         .code = stop.code,
+                                         .tooNew = stop.problem == Problem::TooNew});
+                     },
+                 .goOn = true,
+                 .specialFixture =
+                     [&](const database::SpecialRead& special) { specials.push_back(special); },
+                 .fixture =
+                     [&](const database::FixtureRead& read) {
+                       const auto& shown = read.composition.shown;
+                       if (shown && shown->past)
+                         walked.push_back({.severity = Severity::Warning,
+                                           .line = read.line,
+                                           .message = PastMessage(read.record, options)});
+                       records.push_back(read);
+                     },
+             });
 
+  const std::vector<RawLine> raw = SplitRaw(bytes);
   Diagnostics others;
   CheckLines(raw, walk.lastLine, others);
-  CheckDateReadings(walk.records, options.regional, others);
-  CheckSpecials(walk.specials, walk.records, others);
-  if (walk.complete) {
-    CheckAfterEnd(raw, walk.lastLine, others);
-  }
+  CheckDateReadings(records, options.regional, others);
+  CheckSpecials(specials, records, others);
+  if (walk.complete) CheckAfterEnd(raw, walk.lastLine, others);
   if (raw.size() >= 4) CheckNumber(bytes, raw, options, others);
   std::stable_sort(others.begin(), others.end(),
                    [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });
@@ -216,12 +333,41 @@ Diagnostics CheckDatabase(std::string_view bytes, const CheckOptions& options) {
   // by line.
   Diagnostics all;
   auto next = others.begin();
-  for (const Diagnostic& d : walk.found) {
+  for (const Diagnostic& d : walked) {
     for (; next != others.end() && next->line < d.line; ++next) all.push_back(*next);
     all.push_back(d);
   }
   all.insert(all.end(), next, others.end());
   return all;
+}
+
+const char* OrderName(DateOrder order) {
+  switch (order) {
+    case DateOrder::DayMonthYear:
+      return "day-month-year";
+    case DateOrder::MonthDayYear:
+      return "month-day-year";
+    case DateOrder::YearMonthDay:
+      return "year-month-day";
+  }
+  return "";
+}
+
+std::string SaverOutcome(int code, bool tooNew) {
+  if (const auto instead = database::TextInsteadOfContent({.code = code, .tooNew = tooNew}))
+    return "the saver shows \"" + *instead + "\" instead of its content" +
+           (tooNew ? "" : " (code " + std::to_string(code) + ")");
+  switch (code) {
+    case util::codes::kInvalidCall:
+      return "the saver stops loading with its error report, code 5 (Invalid procedure call or "
+             "argument)";
+    case util::codes::kSubscriptOutOfRange:
+      return "the saver stops loading with its error report, code 9 (Subscript out of range)";
+    case util::codes::kTypeMismatch:
+      return "the saver stops loading with its error report, code 13 (Type mismatch)";
+    default:
+      return "the saver stops loading with its error report, code " + std::to_string(code);
+  }
 }
 
 }  // namespace tavdb

@@ -1,6 +1,6 @@
-// Checking a team database before it is published: every fault the saver's loader would stop on,
-// found by the loader's own walk through the file and its own fixture composition, and what the
-// saver accepts but users would see wrongly.
+// Checking a team database before it is published: every stop of the saver's own walk through the
+// file (database/walk.h), in the tool's words, and on top of them what the saver accepts but users
+// would see wrongly.
 #pragma once
 
 #include <optional>
@@ -12,6 +12,12 @@
 
 namespace tavdb {
 
+inline constexpr calendar::DateOrder kOrders[] = {calendar::DateOrder::DayMonthYear,
+                                                  calendar::DateOrder::MonthDayYear,
+                                                  calendar::DateOrder::YearMonthDay};
+// "day-month-year", "month-day-year", "year-month-day".
+const char* OrderName(calendar::DateOrder order);
+
 struct CheckOptions {
   // The moment and regional settings the database is checked for, as the saver would load it.
   calendar::Moment moment;
@@ -21,9 +27,9 @@ struct CheckOptions {
   std::string previousName;
 };
 
-// Walks the database's bytes as the loader does, going on after each fault where the walk can
-// keep in step, so the errors come in the order the loader meets them: the first is the failure
-// the loader stops on. Warnings follow the lines they concern.
+// Walks the database's bytes as the loader does, going on after each stop where the walk can keep
+// in step, so the errors come in the order the loader meets them: the first is the failure the
+// loader stops on. Warnings follow the lines they concern.
 Diagnostics CheckDatabase(std::string_view bytes, const CheckOptions& options);
 
 // What the saver's loader says of the failure `code` (or of a database too new).

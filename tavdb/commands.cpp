@@ -8,7 +8,6 @@
 #include "platform/whole_file.h"
 #include "tavdb/build.h"
 #include "tavdb/check.h"
-#include "tavdb/check_walk.h"
 #include "tavdb/encoding.h"
 #include "tavdb/show.h"
 #include "tavdb/zone_info.h"
@@ -166,11 +165,10 @@ std::string Plural(int n, const std::string& word) {
 // What the saver's loader does with the file, in one sentence.
 std::string Verdict(const database::LoadedDatabase& loaded) {
   if (loaded.error) return SaverOutcome(loaded.error->code, loaded.error->tooNew);
-  // The terminators are counted.
   return "the saver loads it: " +
          Plural(static_cast<int>(loaded.fixtures.texts.size()), "fixture text") + ", " +
-         Plural(static_cast<int>(loaded.trivia.size()) - 1, "fact") + ", " +
-         Plural(static_cast<int>(loaded.adverts.size()) - 1, "advert");
+         Plural(static_cast<int>(loaded.Facts().size()), "fact") + ", " +
+         Plural(static_cast<int>(loaded.Adverts().size()), "advert");
 }
 
 int Check(const std::vector<std::string>& args, platform::Files& files, const calendar::Moment& now,

@@ -1,10 +1,5 @@
-// tavdb, the makers' tool for team databases: its three commands over the platform's files.
-//
-//   tavdb check FILE [--date YYYY-MM-DD] [--order dmy|mdy|ymd] [--previous FILE]
-//   tavdb show FILE [--date YYYY-MM-DD [--time HH:MM]] [--order dmy|mdy|ymd]
-//   tavdb build FIXTURES [--facts FILE] [--adverts FILE] [--specials FILE] --number N
-//               [--limit N] [--team NAME]... [--zone AREA/CITY] [--source-zone AREA/CITY]
-//               [--without-time skip|HH:MM] -o OUT
+// tavdb, the makers' tool for team databases: its three commands over the platform's files. Their
+// words and options are `kUsage`, which `tavdb help` prints.
 //
 // Exit status 0 when all is well, 1 when the file (or an input) has errors, 2 for bad usage or a
 // file that cannot be read or written. Errors and warnings go to `err` as "FILE:LINE: error: ...".

@@ -50,10 +50,64 @@ std::optional<calendar::Moment> MomentOf(local_seconds local) {
   return moment;
 }
 
+// The zone abbreviations fixture lists write after a kick-off, each with its one offset from UT in
+// minutes; BST is British Summer Time, CDT North America's Central Daylight Time. Those with two
+// common meanings are in kAmbiguous instead.
+struct Abbreviation {
+  const char* name;
+  int minutes;
+};
+// clang-format off
+constexpr Abbreviation kAbbreviations[] = {
+    {"GMT", 0},     {"UT", 0},      {"Z", 0},       {"WET", 0},     {"WEST", 60},
+    {"BST", 60},    {"CET", 60},    {"CEST", 120},  {"EET", 120},   {"EEST", 180},
+    {"MSK", 180},   {"TRT", 180},   {"WAT", 60},    {"CAT", 120},   {"SAST", 120},
+    {"EAT", 180},   {"GST", 240},   {"PKT", 300},   {"HKT", 480},   {"SGT", 480},
+    {"AWST", 480},  {"JST", 540},   {"KST", 540},   {"ACST", 570},  {"ACDT", 630},
+    {"AEST", 600},  {"AEDT", 660},  {"NZST", 720},  {"NZDT", 780},  {"NST", -210},
+    {"NDT", -150},  {"ADT", -180},  {"EST", -300},  {"EDT", -240},  {"CDT", -300},
+    {"MST", -420},  {"MDT", -360},  {"PST", -480},  {"PDT", -420},  {"AKST", -540},
+    {"AKDT", -480}, {"HST", -600},  {"ART", -180},  {"BRT", -180},  {"UYT", -180},
+    {"CLT", -240},  {"CLST", -180}, {"COT", -300},  {"PET", -300},
+};
+// clang-format on
+
+// Abbreviations with two or more common meanings, and what they may mean.
+struct Ambiguous {
+  const char* name;
+  const char* meanings;
+};
+constexpr Ambiguous kAmbiguous[] = {
+    {"IST", "Irish, Indian or Israel Standard Time"},
+    {"CST", "Central Standard Time in North America, China or Cuba"},
+    {"AST", "Atlantic or Arabia Standard Time"},
+    {"BT", "Baghdad or Bhutan Time"},
+    {"ECT", "Ecuador or Eastern Caribbean Time"},
+};
+
+const Ambiguous* AmbiguousNamed(std::string_view text) {
+  for (const Ambiguous& a : kAmbiguous)
+    if (text == a.name) return &a;
+  return nullptr;
+}
+
+std::optional<seconds> NamedOffset(std::string_view text) {
+  for (const Abbreviation& a : kAbbreviations)
+    if (text == a.name) return minutes{a.minutes};
+  return std::nullopt;
+}
+
 }  // namespace
 
-std::optional<std::chrono::seconds> ParseUtcOffset(std::string_view text) {
-  if (!text.starts_with("UTC")) return std::nullopt;
+std::optional<std::chrono::seconds> ParseUtcOffset(std::string_view text, std::string* problem) {
+  if (const Ambiguous* a = AmbiguousNamed(text)) {
+    if (problem)
+      *problem = "the zone abbreviation \"" + std::string(text) + "\" has more than one meaning (" +
+                 a->meanings + "): write the offset from UT instead, such as UTC+1";
+    return std::nullopt;
+  }
+  if (const auto named = NamedOffset(text)) return named;
+  if (!text.starts_with("UTC") && !text.starts_with("GMT")) return std::nullopt;
   text.remove_prefix(3);
   if (text.empty()) return seconds{0};
   if (text[0] != '+' && text[0] != '-') return std::nullopt;
@@ -69,12 +123,12 @@ std::optional<std::chrono::seconds> ParseUtcOffset(std::string_view text) {
   return west ? -offset : offset;
 }
 
-std::optional<KickOffTime> ParseKickOff(std::string_view text) {
+std::optional<KickOffTime> ParseKickOff(std::string_view text, std::string* problem) {
   const auto time = calendar::ParseClockTime(text.substr(0, 5));
   if (!time) return std::nullopt;
   if (text.size() == 5) return KickOffTime{*time, std::nullopt};
   if (text[5] != ' ') return std::nullopt;
-  const auto offset = ParseUtcOffset(text::Trim(text.substr(6)));
+  const auto offset = ParseUtcOffset(text::Trim(text.substr(6)), problem);
   if (!offset) return std::nullopt;
   return KickOffTime{*time, *offset};
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "tavdb/time_zone.h"
+#include "tz/time_zone.h"
 #include "util/calendar.h"
 
 namespace tavdb {
@@ -19,9 +19,13 @@ struct KickOffTime {
 
 // "HH:MM" on the 24-hour clock, alone or followed by a blank and an offset; none for anything
 // else.
-std::optional<KickOffTime> ParseKickOff(std::string_view text);
-// "UTC", "UTC+1", "UTC-4", "UTC+05:30": up to 14 hours either side; none for anything else.
-std::optional<std::chrono::seconds> ParseUtcOffset(std::string_view text);
+std::optional<KickOffTime> ParseKickOff(std::string_view text, std::string* problem = nullptr);
+// "UTC", "UTC+1", "UTC-4", "UTC+05:30" (or "GMT..."): up to 14 hours either side; or a zone
+// abbreviation of the table in kick_off.cpp ("CET", "CEST", "EDT"), each with its one offset. None
+// for anything else; for an abbreviation with two common meanings ("IST", "CST"), `problem` says
+// so.
+std::optional<std::chrono::seconds> ParseUtcOffset(std::string_view text,
+                                                   std::string* problem = nullptr);
 // "HH:MM" for a time of day (seconds past the minute dropped).
 std::string ClockText(int secondsOfDay);
 

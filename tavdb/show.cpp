@@ -1,5 +1,7 @@
 #include "tavdb/show.h"
 
+#include <span>
+
 #include "tavdb/encoding.h"
 #include "util/text.h"
 
@@ -17,25 +19,18 @@ std::string OneLine(const std::string& text) {
   return line;
 }
 
-// Every entry but the terminator, which is the last when the section was read to its end.
-void Add(std::vector<std::string>& shown, const char* kind, const std::vector<std::string>& list,
-         const char* terminator) {
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    if (i + 1 == list.size() && list[i] == terminator) continue;
-    shown.push_back(std::string(kind) + ": " + OneLine(list[i]));
-  }
+void Add(std::vector<std::string>& shown, const char* kind, std::span<const std::string> texts) {
+  for (const std::string& text : texts) shown.push_back(std::string(kind) + ": " + OneLine(text));
 }
 
 }  // namespace
 
 std::vector<std::string> ShownTexts(const database::LoadedDatabase& loaded) {
   std::vector<std::string> shown;
-  for (const std::string& fixture : loaded.fixtures.texts)
-    shown.push_back("fixture: " + OneLine(fixture));
-  Add(shown, "fact", loaded.trivia, database::kEndTrivia);
-  Add(shown, "advert", loaded.adverts, database::kEndAds);
-  for (const std::string& advert : database::BuiltInAdverts())
-    shown.push_back("built-in advert: " + OneLine(advert));
+  Add(shown, "fixture", loaded.fixtures.texts);
+  Add(shown, "fact", loaded.Facts());
+  Add(shown, "advert", loaded.Adverts());
+  Add(shown, "built-in advert", database::BuiltInAdverts());
   return shown;
 }
 

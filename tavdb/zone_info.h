@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "tavdb/time_zone.h"
+#include "tz/time_zone.h"
 
 namespace tavdb {
 

@@ -52,6 +52,16 @@ Date NextDay(const Date& date) {
   return AddDays(date, 1);
 }
 
+Moment MomentOf(std::chrono::local_seconds local) {
+  const auto day = std::chrono::floor<std::chrono::days>(local);
+  const year_month_day date{std::chrono::local_days{day}};
+  return {FromChrono(date), static_cast<int>((local - day).count())};
+}
+
+std::chrono::local_seconds LocalSecondsOf(const Moment& moment) {
+  return std::chrono::local_days{Chrono(moment.date)} + std::chrono::seconds{moment.secondsOfDay};
+}
+
 const char* MonthName(int month) {
   static constexpr std::array<const char*, 12> kMonths = {
       "January", "February", "March",     "April",   "May",      "June",
@@ -79,6 +89,22 @@ std::optional<int> ParseClockTime(std::string_view text) {
 std::string IsoDate(const Date& date) {
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", date.year, date.month, date.day);
+  return buffer;
+}
+
+std::optional<std::chrono::sys_seconds> ParseUtcMinute(std::string_view text) {
+  if (text.size() != 17 || text[10] != 'T' || text[16] != 'Z') return std::nullopt;
+  const auto date = ParseIsoDate(text.substr(0, 10));
+  const auto time = ParseClockTime(text.substr(11, 5));
+  if (!date || !time) return std::nullopt;
+  return sys_days{Chrono(*date)} + std::chrono::seconds{*time};
+}
+
+std::string UtcMinuteText(std::chrono::sys_seconds instant) {
+  const Moment m = MomentOf(std::chrono::local_seconds{instant.time_since_epoch()});
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02dT%02d:%02dZ", m.date.year, m.date.month,
+                m.date.day, m.secondsOfDay / 3600, m.secondsOfDay / 60 % 60);
   return buffer;
 }
 

@@ -5,6 +5,7 @@
 // name in databases (they read alike in every regional order).
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,6 +45,10 @@ int WeekdayOf(const Date& date);
 Date AddDays(const Date& date, int days);
 Date NextDay(const Date& date);
 
+// The date and time of day of a point on a local clock, and back.
+Moment MomentOf(std::chrono::local_seconds local);
+std::chrono::local_seconds LocalSecondsOf(const Moment& moment);
+
 // "January" to "December" for 1 to 12.
 const char* MonthName(int month);
 
@@ -52,6 +57,9 @@ std::optional<Date> ParseIsoDate(std::string_view text);
 // "HH:MM" on the 24-hour clock: seconds since midnight.
 std::optional<int> ParseClockTime(std::string_view text);
 std::string IsoDate(const Date& date);
+// "2026-06-14T01:00Z": an instant in UTC, to the minute, of the years 1 to 9999.
+std::optional<std::chrono::sys_seconds> ParseUtcMinute(std::string_view text);
+std::string UtcMinuteText(std::chrono::sys_seconds instant);
 // "11 June 2026"; the year with four digits ("5 May 0506").
 std::string EnglishDate(const Date& date);
 

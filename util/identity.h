@@ -1,10 +1,12 @@
 // The product's identity: every caption, message, address and check is built from these.
 #pragma once
 
+#include "util/version.h"
+
 namespace tavoria {
 
 inline constexpr const char* SCREENSAVER_NAME = "Tavoria Screensaver";
-inline constexpr const char* APP_VERSION = "2";
+inline constexpr const char* APP_VERSION = TAVORIA_VERSION;
 inline constexpr const char* DEVNAME = "tavoria";
 inline constexpr const char* SCREENSAVER_COMPANY = "Fenmoor Entertainment UK";
 

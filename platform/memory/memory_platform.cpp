@@ -80,27 +80,39 @@ std::optional<SystemName> MemoryFiles::RoamingAppData() {
 
 // ----- clock ---------------------------------------------------------------------------------
 
-namespace {
-
-constexpr std::int64_t kDay = 86400000;
-
-}  // namespace
+calendar::Moment VirtualClock::LocalAt(std::int64_t milliseconds) const {
+  const std::chrono::sys_seconds instant{
+      std::chrono::seconds{(milliseconds - ((milliseconds % 1000) + 1000) % 1000) / 1000}};
+  const std::chrono::local_seconds local =
+      zone ? zone->ToLocal(instant) : std::chrono::local_seconds{instant.time_since_epoch()};
+  return calendar::MomentOf(local);
+}
 
 calendar::Moment VirtualClock::Now() {
-  return {calendar::AddDays(startDate_, static_cast<int>(Elapsed() / kDay)),
-          static_cast<int>(Elapsed() % kDay / 1000)};
+  return LocalAt(startMilliseconds_ + now);
 }
 
 double VirtualClock::SecondsSinceMidnight() {
-  return static_cast<double>(Elapsed() % kDay) / 1000.0 + fraction;
+  const std::int64_t at = startMilliseconds_ + now;
+  return LocalAt(at).secondsOfDay + static_cast<double>((at % 1000 + 1000) % 1000) / 1000.0 +
+         fraction;
+}
+
+std::optional<calendar::Moment> VirtualClock::LocalMomentOf(std::chrono::sys_seconds instant) {
+  return LocalAt(instant.time_since_epoch().count() * 1000);
 }
 
 void VirtualClock::Set(calendar::Date date, int hours, int minutes, int seconds) {
+  const std::chrono::local_seconds local =
+      calendar::LocalSecondsOf({date, (hours * 60 + minutes) * 60 + seconds});
+  std::chrono::sys_seconds instant{local.time_since_epoch()};
+  if (zone) {
+    const tz::UtcInstant found = zone->ToUtc(local);
+    if (!found.instant) throw TestError("the clocks skip that time in the computer's zone");
+    instant = *found.instant;
+  }
   // Virtual time `now` is to stand for that moment.
-  const std::int64_t wanted = (hours * 3600 + minutes * 60 + seconds) * 1000LL;
-  startMilliseconds_ = ((wanted - now) % kDay + kDay) % kDay;
-  const std::int64_t daysBefore = (startMilliseconds_ + now) / kDay;
-  startDate_ = calendar::AddDays(date, -static_cast<int>(daysBefore));
+  startMilliseconds_ = instant.time_since_epoch().count() * 1000 - now;
 }
 
 // ----- desktop -------------------------------------------------------------------------------

@@ -13,6 +13,7 @@
 
 #include "platform/host_files.h"
 #include "platform/platform.h"
+#include "tz/time_zone.h"
 
 namespace platform::memory {
 
@@ -86,18 +87,22 @@ class VirtualClock : public Clock {
   double fraction = 0;  // added to SecondsSinceMidnight
   calendar::RegionalSettings regional;
   std::int64_t now = 0;  // virtual milliseconds, advanced by MemoryUi::Advance
+  // The computer's time zone; none: its clock is UTC's.
+  std::optional<tz::TimeZone> zone;
 
   calendar::Moment Now() override;
   double SecondsSinceMidnight() override;
   calendar::RegionalSettings Regional() override { return regional; }
-  // Sets today's date and the time of day now.
+  std::optional<calendar::Moment> LocalMomentOf(std::chrono::sys_seconds instant) override;
+  // Sets today's date and the time of day now, on the computer's clock (in its zone). A time the
+  // clocks skip there is a TestError; one they show twice is taken at the first.
   void Set(calendar::Date date, int hours, int minutes, int seconds);
 
  private:
-  // The moment virtual time 0 stands for: Tuesday 8 December 2026 at noon unless set.
-  calendar::Date startDate_{2026, 12, 8};
-  std::int64_t startMilliseconds_ = 12 * 3600 * 1000;
-  std::int64_t Elapsed() const { return startMilliseconds_ + now; }
+  // The instant virtual time 0 stands for, in milliseconds since 1970 (UTC): Tuesday 8 December
+  // 2026 at noon on the computer's clock unless set.
+  std::int64_t startMilliseconds_ = (20795LL * 86400 + 12 * 3600) * 1000;
+  calendar::Moment LocalAt(std::int64_t milliseconds) const;
 };
 
 class MemoryUi;

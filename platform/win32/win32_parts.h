@@ -36,6 +36,7 @@ class Win32Clock : public Clock {
   calendar::Moment Now() override;
   double SecondsSinceMidnight() override;
   calendar::RegionalSettings Regional() override;
+  std::optional<calendar::Moment> LocalMomentOf(std::chrono::sys_seconds instant) override;
 };
 
 class Win32Desktop : public Desktop {

@@ -12,10 +12,6 @@ namespace tavoria {
 
 namespace {
 
-std::int16_t Count(std::size_t entries) {
-  return static_cast<std::int16_t>(entries);
-}
-
 std::string ReadDatabaseFile(SaverState& saver) {
   return platform::ReadFile(saver.sys.files, saver.PathBesideProgram(DATABASE_FILE),
                             database::kLongestDatabase);
@@ -39,16 +35,7 @@ void LoadDatabase(SaverState& saver) {
     report = util::Failure(util::codes::kOutOfMemory, "Out of memory");
   }
 
-  saver.specialFixtures = std::move(loaded.specialFixtures);
-  saver.fixtures = std::move(loaded.fixtures.texts);
-  saver.trivia = std::move(loaded.trivia);
-  saver.adverts = std::move(loaded.adverts);
-  saver.specialCount = Count(saver.specialFixtures.size());
-  saver.fixtureCount = Count(saver.fixtures.size());
-  saver.triviaCount = Count(saver.trivia.size());
-  saver.advertCount = Count(saver.adverts.size());
-  saver.shownFixtures = {std::move(loaded.fixtureRecords), std::move(loaded.fixtures.sources),
-                         loaded.fixtures.markerEnds, now, regional};
+  saver.database = std::move(loaded);
   if (report) saver.sys.desktop.ShowMessage(GeneralErrorReport(*report));
 }
 
@@ -61,8 +48,7 @@ std::optional<std::int16_t> GetDatabaseNumber(SaverState& saver) {
 }
 
 void AddBuiltInAdverts(SaverState& saver) {
-  saver.adverts.resize(static_cast<std::size_t>(saver.advertCount));
-  for (std::string& advert : database::BuiltInAdverts()) saver.adverts.push_back(std::move(advert));
+  saver.builtInAdverts = database::BuiltInAdverts();
 }
 
 }  // namespace tavoria

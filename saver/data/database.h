@@ -1,5 +1,5 @@
-// The team database "tavoria.sdf" beside the program, as the saver uses it: loaded into the
-// content lists, its number for the upgrade check, and the built-in adverts.
+// The team database "tavoria.sdf" beside the program, as the saver uses it: loaded as the content
+// the display cycle shows, its number for the upgrade check, and the built-in adverts.
 #pragma once
 
 #include <cstdint>
@@ -9,13 +9,13 @@
 
 namespace tavoria {
 
-// Fills the content lists from the database beside the program, as of now; never lets a failure
+// Loads the database beside the program as of now into the saver's content; never lets a failure
 // escape. A database it cannot use shows a text in place of its content; any other failure shows
-// the general error report, and the lists keep what was read before it.
+// the general error report, and the content keeps what was read before it.
 void LoadDatabase(SaverState& saver);
 // The database number on line 4; none when it cannot be read.
 std::optional<std::int16_t> GetDatabaseNumber(SaverState& saver);
-// Appends the program's own three advertising texts after the file's adverts.
+// Adds the program's own three advertising texts, drawn after the file's adverts.
 void AddBuiltInAdverts(SaverState& saver);
 
 }  // namespace tavoria

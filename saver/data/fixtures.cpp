@@ -16,8 +16,9 @@ std::int16_t NextInNewList(const std::vector<std::size_t>& sources, std::size_t 
 }  // namespace
 
 void BringFixturesUpToDate(SaverState& saver) {
-  auto& shown = saver.shownFixtures;
-  if (!shown.records.complete) return;
+  database::LoadedDatabase& loaded = saver.database;
+  if (!loaded.fixtureRecords.complete) return;
+  const database::FixtureTexts& shown = loaded.fixtures;
   // One reading of the clock: the date and the time of day of the same moment.
   const calendar::Moment now = saver.sys.clock.Now();
   const bool newDay = now.date != shown.composedFor.date;
@@ -27,15 +28,9 @@ void BringFixturesUpToDate(SaverState& saver) {
   const auto next = static_cast<std::size_t>(saver.nextFixtureIndex);
   const std::size_t wasNext =
       next >= 1 && next <= shown.sources.size() ? shown.sources[next - 1] : 0;
-  // The regional settings stay those the records were read with at load.
-  database::FixtureTexts texts =
-      database::ComposeFixtureTexts(shown.records, saver.specialFixtures, now, shown.regional);
-  saver.fixtures = std::move(texts.texts);
-  saver.fixtureCount = static_cast<std::int16_t>(saver.fixtures.size());
-  shown.sources = std::move(texts.sources);
-  shown.markerEnds = texts.markerEnds;
-  shown.composedFor = now;
-  saver.nextFixtureIndex = NextInNewList(shown.sources, wasNext);
+  loaded.fixtures =
+      database::ComposeFixtureTexts(loaded.fixtureRecords, loaded.specialFixtures, now);
+  saver.nextFixtureIndex = NextInNewList(loaded.fixtures.sources, wasNext);
 }
 
 }  // namespace tavoria

@@ -14,6 +14,10 @@ constexpr ui::Colour kTitleRed{192, 0, 0};
 constexpr ui::Colour kBlue{0, 0, 255};
 constexpr ui::Colour kRed{255, 0, 0};
 
+// The panel drawn: a choice x among 99, 1 to 99. Below 30 the internet panel (29 chances in 99),
+// from 30 to 60 the landline panel (31 in 99), above 60 the mobile panel (39 in 99).
+constexpr struct PanelOdds { int among = 99, landlineFrom = 30, landlineTo = 60; } kPanelOdds;
+
 // The panels' symbols are pictures; the bullets are Wingdings ticks.
 constexpr const char* kComputerSymbol = "COMPUTER";
 constexpr const char* kTelephoneSymbol = "TELEPHONE";
@@ -167,8 +171,10 @@ void AdvertPanelTimer_Timer(SaverState& saver) {
   form[w.timers.display].SetEnabled(false);
   form[c.jokeLabel].visible = false;
   ShowPictures(saver, false);
-  const int x = Choose(Rnd(saver), 99);
-  auto& panel = form[x < 30 ? c.internetPanel : x <= 60 ? c.landlinePanel : c.mobilePanel];
+  const int x = Choose(Rnd(saver), kPanelOdds.among);
+  auto& panel = form[x < kPanelOdds.landlineFrom  ? c.internetPanel
+                     : x <= kPanelOdds.landlineTo ? c.landlinePanel
+                                                  : c.mobilePanel];
   panel.visible = true;
   const ui::Size screen = saver.sys.ui.ScreenSize();
   panel.left = (screen.width - panel.width) / 2;

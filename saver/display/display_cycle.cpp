@@ -1,6 +1,7 @@
 // The display cycle: one text at a time in jokeLabel, in the bottom quarter of the screen, and the
 // opening phase that starts it.
 #include <cmath>
+#include <span>
 #include <string>
 
 #include "saver/data/fixtures.h"
@@ -12,41 +13,41 @@ namespace tavoria {
 
 namespace {
 
-// The entries of a list that a draw may pick: every entry but the section's terminator, which is
-// the last counted entry (`counted`) when the section was read to its end.
-std::vector<const std::string*> Drawable(const std::vector<std::string>& list, int counted,
-                                         const char* terminator) {
-  std::vector<const std::string*> entries;
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    const bool isTerminator = static_cast<int>(i) + 1 == counted && list[i] == terminator;
-    if (!isTerminator) entries.push_back(&list[i]);
-  }
-  return entries;
+// The display step's draws: each a choice c among a number, 1 to that number, then compared.
+constexpr struct DisplayOdds {
+  int kinds = 199, advertAbove = 160;        // c > 160: an advert (39 chances in 199); else
+  int fixtureOrFact = 49, fixtureFrom = 25;  // c >= 25: the next fixture (25 in 49), else a fact
+  int fonts = 10, verdanaFrom = 5;           // c >= 5: Verdana (6 in 10), else Arial
+  int weights = 10, boldAbove = 5;           // c > 5: bold (5 in 10)
+  int sizes = 15, smallestPoints = 12;       // 12 to 26 points
+} kOdds;
+
+const std::string* DrawFrom(SaverState& saver, std::span<const std::string> entries,
+                            std::span<const std::string> more = {}) {
+  const std::size_t count = entries.size() + more.size();
+  if (count == 0) return nullptr;
+  const auto k = static_cast<std::size_t>(Choose(Rnd(saver), static_cast<int>(count)) - 1);
+  return k < entries.size() ? &entries[k] : &more[k - entries.size()];
 }
 
-const std::string* DrawFrom(SaverState& saver, const std::vector<const std::string*>& entries) {
-  if (entries.empty()) return nullptr;
-  return entries[static_cast<std::size_t>(Choose(Rnd(saver), static_cast<int>(entries.size())) -
-                                          1)];
-}
-
-// The file's adverts without "End Ads", then the built-in ones.
+// The file's adverts, then the built-in ones.
 const std::string* DrawAdvert(SaverState& saver) {
-  return DrawFrom(saver, Drawable(saver.adverts, saver.advertCount, database::kEndAds));
+  return DrawFrom(saver, saver.database.Adverts(), saver.builtInAdverts);
 }
 
 // A team fact; an advert when there are none.
 const std::string* DrawTeamFact(SaverState& saver) {
-  const auto facts = Drawable(saver.trivia, saver.triviaCount, database::kEndTrivia);
+  const auto facts = saver.database.Facts();
   return facts.empty() ? DrawAdvert(saver) : DrawFrom(saver, facts);
 }
 
 // The next fixture in order, wrapping; a team fact when there are none.
 const std::string* NextFixture(SaverState& saver) {
-  const int count = std::min<int>(saver.fixtureCount, static_cast<int>(saver.fixtures.size()));
+  const auto& fixtures = saver.database.fixtures.texts;
+  const int count = static_cast<int>(fixtures.size());
   if (count < 1) return DrawTeamFact(saver);
   if (saver.nextFixtureIndex < 1 || saver.nextFixtureIndex > count) saver.nextFixtureIndex = 1;
-  const std::string* text = &saver.fixtures[static_cast<std::size_t>(saver.nextFixtureIndex - 1)];
+  const std::string* text = &fixtures[static_cast<std::size_t>(saver.nextFixtureIndex - 1)];
   saver.nextFixtureIndex = static_cast<std::int16_t>(saver.nextFixtureIndex + 1);
   if (saver.nextFixtureIndex > count) saver.nextFixtureIndex = 1;
   return text;
@@ -54,15 +55,14 @@ const std::string* NextFixture(SaverState& saver) {
 
 std::string ChooseText(SaverState& saver) {
   const std::string* text = nullptr;
-  const int a = Choose(Rnd(saver), 199);
-  if (a > 160) {
+  if (Choose(Rnd(saver), kOdds.kinds) > kOdds.advertAbove) {
     text = DrawAdvert(saver);
     if (!text) text = DrawTeamFact(saver);
   } else {
-    const int b = Choose(Rnd(saver), 49);
-    text = b >= 25 ? NextFixture(saver) : DrawTeamFact(saver);
+    text = Choose(Rnd(saver), kOdds.fixtureOrFact) >= kOdds.fixtureFrom ? NextFixture(saver)
+                                                                        : DrawTeamFact(saver);
   }
-  if (!text && saver.fixtureCount > 0) text = NextFixture(saver);
+  if (!text && !saver.database.fixtures.texts.empty()) text = NextFixture(saver);
   return text ? *text : std::string(SCREENSAVER_NAME);
 }
 
@@ -146,9 +146,10 @@ void DisplayTimer_Timer(SaverState& saver) {
 
   jokeLabel.caption = text;
   jokeLabel.fore = ui::PaletteColour(w.textColours[static_cast<std::size_t>(c)]);
-  jokeLabel.font.name = Choose(Rnd(saver), 10) >= 5 ? "Verdana" : "Arial";
-  jokeLabel.font.bold = Choose(Rnd(saver), 10) > 5;
-  jokeLabel.font.points = static_cast<float>(Choose(Rnd(saver), 15) - 1 + 12);
+  jokeLabel.font.name = Choose(Rnd(saver), kOdds.fonts) >= kOdds.verdanaFrom ? "Verdana" : "Arial";
+  jokeLabel.font.bold = Choose(Rnd(saver), kOdds.weights) > kOdds.boldAbove;
+  jokeLabel.font.points =
+      static_cast<float>(Choose(Rnd(saver), kOdds.sizes) - 1 + kOdds.smallestPoints);
   jokeLabel.wordWrap = false;
   AutoSize(saver, jokeLabel);
   FitWidth(saver, jokeLabel, form.width);

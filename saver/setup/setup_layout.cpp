@@ -5,6 +5,7 @@
 #include <string>
 
 #include "saver/data/settings.h"
+#include "saver/links.h"
 #include "saver/setup/setup_window.h"
 #include "util/identity.h"
 
@@ -92,10 +93,6 @@ struct Inside {
   }
 };
 
-std::string Site(const std::string& path) {
-  return std::string("Visit ") + MAKER_HOST + path;
-}
-
 void DescribeTitleAndPartner(ui::Form& form, SetupWindow::Controls& c) {
   Inside window{form, std::nullopt, kFace};
   c.titleLabel = window.Text("titleLabel", {8, 6, 300, 32}, "SCREENSAVER_NAME", true);
@@ -170,7 +167,7 @@ void DescribeCheapCalls(ui::Form& form, SetupWindow::Controls& c) {
          "1. Dial the access number: 03069 990123 on weekdays, 03069 990124 at weekends.");
   p.Text("cheapCallsStep2", {10, 274, 280, 30}, "2. Dial your international number as normal. ");
   p.Text("cheapCallsStep3", {10, 306, 280, 18}, "3. That's it--you're connected!");
-  c.cheapCallsLink = p.Link("cheapCallsLink", {10, 336, 280, 36}, Site("/cheapcalls"),
+  c.cheapCallsLink = p.Link("cheapCallsLink", {10, 336, 280, 36}, VisitText("/cheapcalls"),
                             "Click here to go to the Cheap Calls web site!");
   p.Text("cheapCallsLinkFor", {10, 374, 280, 32},
          "for full list of countries as well as mobile tips and tricks!");
@@ -193,7 +190,7 @@ void DescribeFreeCalls(ui::Form& form, SetupWindow::Controls& c) {
   p.Text("freeCallsStep3", {10, 238, 280, 44},
          "3. That's it - it works 24 hours per day, so try it now!");
   p.Text("freeMinutes", {10, 288, 280, 18}, "Don't waste your free minutes!", true);
-  c.freeCallsLink = p.Link("freeCallsLink", {10, 314, 280, 36}, Site("/freecalls"),
+  c.freeCallsLink = p.Link("freeCallsLink", {10, 314, 280, 36}, VisitText("/freecalls"),
                            "Click here to find out about free international calls");
   p.Text("freeCallsLinkFor", {10, 352, 280, 44},
          "to get full details of the service and sign up to our mailing list");
@@ -212,7 +209,7 @@ void DescribeInternet(ui::Form& form, SetupWindow::Controls& c) {
   p.Text("reliable", {10, 154, 280, 18}, "Fast, reliable ISP.", true);
   p.Text("support", {10, 174, 280, 18}, "National rate tech support.", true);
   p.Text("quickInstall", {10, 194, 280, 34}, "Only takes 3 minutes to install, very easy!", true);
-  c.internetLink = p.Link("internetLink", {10, 236, 280, 36}, Site("/internet"),
+  c.internetLink = p.Link("internetLink", {10, 236, 280, 36}, VisitText("/internet"),
                           "Click here to sign up to Fenmoor Internet");
   p.Text("internetLinkFor", {10, 276, 280, 58},
          "to sign up to Fenmoor Internet. It only takes 3 minutes! Or just click the button:");

@@ -20,10 +20,6 @@ const SetupWindow::Controls& Controls(SaverState& saver) {
   return saver.setupWindow->controls;
 }
 
-std::string Maker() {
-  return std::string("http://") + MAKER_HOST;
-}
-
 // Every handler runs with the window's state to hand, as the form's own procedures do.
 std::function<void()> Handler(SaverState& saver, void (*procedure)(SaverState&)) {
   return [&saver, procedure] { procedure(saver); };
@@ -100,14 +96,11 @@ void InstallButton_Click(SaverState& saver) {
 }
 
 void UpgradeButton_Click(SaverState& saver) {
-  // The upgrade page takes -1 for a database whose number cannot be read.
-  const auto number = GetDatabaseNumber(saver);
-  OpenUrl(saver, Maker() + "/football/upgrade.cgi?db=" + std::to_string(number ? *number : -1) +
-                     "&ss=" + APP_VERSION + "&dn=" + DEVNAME);
+  OpenUrl(saver, UpgradeCheckAddress(GetDatabaseNumber(saver)));
 }
 
 void FootballSiteButton_Click(SaverState& saver) {
-  OpenUrl(saver, Maker() + "/uk/bounce.cgi?loc=uk&dn=" + DEVNAME);
+  OpenUrl(saver, FootballSiteAddress());
 }
 
 void CheapCallsLink_Click(SaverState& saver) {
@@ -119,12 +112,11 @@ void InternetLink_Click(SaverState& saver) {
 }
 
 void FreeCallsLink_Click(SaverState& saver) {
-  OpenUrl(saver, Maker() + "/freecalls/?" + DEVNAME);
+  OpenUrl(saver, FreeCallsAddress());
 }
 
 void PartnerLogo_Click(SaverState& saver) {
-  OpenUrl(saver, std::string("http://") + PARTNER_HOST +
-                     "/exec/obidos/redirect-home?tag=fenmoor&site=amazon");
+  OpenUrl(saver, PartnerShopAddress());
 }
 
 void OfferTimer_Timer(SaverState& saver) {
@@ -180,7 +172,7 @@ platform::MessageBoxRequest InstallQuestion() {
 platform::MessageBoxRequest InstallerNotFoundMessage() {
   return {"Couldn't find the Fenmoor Internet Installer file.",
           text::JoinCrLf({"Could not find the Fenmoor Internet installer file. ", "",
-                          "Please go to " + Maker() + "/uk/ and download it. "}),
+                          "Please go to " + InstallerDownloadAddress() + " and download it. "}),
           platform::Icon::Information, platform::Buttons::Ok};
 }
 

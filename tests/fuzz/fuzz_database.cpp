@@ -1,6 +1,9 @@
-// The database loader, the completeness check and the number reader on any file content, read
-// alike by the loader itself and by the saver's use of it.
+// The database loader and the number reader on any file content, read alike by the loader itself
+// and by the saver's use of it; and the walk that goes on after each stop, on the same content.
+#include <vector>
+
 #include "database/loader.h"
+#include "database/walk.h"
 #include "saver/data/database.h"
 #include "tests/fuzz/fuzz_input.h"
 
@@ -17,14 +20,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tavoria::SaverState saver{m.platform};
   tavoria::LoadDatabase(saver);
   Require(m.desktop.messages.size() <= 1);
-  Require(saver.specialFixtures.size() == static_cast<std::size_t>(saver.specialCount));
-  Require(saver.fixtures.size() == static_cast<std::size_t>(saver.fixtureCount));
-  Require(saver.trivia.size() == static_cast<std::size_t>(saver.triviaCount));
-  Require(saver.adverts.size() == static_cast<std::size_t>(saver.advertCount));
-  Require(saver.specialCount <= 10 && saver.fixtureCount <= 102);
-  Require(saver.triviaCount <= 100 && saver.advertCount <= 100);
-  tavoria::AddBuiltInAdverts(saver);
-  Require(saver.adverts.size() == static_cast<std::size_t>(saver.advertCount) + 3);
+  const database::LoadedDatabase& content = saver.database;
+  Require(content.specialFixtures.size() <= 10 && content.fixtures.texts.size() <= 102);
+  Require(content.trivia.size() <= 100 && content.adverts.size() <= 100);
+  // A draw never picks a terminator.
+  for (const std::string& fact : content.Facts()) Require(fact != database::kEndTrivia);
+  for (const std::string& advert : content.Adverts()) Require(advert != database::kEndAds);
 
   // The loader's result: a report exactly when the error has no text in place of the content,
   // and the line of any stop within the file.
@@ -38,9 +39,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(loaded.fixtures.texts.size() == loaded.fixtures.sources.size());
 
   database::DatabaseNumber(bytes);
-  try {
-    database::CheckDatabaseComplete(bytes);
-  } catch (const util::Failure&) {
-  }
+  // Going on after each stop, the walk tells the loader's stop first, and every stop at a line of
+  // the file.
+  std::vector<database::Stop> stops;
+  database::WalkDatabase(bytes, {.moment = {{2026, 12, 8}, 15 * 3600},
+                                 .stop = [&](const database::Stop& stop) { stops.push_back(stop); },
+                                 .goOn = true});
+  Require(stops.empty() == !loaded.error);
+  for (const database::Stop& stop : stops)
+    Require(stop.line >= 1 && stop.line <= static_cast<int>(size) + 1);
+  if (loaded.error) Require(stops.front().line == loaded.error->line);
   return 0;
 }

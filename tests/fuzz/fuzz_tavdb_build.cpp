@@ -24,7 +24,7 @@ std::optional<tavdb::NamedZone> SystemZone(const std::string& name) {
   std::ifstream file("/usr/share/zoneinfo/" + name, std::ios::binary);
   if (!file) return std::nullopt;
   return tavdb::NamedZone{
-      name, tavdb::tz::TimeZone::FromTzif(std::string(std::istreambuf_iterator<char>(file), {}))};
+      name, tz::TimeZone::FromTzif(std::string(std::istreambuf_iterator<char>(file), {}))};
 }
 
 void FixtureOptions(std::uint8_t choice, tavdb::BuildOptions& options) {

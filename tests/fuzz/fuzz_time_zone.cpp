@@ -3,21 +3,21 @@
 #include <optional>
 #include <string>
 
-#include "tavdb/time_zone.h"
 #include "tests/fuzz/fuzz_input.h"
+#include "tz/time_zone.h"
 
 using fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace std::chrono;
-  using tavdb::tz::LocalTimeKind;
+  using tz::LocalTimeKind;
   const std::string_view bytes = fuzz::Bytes(data, size);
-  if (const auto path = tavdb::tz::ZoneFilePath(bytes)) Require(path->find('.') == path->npos);
-  if (const auto version = tavdb::tz::TzdataVersion(bytes)) Require(!version->empty());
-  std::optional<tavdb::tz::TimeZone> zone;
+  if (const auto path = tz::ZoneFilePath(bytes)) Require(path->find('.') == path->npos);
+  if (const auto version = tz::TzdataVersion(bytes)) Require(!version->empty());
+  std::optional<tz::TimeZone> zone;
   try {
-    zone = tavdb::tz::TimeZone::FromTzif(bytes);
-  } catch (const tavdb::tz::ZoneFileError& e) {
+    zone = tz::TimeZone::FromTzif(bytes);
+  } catch (const tz::ZoneFileError& e) {
     Require(*e.what() != '\0');
     return 0;
   }
@@ -26,12 +26,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const std::int64_t at : {-1L, 0L, 3600L, 1781395200L, 3810000000L, fromSize, -fromSize}) {
     const sys_seconds instant{seconds{at}};
     const local_seconds local = zone->ToLocal(instant);
-    const tavdb::tz::UtcInstant back = zone->ToUtc(local);
+    const tz::UtcInstant back = zone->ToUtc(local);
     Require(back.instant && *back.instant <= instant && zone->ToLocal(*back.instant) == local);
     Require(back.kind == LocalTimeKind::Repeated ||
             (back.kind == LocalTimeKind::Unique && *back.instant == instant));
     const local_seconds later = local + minutes{at % 1440};
-    const tavdb::tz::UtcInstant shifted = zone->ToUtc(later);
+    const tz::UtcInstant shifted = zone->ToUtc(later);
     Require(shifted.instant ? zone->ToLocal(*shifted.instant) == later
                             : shifted.kind == LocalTimeKind::Skipped);
   }

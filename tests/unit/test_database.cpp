@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "database/database_file.h"
+#include "database/walk.h"
 #include "platform/memory/memory_platform.h"
 #include "saver/data/database.h"
 #include "saver/failures.h"
@@ -39,20 +40,10 @@ struct DatabaseTest : ::testing::Test {
   }
   void Load(const Database& db) { Load(db.Text()); }
 
-  // Each list holds exactly as many entries as its count says.
-  void ExpectCountsMatch() const {
-    EXPECT_EQ(saver.specialFixtures.size(), static_cast<std::size_t>(saver.specialCount));
-    EXPECT_EQ(saver.fixtures.size(), static_cast<std::size_t>(saver.fixtureCount));
-    EXPECT_EQ(saver.trivia.size(), static_cast<std::size_t>(saver.triviaCount));
-    EXPECT_EQ(saver.adverts.size(), static_cast<std::size_t>(saver.advertCount));
-  }
   void ExpectShownInstead(const std::string& message) const {
-    EXPECT_EQ(saver.fixtures, Lines{message});
-    EXPECT_EQ(saver.trivia, Lines{message});
-    EXPECT_EQ(saver.fixtureCount, 1);
-    EXPECT_EQ(saver.triviaCount, 1);
+    EXPECT_EQ(saver.database.fixtures.texts, Lines{message});
+    EXPECT_EQ(saver.database.trivia, Lines{message});
     EXPECT_TRUE(m.desktop.messages.empty()) << "no message box for " << message;
-    ExpectCountsMatch();
   }
   // The code in the one general error report shown, or 0.
   int ReportedCode() const {
@@ -78,17 +69,17 @@ Database Complete() {
 TEST_F(DatabaseTest, ACompleteDatabaseFillsEveryListWithItsTerminatorsCounted) {
   Load(Complete());
   EXPECT_TRUE(m.desktop.messages.empty());
-  ASSERT_EQ(saver.specialCount, 1);
-  EXPECT_EQ(saver.specialFixtures[0].text, "The Fjord Derby");
-  EXPECT_EQ(saver.specialFixtures[0].homeTeam, "Tavoria");
-  EXPECT_EQ(saver.specialFixtures[0].awayTeam, "Norway");
-  EXPECT_EQ(saver.fixtures, Lines{"The Fjord Derby\r\nFriendly - Friday, 2027-03-26\r\n"
-                                  "Tavoria vs Norway - K/O: 19:45"});
-  EXPECT_EQ(saver.triviaCount, 4) << "three facts and the terminator";
-  EXPECT_EQ(saver.trivia, (Lines{"Fact one", "Fact two", "Fact three", "End Trivia"}));
-  EXPECT_EQ(saver.advertCount, 3);
-  EXPECT_EQ(saver.adverts, (Lines{"Advert one", "Advert two", "End Ads"}));
-  ExpectCountsMatch();
+  ASSERT_EQ(saver.database.specialFixtures.size(), 1u);
+  EXPECT_EQ(saver.database.specialFixtures[0].text, "The Fjord Derby");
+  EXPECT_EQ(saver.database.specialFixtures[0].homeTeam, "Tavoria");
+  EXPECT_EQ(saver.database.specialFixtures[0].awayTeam, "Norway");
+  EXPECT_EQ(saver.database.fixtures.texts,
+            Lines{"The Fjord Derby\r\nFriendly - Friday, 2027-03-26\r\n"
+                  "Tavoria vs Norway - K/O: 19:45"});
+  EXPECT_EQ(saver.database.trivia.size(), 4u) << "three facts and the terminator";
+  EXPECT_EQ(saver.database.trivia, (Lines{"Fact one", "Fact two", "Fact three", "End Trivia"}));
+  EXPECT_EQ(saver.database.adverts.size(), 3u);
+  EXPECT_EQ(saver.database.adverts, (Lines{"Advert one", "Advert two", "End Ads"}));
 }
 
 TEST_F(DatabaseTest, BareLineFeedsEndLinesToo) {
@@ -96,22 +87,22 @@ TEST_F(DatabaseTest, BareLineFeedsEndLinesToo) {
   db.lineEnd = "\n";
   Load(db);
   EXPECT_TRUE(m.desktop.messages.empty());
-  EXPECT_EQ(saver.triviaCount, 4);
-  EXPECT_EQ(saver.advertCount, 3);
-  EXPECT_EQ(saver.fixtureCount, 1);
+  EXPECT_EQ(saver.database.trivia.size(), 4u);
+  EXPECT_EQ(saver.database.adverts.size(), 3u);
+  EXPECT_EQ(saver.database.fixtures.texts.size(), 1u);
 }
 
 TEST_F(DatabaseTest, NothingAfterEndAdsIsRead) {
   Load(Complete().Text() + "More\r\nText without a line end");
   EXPECT_TRUE(m.desktop.messages.empty());
-  EXPECT_EQ(saver.adverts.back(), "End Ads");
+  EXPECT_EQ(saver.database.adverts.back(), "End Ads");
 }
 
 TEST_F(DatabaseTest, AMissingFileShowsItsTextAsTheOnlyFixtureAndFactWithoutAMessageBox) {
   tavoria::LoadDatabase(saver);
   ExpectShownInstead(kNotFound);
-  EXPECT_EQ(saver.specialCount, 0);
-  EXPECT_EQ(saver.advertCount, 0);
+  EXPECT_EQ(saver.database.specialFixtures.size(), 0u);
+  EXPECT_EQ(saver.database.adverts.size(), 0u);
 }
 
 TEST_F(DatabaseTest, AMissingDirectoryOrABadNameCannotBeAccessed) {
@@ -122,8 +113,8 @@ TEST_F(DatabaseTest, AMissingDirectoryOrABadNameCannotBeAccessed) {
   SaverState other{m.platform};
   m.process.programDirectory = "C:\\bad?name";
   tavoria::LoadDatabase(other);
-  EXPECT_EQ(other.fixtures, Lines{kNoAccess});
-  EXPECT_EQ(other.trivia, Lines{kNoAccess});
+  EXPECT_EQ(other.database.fixtures.texts, Lines{kNoAccess});
+  EXPECT_EQ(other.database.trivia, Lines{kNoAccess});
   EXPECT_TRUE(m.desktop.messages.empty());
 }
 
@@ -131,11 +122,12 @@ TEST_F(DatabaseTest, AFileThatEndsEarlyIsCorruptedAndKeepsWhatWasRead) {
   const std::string text = Complete().Text();
   Load(text.substr(0, text.find("End Ads")));
   ExpectShownInstead(kCorrupted);
-  ASSERT_EQ(saver.specialCount, 1) << "special fixtures read before the end stay";
-  EXPECT_EQ(saver.specialFixtures[0].text, "The Fjord Derby");
-  EXPECT_EQ(saver.adverts, (Lines{"Advert one", "Advert two"}))
+  ASSERT_EQ(saver.database.specialFixtures.size(), 1u)
+      << "special fixtures read before the end stay";
+  EXPECT_EQ(saver.database.specialFixtures[0].text, "The Fjord Derby");
+  EXPECT_EQ(saver.database.adverts, (Lines{"Advert one", "Advert two"}))
       << "adverts read before the end stay";
-  EXPECT_EQ(saver.advertCount, 2);
+  EXPECT_EQ(saver.database.adverts.size(), 2u);
 
   // Every section's end is needed.
   for (const char* cut : {"Special fixtures", "End special fixtures", "Friendly", "End Fixtures",
@@ -143,8 +135,8 @@ TEST_F(DatabaseTest, AFileThatEndsEarlyIsCorruptedAndKeepsWhatWasRead) {
     SaverState other{m.platform};
     m.WriteFile("tavoria.sdf", text.substr(0, text.find(cut)));
     tavoria::LoadDatabase(other);
-    EXPECT_EQ(other.fixtures, Lines{kCorrupted}) << "cut before " << cut;
-    EXPECT_EQ(other.trivia, Lines{kCorrupted}) << "cut before " << cut;
+    EXPECT_EQ(other.database.fixtures.texts, Lines{kCorrupted}) << "cut before " << cut;
+    EXPECT_EQ(other.database.trivia, Lines{kCorrupted}) << "cut before " << cut;
   }
   EXPECT_TRUE(m.desktop.messages.empty());
 }
@@ -159,7 +151,7 @@ TEST_F(DatabaseTest, ALineOfMoreThan64KiBMakesTheDatabaseCorrupted) {
   db.trivia[1] = std::string(64 * 1024, 'x');
   m.WriteFile("tavoria.sdf", db.Text());
   tavoria::LoadDatabase(other);
-  EXPECT_EQ(other.triviaCount, 4) << "a line of exactly 64 KiB is still read";
+  EXPECT_EQ(other.database.trivia.size(), 4u) << "a line of exactly 64 KiB is still read";
 }
 
 TEST_F(DatabaseTest, TheFormatVersionIsComparedByCharacterCodes) {
@@ -169,9 +161,9 @@ TEST_F(DatabaseTest, TheFormatVersionIsComparedByCharacterCodes) {
     db.line6 = tooNew;
     m.WriteFile("tavoria.sdf", db.Text());
     tavoria::LoadDatabase(other);
-    EXPECT_EQ(other.fixtures, Lines{kTooNew}) << "line 6 " << tooNew;
-    EXPECT_EQ(other.trivia, Lines{kTooNew}) << "line 6 " << tooNew;
-    EXPECT_EQ(other.specialCount, 0);
+    EXPECT_EQ(other.database.fixtures.texts, Lines{kTooNew}) << "line 6 " << tooNew;
+    EXPECT_EQ(other.database.trivia, Lines{kTooNew}) << "line 6 " << tooNew;
+    EXPECT_EQ(other.database.specialFixtures.size(), 0u);
   }
   for (const char* accepted : {"2", "1", "10", "", "1.9"}) {
     SaverState other{m.platform};
@@ -179,7 +171,7 @@ TEST_F(DatabaseTest, TheFormatVersionIsComparedByCharacterCodes) {
     db.line6 = accepted;
     m.WriteFile("tavoria.sdf", db.Text());
     tavoria::LoadDatabase(other);
-    EXPECT_EQ(other.triviaCount, 4) << "line 6 " << accepted;
+    EXPECT_EQ(other.database.trivia.size(), 4u) << "line 6 " << accepted;
   }
   EXPECT_TRUE(m.desktop.messages.empty());
 }
@@ -191,9 +183,8 @@ TEST_F(DatabaseTest, AnyOtherFailureShowsTheGeneralErrorReportWithThePlatformsCo
   EXPECT_EQ(ReportedCode(), 75);
   EXPECT_NE(m.desktop.messages[0].text.find("Error description: Path/File access error\r\n"),
             std::string::npos);
-  EXPECT_TRUE(saver.fixtures.empty());
-  EXPECT_TRUE(saver.trivia.empty());
-  ExpectCountsMatch();
+  EXPECT_TRUE(saver.database.fixtures.texts.empty());
+  EXPECT_TRUE(saver.database.trivia.empty());
 }
 
 TEST_F(DatabaseTest, TheGeneralErrorReportReadsWordForWord) {
@@ -220,16 +211,15 @@ TEST_F(DatabaseTest, AnEleventhSpecialFixtureOverflowsItsList) {
     db.specials.insert(db.specials.end(), {"A vs B", std::to_string(n)});
   Load(db);
   EXPECT_EQ(ReportedCode(), 9);
-  EXPECT_EQ(saver.specialCount, 10);
-  EXPECT_EQ(saver.specialFixtures.back().text, "10");
-  EXPECT_EQ(saver.fixtureCount, 0);
-  ExpectCountsMatch();
+  EXPECT_EQ(saver.database.specialFixtures.size(), 10u);
+  EXPECT_EQ(saver.database.specialFixtures.back().text, "10");
+  EXPECT_EQ(saver.database.fixtures.texts.size(), 0u);
 
   SaverState ten{m.platform};
   db.specials.resize(20);
   m.WriteFile("tavoria.sdf", db.Text());
   tavoria::LoadDatabase(ten);
-  EXPECT_EQ(ten.specialCount, 10) << "ten fit";
+  EXPECT_EQ(ten.database.specialFixtures.size(), 10u) << "ten fit";
   EXPECT_EQ(m.desktop.messages.size(), 1u);
 }
 
@@ -241,18 +231,17 @@ TEST_F(DatabaseTest, AHundredAndFirstFixtureToComeOverflowsAndTheNoticesAlwaysFi
   db.fixtures.insert(db.fixtures.end(), past.begin(), past.end());
   Load(db);
   EXPECT_TRUE(m.desktop.messages.empty());
-  EXPECT_EQ(saver.fixtureCount, 102);
-  EXPECT_EQ(saver.fixtures.back(),
+  EXPECT_EQ(saver.database.fixtures.texts.size(), 102u);
+  EXPECT_EQ(saver.database.fixtures.texts.back(),
             "Some of your fixtures are out of date. Please upgrade using the screensaver control "
             "panel.");
-  EXPECT_EQ(saver.triviaCount, 4);
-  ExpectCountsMatch();
+  EXPECT_EQ(saver.database.trivia.size(), 4u);
 
   SaverState over{m.platform};
   db.fixtures = Repeat(101, Fixture("2027-06-01"));
   m.WriteFile("tavoria.sdf", db.Text());
   tavoria::LoadDatabase(over);
-  EXPECT_EQ(over.fixtureCount, 100);
+  EXPECT_EQ(over.database.fixtures.texts.size(), 100u);
   ASSERT_EQ(m.desktop.messages.size(), 1u);
   EXPECT_NE(m.desktop.messages[0].text.find("Error code: 9\r\n"), std::string::npos);
 }
@@ -274,7 +263,7 @@ TEST_F(DatabaseTest, AFullListThatLoadsOnItsFirstMatchDayLoadsOnTheDaysAfter) {
     SaverState loaded{m.platform};
     tavoria::LoadDatabase(loaded);
     EXPECT_TRUE(m.desktop.messages.empty());
-    EXPECT_EQ(loaded.triviaCount, 4) << "read to its end";
+    EXPECT_EQ(loaded.database.trivia.size(), 4u) << "read to its end";
   }
 }
 
@@ -283,11 +272,10 @@ TEST_F(DatabaseTest, AHundredthTriviaOrAdvertLineBeforeItsTerminatorOverflows) {
   db.trivia = Numbered("Fact", 100);
   Load(db);
   EXPECT_EQ(ReportedCode(), 9);
-  EXPECT_EQ(saver.triviaCount, 100);
-  EXPECT_EQ(saver.trivia.back(), "Fact 100");
-  EXPECT_EQ(saver.advertCount, 0);
-  EXPECT_EQ(saver.fixtureCount, 1);
-  ExpectCountsMatch();
+  EXPECT_EQ(saver.database.trivia.size(), 100u);
+  EXPECT_EQ(saver.database.trivia.back(), "Fact 100");
+  EXPECT_EQ(saver.database.adverts.size(), 0u);
+  EXPECT_EQ(saver.database.fixtures.texts.size(), 1u);
 
   SaverState adverts{m.platform};
   db.trivia = Numbered("Fact", 99);
@@ -296,16 +284,16 @@ TEST_F(DatabaseTest, AHundredthTriviaOrAdvertLineBeforeItsTerminatorOverflows) {
   tavoria::LoadDatabase(adverts);
   ASSERT_EQ(m.desktop.messages.size(), 2u);
   EXPECT_NE(m.desktop.messages[1].text.find("Error code: 9\r\n"), std::string::npos);
-  EXPECT_EQ(adverts.triviaCount, 100) << "99 facts and the terminator fit";
-  EXPECT_EQ(adverts.trivia.back(), "End Trivia");
-  EXPECT_EQ(adverts.advertCount, 100);
-  EXPECT_EQ(adverts.adverts.back(), "Advert 100");
+  EXPECT_EQ(adverts.database.trivia.size(), 100u) << "99 facts and the terminator fit";
+  EXPECT_EQ(adverts.database.trivia.back(), "End Trivia");
+  EXPECT_EQ(adverts.database.adverts.size(), 100u);
+  EXPECT_EQ(adverts.database.adverts.back(), "Advert 100");
 
   SaverState fits{m.platform};
   db.adverts = Numbered("Advert", 99);
   m.WriteFile("tavoria.sdf", db.Text());
   tavoria::LoadDatabase(fits);
-  EXPECT_EQ(fits.advertCount, 100);
+  EXPECT_EQ(fits.database.adverts.size(), 100u);
   EXPECT_EQ(m.desktop.messages.size(), 2u);
 }
 
@@ -315,15 +303,15 @@ TEST_F(DatabaseTest, TerminatorsMatchWholeLinesExactly) {
   db.fixtures.insert(db.fixtures.end(), {"x", "x", "x", "x"});
   Load(db);
   EXPECT_EQ(ReportedCode(), 13) << "taken as a date line";
-  EXPECT_EQ(saver.fixtureCount, 1) << "the fixture before it stays";
+  EXPECT_EQ(saver.database.fixtures.texts.size(), 1u) << "the fixture before it stays";
 
   SaverState trivia{m.platform};
   db = Complete();
   db.trivia = {"end trivia", "End Trivia ", " End Trivia"};
   m.WriteFile("tavoria.sdf", db.Text());
   tavoria::LoadDatabase(trivia);
-  EXPECT_EQ(trivia.triviaCount, 4);
-  EXPECT_EQ(trivia.advertCount, 3);
+  EXPECT_EQ(trivia.database.trivia.size(), 4u);
+  EXPECT_EQ(trivia.database.adverts.size(), 3u);
 }
 
 TEST_F(DatabaseTest, AFixtureSectionWithOnlyItsTerminatorAddsNoNotice) {
@@ -331,9 +319,9 @@ TEST_F(DatabaseTest, AFixtureSectionWithOnlyItsTerminatorAddsNoNotice) {
   db.fixtures.clear();
   Load(db);
   EXPECT_TRUE(m.desktop.messages.empty());
-  EXPECT_EQ(saver.fixtureCount, 0);
-  EXPECT_TRUE(saver.fixtures.empty());
-  EXPECT_EQ(saver.triviaCount, 4);
+  EXPECT_EQ(saver.database.fixtures.texts.size(), 0u);
+  EXPECT_TRUE(saver.database.fixtures.texts.empty());
+  EXPECT_EQ(saver.database.trivia.size(), 4u);
 }
 
 TEST_F(DatabaseTest, EmptyTriviaAndAdvertSectionsHoldTheirTerminatorOnly) {
@@ -341,29 +329,77 @@ TEST_F(DatabaseTest, EmptyTriviaAndAdvertSectionsHoldTheirTerminatorOnly) {
   db.trivia.clear();
   db.adverts.clear();
   Load(db);
-  EXPECT_EQ(saver.trivia, Lines{"End Trivia"});
-  EXPECT_EQ(saver.adverts, Lines{"End Ads"});
+  EXPECT_EQ(saver.database.trivia, Lines{"End Trivia"});
+  EXPECT_EQ(saver.database.adverts, Lines{"End Ads"});
 }
 
-// ----- the completeness check ----------------------------------------------------------------
+// ----- where reading stops -------------------------------------------------------------------
 
 struct CheckTest : DatabaseTest {
+  // The code the loader stops with on 8 December 2026; 0 when it loads, -1 for a format too new.
   int CheckCode(const std::string& bytes) {
-    try {
-      database::CheckDatabaseComplete(bytes);
-    } catch (const Failure& f) {
-      return f.code();
-    }
-    return 0;
+    const auto loaded = database::Load(bytes, {{2026, 12, 8}, 0}, {});
+    if (!loaded.error) return 0;
+    return loaded.error->tooNew ? -1 : loaded.error->code;
   }
 };
 
-TEST_F(CheckTest, ACompleteDatabasePassesWhateverItsDates) {
+TEST_F(CheckTest, FixtureRecordsAreReadForTheDayAfterTheFileIsFoundWhole) {
   EXPECT_EQ(CheckCode(Complete().Text()), 0);
   Database db = Complete();
+  db.fixtures = Repeat(150, Fixture("1 June 2026", "vs", "never"));
+  EXPECT_EQ(CheckCode(db.Text()), 0) << "past records: neither kick-off nor match line is read";
   db.fixtures = Repeat(150, Fixture("not a date", "vs", "never"));
+  EXPECT_EQ(CheckCode(db.Text()), 13);
   db.line6 = "9";
-  EXPECT_EQ(CheckCode(db.Text()), 0) << "fixture records depend on the day and the region";
+  EXPECT_EQ(CheckCode(db.Text()), -1) << "line 6 comes first";
+}
+
+// Every stop the walk tells, going on after each: line, problem, section and the text concerned.
+TEST_F(CheckTest, TheWalkTellsEachStopOnceAsAValueInFileOrder) {
+  using database::DatabaseSection;
+  using database::Problem;
+  Database db;
+  db.line6 = "3";                                                    // line 6
+  db.specials = {"vs Brazil", "x"};                                  // line 8
+  db.fixtures = Fixture("31/02/2027");                               // line 12
+  const Lines bad = Fixture("26 March 2027", "Tavoria vs", "soon");  // lines 17 to 21
+  db.fixtures.insert(db.fixtures.end(), bad.begin(), bad.end());
+  db.trivia = {std::string(64 * 1024 + 1, 'x')};  // line 24
+  struct Told {
+    int line;
+    Problem problem;
+    DatabaseSection section;
+    std::string text;
+    int code;
+    bool operator==(const Told&) const = default;
+  };
+  const std::vector<Told> expected = {
+      {6, Problem::TooNew, DatabaseSection::Header, "3", 0},
+      {8, Problem::VsAtStart, DatabaseSection::SpecialFixtures, "vs Brazil", 5},
+      {12, Problem::NotADate, DatabaseSection::Fixtures, "31/02/2027", 13},
+      {20, Problem::NotATimeOfDay, DatabaseSection::Fixtures, "soon", 13},
+      {19, Problem::VsAtEnd, DatabaseSection::Fixtures, "Tavoria vs", 5},
+      {24, Problem::LineTooLong, DatabaseSection::Trivia, "", 62},
+  };
+  for (const bool goOn : {true, false}) {
+    std::vector<Told> told;
+    const auto end = database::WalkDatabase(
+        db.Text(), {.moment = {{2026, 12, 8}, 0},
+                    .stop =
+                        [&](const database::Stop& s) {
+                          told.push_back({s.line, s.problem, s.section, s.text, s.code});
+                        },
+                    .goOn = goOn});
+    if (goOn) {
+      EXPECT_TRUE(told == expected);
+      EXPECT_TRUE(end.complete) << "the long line is taken as empty";
+    } else {
+      EXPECT_TRUE(told == std::vector<Told>{expected.front()}) << "the first ends the walk";
+      EXPECT_FALSE(end.complete);
+      EXPECT_EQ(end.lastLine, 6);
+    }
+  }
 }
 
 TEST_F(CheckTest, AnIncompleteDatabaseFailsAsTheLoaderWould) {
@@ -458,12 +494,13 @@ TEST_F(DatabaseTest, GetDatabaseNumberReadsTheFourthField) {
 
 // ----- the built-in adverts ------------------------------------------------------------------
 
-TEST_F(DatabaseTest, AddBuiltInAdvertsAppendsThreeTextsAfterTheCountedOnes) {
+TEST_F(DatabaseTest, AddBuiltInAdvertsAddsThreeTextsAfterTheFilesAdverts) {
   Load(Complete());
   tavoria::AddBuiltInAdverts(saver);
-  EXPECT_EQ(saver.advertCount, 3);
-  EXPECT_EQ(saver.adverts,
-            (Lines{"Advert one", "Advert two", "End Ads", "fenmoor.example/football",
+  EXPECT_EQ(saver.database.adverts, (Lines{"Advert one", "Advert two", "End Ads"}))
+      << "the file's adverts keep their terminator";
+  EXPECT_EQ(saver.builtInAdverts,
+            (Lines{"fenmoor.example/football",
                    "Check out Tavoria Screensaver site at\r\nhttp://www.fenmoor.example/football/ "
                    "now!",
                    "Get free upgrades for Tavoria Screensaver at \r\n"
@@ -471,10 +508,9 @@ TEST_F(DatabaseTest, AddBuiltInAdvertsAppendsThreeTextsAfterTheCountedOnes) {
                    "(Also check out the screensaver setup screen)"}));
 
   SaverState missing{m.platform};
-  missing.advertCount = 0;
   tavoria::AddBuiltInAdverts(missing);
-  EXPECT_EQ(missing.adverts.size(), 3u);
-  EXPECT_EQ(missing.advertCount, 0);
+  EXPECT_TRUE(missing.database.adverts.empty());
+  EXPECT_EQ(missing.builtInAdverts.size(), 3u);
 }
 
 // ----- the shipped database ------------------------------------------------------------------
@@ -496,7 +532,6 @@ TEST_F(DatabaseTest, TheShippedDatabaseLoadsCleanlyTodayInEveryRegionalOrder) {
     ASSERT_EQ(text[at - 1], '\r') << "every line ends in CR LF";
   m.WriteFile("tavoria.sdf", text);
   EXPECT_EQ(Number(tavoria::GetDatabaseNumber(saver)), "17");
-  EXPECT_NO_THROW(database::CheckDatabaseComplete(text));
 
   for (auto order : {DateOrder::DayMonthYear, DateOrder::MonthDayYear, DateOrder::YearMonthDay}) {
     SaverState loaded{m.platform};
@@ -504,16 +539,16 @@ TEST_F(DatabaseTest, TheShippedDatabaseLoadsCleanlyTodayInEveryRegionalOrder) {
     m.clock.Set({2026, 12, 8}, 9, 0, 0);
     tavoria::LoadDatabase(loaded);
     EXPECT_TRUE(m.desktop.messages.empty()) << m.desktop.messages.front().text;
-    ASSERT_GE(loaded.fixtureCount, 20);
-    for (const auto& fixture : loaded.fixtures) {
+    ASSERT_GE(loaded.database.fixtures.texts.size(), 20u);
+    for (const auto& fixture : loaded.database.fixtures.texts) {
       EXPECT_EQ(fixture.find("out of date"), std::string::npos) << fixture;
       EXPECT_NE(fixture.find(" - K/O: "), std::string::npos) << fixture;
     }
-    EXPECT_GE(loaded.specialCount, 2);
-    EXPECT_GE(loaded.triviaCount - 1, 30) << "facts, besides the terminator";
-    EXPECT_GE(loaded.advertCount - 1, 12) << "adverts, besides the terminator";
-    EXPECT_EQ(loaded.trivia.back(), "End Trivia");
-    EXPECT_EQ(loaded.adverts.back(), "End Ads");
+    EXPECT_GE(loaded.database.specialFixtures.size(), 2u);
+    EXPECT_GE(loaded.database.Facts().size(), 30u) << "facts, besides the terminator";
+    EXPECT_GE(loaded.database.Adverts().size(), 12u) << "adverts, besides the terminator";
+    EXPECT_EQ(loaded.database.trivia.back(), "End Trivia");
+    EXPECT_EQ(loaded.database.adverts.back(), "End Ads");
   }
 }
 

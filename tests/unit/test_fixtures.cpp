@@ -61,20 +61,20 @@ TEST_F(FixtureTest, AFixtureIsComposedFromItsLinesInOrder) {
   Fixture("2027-03-29", "Iceland vs Tavoria", "17:00");
   Load();
   EXPECT_TRUE(m.desktop.messages.empty());
-  EXPECT_EQ(saver.fixtures,
+  EXPECT_EQ(saver.database.fixtures.texts,
             (Lines{"** The Fjord Derby **\r\n"
                    "Euro 2028 qualifier - Friday, 26 March 2027\r\n"
                    "Tavoria vs Norway - K/O: 7:45 PM",
                    "Friendly - Monday, 2027-03-29\r\nIceland vs Tavoria - K/O: 17:00"}));
-  EXPECT_EQ(saver.fixtureCount, 2);
+  EXPECT_EQ(saver.database.fixtures.texts.size(), 2u);
 }
 
 TEST_F(FixtureTest, TheDateAndKickOffLinesAreShownUnchanged) {
   m.clock.regional.dateOrder = DateOrder::MonthDayYear;
   Fixture(" 12/25/2026", "Tavoria vs Norway", "  19:45 ");
   Load();
-  ASSERT_EQ(saver.fixtureCount, 1);
-  EXPECT_EQ(saver.fixtures[0],
+  ASSERT_EQ(saver.database.fixtures.texts.size(), 1u);
+  EXPECT_EQ(saver.database.fixtures.texts[0],
             "Friendly - Friday,  12/25/2026\r\nTavoria vs Norway - K/O:   19:45 ");
 }
 
@@ -85,14 +85,17 @@ TEST_F(FixtureTest, TodayIsMarkedOnlyWhileKickOffIsStillAhead) {
   Fixture("8 Dec 2026", "Tavoria vs Norway", "3:00:01 pm");  // a second from now
   Fixture("2026-12-09", "Tavoria vs Norway", "09:00");       // tomorrow, earlier in the day
   Load();
-  ASSERT_EQ(saver.fixtureCount, 5) << "a fixture of today whose kick-off has passed is not past";
-  EXPECT_EQ(saver.fixtures[0],
+  ASSERT_EQ(saver.database.fixtures.texts.size(), 5u)
+      << "a fixture of today whose kick-off has passed is not past";
+  EXPECT_EQ(saver.database.fixtures.texts[0],
             "Friendly - Tuesday, 2026-12-08\r\nTavoria vs Norway - K/O: 16:00 **TODAY!**");
-  EXPECT_EQ(saver.fixtures[1], "Friendly - Tuesday, 2026-12-08\r\nTavoria vs Norway - K/O: 14:59");
-  EXPECT_EQ(saver.fixtures[2], "Friendly - Tuesday, 08/12/2026\r\nTavoria vs Norway - K/O: 15:00");
-  EXPECT_EQ(saver.fixtures[3],
+  EXPECT_EQ(saver.database.fixtures.texts[1],
+            "Friendly - Tuesday, 2026-12-08\r\nTavoria vs Norway - K/O: 14:59");
+  EXPECT_EQ(saver.database.fixtures.texts[2],
+            "Friendly - Tuesday, 08/12/2026\r\nTavoria vs Norway - K/O: 15:00");
+  EXPECT_EQ(saver.database.fixtures.texts[3],
             "Friendly - Tuesday, 8 Dec 2026\r\nTavoria vs Norway - K/O: 3:00:01 pm **TODAY!**");
-  EXPECT_EQ(saver.fixtures[4],
+  EXPECT_EQ(saver.database.fixtures.texts[4],
             "Friendly - Wednesday, 2026-12-09\r\nTavoria vs Norway - K/O: 09:00");
   EXPECT_TRUE(m.desktop.messages.empty());
 }
@@ -101,10 +104,10 @@ TEST_F(FixtureTest, TwoDigitYearsAreReadByTheUsersCalendarSetting) {
   Fixture("01/06/30");
   m.clock.regional.twoDigitYearMax = 2029;  // 30 is 1930: past
   Load();
-  EXPECT_EQ(saver.fixtures, Lines{kAllPast});
+  EXPECT_EQ(saver.database.fixtures.texts, Lines{kAllPast});
   m.clock.regional.twoDigitYearMax = 2049;  // 30 is 2030
   Load();
-  EXPECT_EQ(saver.fixtures,
+  EXPECT_EQ(saver.database.fixtures.texts,
             Lines{"Friendly - Saturday, 01/06/30\r\nTavoria vs Norway - K/O: 19:45"});
 }
 
@@ -115,19 +118,19 @@ TEST_F(FixtureTest, APastFixtureAmongCurrentOnesIsDroppedAndNoticedTwice) {
   Fixture("2026-12-07", "Tavoria vs Iceland");
   Fixture("2027-01-12", "Tavoria vs Wales");
   Load();
-  ASSERT_EQ(saver.fixtureCount, 4);
-  EXPECT_NE(saver.fixtures[0].find("Tavoria vs Norway"), std::string::npos);
-  EXPECT_NE(saver.fixtures[1].find("Tavoria vs Wales"), std::string::npos);
-  EXPECT_EQ(saver.fixtures[2], kSomePast);
-  EXPECT_EQ(saver.fixtures[3], kSomePast);
+  ASSERT_EQ(saver.database.fixtures.texts.size(), 4u);
+  EXPECT_NE(saver.database.fixtures.texts[0].find("Tavoria vs Norway"), std::string::npos);
+  EXPECT_NE(saver.database.fixtures.texts[1].find("Tavoria vs Wales"), std::string::npos);
+  EXPECT_EQ(saver.database.fixtures.texts[2], kSomePast);
+  EXPECT_EQ(saver.database.fixtures.texts[3], kSomePast);
 }
 
 TEST_F(FixtureTest, OnlyPastFixturesLeaveTheOneNotice) {
   Fixture("2026-12-07");
   Fixture("31 December 2025");
   Load();
-  EXPECT_EQ(saver.fixtures, Lines{kAllPast});
-  EXPECT_EQ(saver.fixtureCount, 1);
+  EXPECT_EQ(saver.database.fixtures.texts, Lines{kAllPast});
+  EXPECT_EQ(saver.database.fixtures.texts.size(), 1u);
   EXPECT_TRUE(m.desktop.messages.empty());
 }
 
@@ -136,7 +139,7 @@ TEST_F(FixtureTest, APastFixtureIsNotReadFurther) {
   Fixture("2027-01-10");
   Load();
   EXPECT_TRUE(m.desktop.messages.empty());
-  EXPECT_EQ(saver.fixtureCount, 3);
+  EXPECT_EQ(saver.database.fixtures.texts.size(), 3u);
 }
 
 TEST_F(FixtureTest, AnUnreadableDateOrKickOffOfAShownFixtureStopsTheLoad) {
@@ -145,8 +148,8 @@ TEST_F(FixtureTest, AnUnreadableDateOrKickOffOfAShownFixtureStopsTheLoad) {
   Fixture("2027-01-12");
   Load();
   EXPECT_EQ(ReportedCode(), 13);
-  EXPECT_EQ(saver.fixtureCount, 1) << "what was stored stays";
-  EXPECT_TRUE(saver.trivia.empty());
+  EXPECT_EQ(saver.database.fixtures.texts.size(), 1u) << "what was stored stays";
+  EXPECT_TRUE(saver.database.trivia.empty());
 
   fixtures.clear();
   Fixture("2027-01-10", "Tavoria vs Norway", "25:00");
@@ -166,11 +169,12 @@ TEST_F(FixtureTest, SpecialFixturesMatchEitherOrderButOnlyTheSameLetterCase) {
   Fixture("2027-01-12", "  Iceland   vs  Tavoria ");
   Fixture("2027-01-13", "Tavoria v Norway");
   Load();
-  ASSERT_EQ(saver.fixtureCount, 4);
-  EXPECT_EQ(saver.fixtures[0].substr(0, 17), "The Fjord Derby\r\n");
-  EXPECT_EQ(saver.fixtures[1].substr(0, 10), "Friendly -") << "other letter case";
-  EXPECT_EQ(saver.fixtures[2].substr(0, 23), "The Reykjavik rematch\r\n") << "the later one wins";
-  EXPECT_EQ(saver.fixtures[3].substr(0, 10), "Friendly -") << "no vs";
+  ASSERT_EQ(saver.database.fixtures.texts.size(), 4u);
+  EXPECT_EQ(saver.database.fixtures.texts[0].substr(0, 17), "The Fjord Derby\r\n");
+  EXPECT_EQ(saver.database.fixtures.texts[1].substr(0, 10), "Friendly -") << "other letter case";
+  EXPECT_EQ(saver.database.fixtures.texts[2].substr(0, 23), "The Reykjavik rematch\r\n")
+      << "the later one wins";
+  EXPECT_EQ(saver.database.fixtures.texts[3].substr(0, 10), "Friendly -") << "no vs";
 }
 
 TEST_F(FixtureTest, MatchLinesWithoutVsMatchASpecialWithoutVs) {
@@ -178,9 +182,9 @@ TEST_F(FixtureTest, MatchLinesWithoutVsMatchASpecialWithoutVs) {
   Fixture("2027-01-10", "Tavoria v Norway");
   Fixture("2027-01-11", "Tavoria vs Norway");
   Load();
-  ASSERT_EQ(saver.fixtureCount, 2);
-  EXPECT_EQ(saver.fixtures[0].substr(0, 17), "Two empty names\r\n");
-  EXPECT_EQ(saver.fixtures[1].substr(0, 10), "Friendly -");
+  ASSERT_EQ(saver.database.fixtures.texts.size(), 2u);
+  EXPECT_EQ(saver.database.fixtures.texts[0].substr(0, 17), "Two empty names\r\n");
+  EXPECT_EQ(saver.database.fixtures.texts[1].substr(0, 10), "Friendly -");
 }
 
 TEST_F(FixtureTest, SplitTeamsCutsAtTheFirstVs) {
@@ -216,7 +220,7 @@ TEST_F(FixtureTest, VsAtEitherEndOfAMatchLineStopsTheLoad) {
   Special("Tavoria vs", "Broken");
   Load();
   EXPECT_EQ(ReportedCode(), 5);
-  EXPECT_EQ(saver.specialCount, 1);
+  EXPECT_EQ(saver.database.specialFixtures.size(), 1u);
 
   specials.clear();
   Fixture("2027-01-10");

@@ -62,10 +62,10 @@ Lines Fixtures(std::initializer_list<Lines> records) {
 TEST_F(MidnightTest, AfterMidnightYesterdaysFixtureGoesAndTodaysCarryTheMarker) {
   Start(Fixtures({Fixture("25 March 2027", "20:00"), Fixture("26 March 2027", "00:01"),
                   Fixture("26 March 2027", "19:45"), Fixture("28 March 2027", "15:00")}));
-  EXPECT_EQ(saver.fixtures, (Lines{Shown("25 March 2027", "Thursday", "20:00"),
-                                   Shown("26 March 2027", "Friday", "00:01"),
-                                   Shown("26 March 2027", "Friday", "19:45"),
-                                   Shown("28 March 2027", "Sunday", "15:00")}));
+  EXPECT_EQ(saver.database.fixtures.texts, (Lines{Shown("25 March 2027", "Thursday", "20:00"),
+                                                  Shown("26 March 2027", "Friday", "00:01"),
+                                                  Shown("26 March 2027", "Friday", "19:45"),
+                                                  Shown("28 March 2027", "Sunday", "15:00")}));
 
   // Steps at 1.5, 3, 8.5, 15.5 ... 57.5 s show the four in turn; the last shows the second again.
   Until(59);
@@ -76,27 +76,29 @@ TEST_F(MidnightTest, AfterMidnightYesterdaysFixtureGoesAndTodaysCarryTheMarker) 
   const Lines afterMidnight = {Shown("26 March 2027", "Friday", "00:01", true),
                                Shown("26 March 2027", "Friday", "19:45", true),
                                Shown("28 March 2027", "Sunday", "15:00"), kSome, kSome};
-  EXPECT_EQ(saver.fixtures, afterMidnight);
-  EXPECT_EQ(saver.fixtureCount, 5);
+  EXPECT_EQ(saver.database.fixtures.texts, afterMidnight);
+  EXPECT_EQ(saver.database.fixtures.texts.size(), 5u);
   EXPECT_EQ(Label(), afterMidnight[1]) << "the one that was next, now marked";
 
   // Kick-off at 00:01 passes at 120 s, during the second panel: the step at 135 s drops the marker.
   Until(119);
-  EXPECT_EQ(saver.fixtures, afterMidnight);
+  EXPECT_EQ(saver.database.fixtures.texts, afterMidnight);
   Until(135);
-  EXPECT_EQ(saver.fixtures[0], Shown("26 March 2027", "Friday", "00:01"));
-  EXPECT_EQ(saver.fixtures[1], afterMidnight[1]) << "a later kick-off keeps its marker";
+  EXPECT_EQ(saver.database.fixtures.texts[0], Shown("26 March 2027", "Friday", "00:01"));
+  EXPECT_EQ(saver.database.fixtures.texts[1], afterMidnight[1])
+      << "a later kick-off keeps its marker";
   EXPECT_FALSE(m.ui.ended);
   EXPECT_TRUE(m.desktop.messages.empty());
 }
 
 TEST_F(MidnightTest, WhenEveryFixtureIsPastTheOneNoticeIsLeft) {
   Start(Fixtures({Fixture("25/03/2027", "21:00"), Fixture("25/03/2027", "22:00")}));
-  EXPECT_EQ(saver.fixtureCount, 2);
+  EXPECT_EQ(saver.database.fixtures.texts.size(), 2u);
   Until(75);
-  EXPECT_EQ(saver.fixtures, Lines{"All your fixtures are out of date. Please upgrade using the "
-                                  "screensaver control panel."});
-  EXPECT_EQ(Label(), saver.fixtures[0]);
+  EXPECT_EQ(saver.database.fixtures.texts,
+            Lines{"All your fixtures are out of date. Please upgrade using the "
+                  "screensaver control panel."});
+  EXPECT_EQ(Label(), saver.database.fixtures.texts[0]);
 }
 
 TEST_F(MidnightTest, TheNextFixtureIsTheNextOneThatIsStillShown) {
@@ -123,6 +125,9 @@ struct MovingClock : platform::Clock {
   }
   double SecondsSinceMidnight() override { return inner.SecondsSinceMidnight(); }
   calendar::RegionalSettings Regional() override { return inner.Regional(); }
+  std::optional<calendar::Moment> LocalMomentOf(std::chrono::sys_seconds instant) override {
+    return inner.LocalMomentOf(instant);
+  }
   platform::memory::VirtualClock& inner;
 };
 
@@ -137,20 +142,21 @@ TEST(MidnightClock, AStepInTheDaysLastMillisecondReadsOneMoment) {
               "x\r\nEnd Trivia\r\nx\r\nEnd Ads\r\n");
   m.clock.Set({2027, 3, 25}, 19, 0, 0);
   tavoria::LoadDatabase(saver);
-  ASSERT_EQ(saver.fixtures, Lines{Shown("25 March 2027", "Thursday", "20:00", true)});
+  ASSERT_EQ(saver.database.fixtures.texts,
+            Lines{Shown("25 March 2027", "Thursday", "20:00", true)});
 
   m.clock.Set({2027, 3, 25}, 23, 59, 59);
   m.clock.now += 999;  // 23:59:59.999: kick-off passed, the day not over
   tavoria::BringFixturesUpToDate(saver);
-  EXPECT_EQ(saver.fixtures, Lines{Shown("25 March 2027", "Thursday", "20:00")})
+  EXPECT_EQ(saver.database.fixtures.texts, Lines{Shown("25 March 2027", "Thursday", "20:00")})
       << "the marker of a kick-off passed comes back at yesterday's 00:00";
 }
 
 TEST_F(MidnightTest, NothingChangesWithoutANewDayOrAPassedKickOff) {
   Start(Fixtures({Fixture("26/03/2027", "20:00"), Fixture("27/03/2027", "20:00")}));
-  const Lines before = saver.fixtures;
+  const Lines before = saver.database.fixtures.texts;
   Until(59);
-  EXPECT_EQ(saver.fixtures, before);
+  EXPECT_EQ(saver.database.fixtures.texts, before);
 }
 
 }  // namespace

@@ -139,26 +139,22 @@ TEST_F(SaverTest, FactAndAdvertDrawsNeverGiveATerminator) {
 }
 
 TEST_F(SaverTest, ASingleStoredMessageIsTheOnlyFact) {
-  saver.trivia = {"The database is corrupted."};
-  saver.triviaCount = 1;
+  saver.database.trivia = {"The database is corrupted."};
   Open();
   EXPECT_EQ(Step({0, Pick(1, 49), 0.99f}), "The database is corrupted.");
 }
 
 TEST_F(SaverTest, WithNoFixturesAFixtureDrawShowsAFactAndWithNoFactsAnAdvert) {
-  saver.fixtures.clear();
-  saver.fixtureCount = 0;
+  saver.database.fixtures.texts.clear();
   Open();
   EXPECT_EQ(Step({0, Pick(49, 49), 0.5f}), "T2");
-  saver.trivia = {"End Trivia"};
-  saver.triviaCount = 1;
+  saver.database.trivia = {"End Trivia"};
   EXPECT_EQ(Step({0, Pick(49, 49), 0}), "A1");
   EXPECT_EQ(Step({0, Pick(1, 49), 0.9999f}), BuiltIn(3));
 }
 
 TEST_F(SaverTest, WithoutAFileAdvertSectionTheBuiltInAdvertsAreDrawn) {
-  saver.adverts.clear();
-  saver.advertCount = 0;
+  saver.database.adverts.clear();
   Open();
   EXPECT_EQ(Step({Pick(199, 199), 0}), BuiltIn(1));
   EXPECT_EQ(Step({Pick(199, 199), 0.9999f}), BuiltIn(3));
@@ -206,8 +202,7 @@ TEST_F(SaverTest, TheLabelLiesInTheBottomQuarter) {
 }
 
 TEST_F(SaverTest, ATooWideTextShrinksUntilItIsNarrowerThanTheWindow) {
-  saver.fixtures = {std::string(100, 'x')};
-  saver.fixtureCount = 1;
+  saver.database.fixtures.texts = {std::string(100, 'x')};
   Open();
   Step({0, Pick(25, 49), 0, 0, 0, 0.9999999f});  // drawn at 26 points
   EXPECT_EQ(joke().font.points, 12);             // 100 characters at 12 points: 14400 twips
@@ -218,8 +213,7 @@ TEST_F(SaverTest, ATooWideTextShrinksUntilItIsNarrowerThanTheWindow) {
 TEST_F(SaverTest, ATextTooWideAtEightPointsWrapsAtWordsToTheWindowsWidth) {
   std::string words = "word";
   for (int i = 1; i < 40; ++i) words += " word";  // 199 characters: 19104 twips at 8 points
-  saver.fixtures = {words};
-  saver.fixtureCount = 1;
+  saver.database.fixtures.texts = {words};
   Open();
   Step({0, Pick(25, 49), 0, 0, 0, 0.5f});
   EXPECT_EQ(joke().font.points, 8);
@@ -229,7 +223,7 @@ TEST_F(SaverTest, ATextTooWideAtEightPointsWrapsAtWordsToTheWindowsWidth) {
   EXPECT_EQ(joke().left, 0);
   EXPECT_EQ(joke().caption, words);
   // The next text sizes itself again.
-  saver.fixtures = {"short"};
+  saver.database.fixtures.texts = {"short"};
   Step({0, Pick(25, 49)});
   EXPECT_FALSE(joke().wordWrap);
   EXPECT_EQ(joke().width, m.ui.MeasureText(joke().font, "short").width);

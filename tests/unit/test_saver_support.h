@@ -1,4 +1,4 @@
-// The saver window on the in-memory platform, started as start-up starts it, with content lists
+// The saver window on the in-memory platform, started as start-up starts it, with content
 // the tests choose and random draws the tests can script.
 #pragma once
 
@@ -22,12 +22,9 @@ struct SaverTest : ::testing::Test {
   std::vector<std::int64_t> drawTimes;
 
   SaverTest() {
-    saver.fixtures = {"F1", "F2", "F3"};
-    saver.fixtureCount = 3;
-    saver.trivia = {"T1", "T2", "T3", "End Trivia"};
-    saver.triviaCount = 4;
-    saver.adverts = {"A1", "A2", "End Ads"};
-    saver.advertCount = 3;
+    saver.database.fixtures.texts = {"F1", "F2", "F3"};
+    saver.database.trivia = {"T1", "T2", "T3", "End Trivia"};
+    saver.database.adverts = {"A1", "A2", "End Ads"};
   }
 
   // The full-screen start-up once the lists are loaded and the delay read, as the program runs it.
@@ -40,7 +37,7 @@ struct SaverTest : ::testing::Test {
 
   // The program's own adverts, which start-up adds after the file's: 1 to 3.
   std::string BuiltIn(int n) const {
-    return saver.adverts.at(static_cast<std::size_t>(saver.advertCount + n - 1));
+    return saver.builtInAdverts.at(static_cast<std::size_t>(n - 1));
   }
 
   void Scripted() {

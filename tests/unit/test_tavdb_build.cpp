@@ -229,8 +229,8 @@ TEST_F(TavdbTest, TheWorldCupIsTooBigForOneDatabaseAndItsEarliest100CheckCleanAn
   tavoria::SaverState saver{m.platform};
   tavoria::LoadDatabase(saver);
   EXPECT_TRUE(m.desktop.messages.empty());
-  EXPECT_EQ(saver.fixtureCount, 100);
-  EXPECT_EQ(saver.fixtures[0],
+  EXPECT_EQ(saver.database.fixtures.texts.size(), 100u);
+  EXPECT_EQ(saver.database.fixtures.texts[0],
             "World Cup 2026, Group A - Thursday, 11 June 2026\r\nMexico vs South Africa - K/O: "
             "13:00 **TODAY!**");
 }

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "tavdb/time_zone.h"
 #include "tavdb_support.h"
+#include "tz/time_zone.h"
 #include "util/text.h"
 
 namespace {
@@ -74,7 +74,7 @@ TEST_F(TavdbFixtures, EveryLayoutOfTheFixtureListsIsRead) {
         "11 July 2021 | Euro, Final | Italy vs England | 20:00"},
        {"out.sdf: 0 special fixtures, 2 fixtures, 0 facts, 0 adverts, database number 19, 401 "
         "bytes, times in Europe/London (tzdata " +
-        tavdb::tz::TzdataVersion(
+        tz::TzdataVersion(
             platform::ReadFile(m.files, platform::SystemName(zoneInfo + "/tzdata.zi")))
             .value() +
         ")"}},

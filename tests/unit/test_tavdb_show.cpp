@@ -94,7 +94,7 @@ Lines SaverTexts(platform::memory::MemoryPlatform& m, const std::string& bytes, 
   tavoria::SaverState saver{m.platform};
   tavoria::LoadDatabase(saver);
   Lines texts;
-  for (const std::string& fixture : saver.fixtures) {
+  for (const std::string& fixture : saver.database.fixtures.texts) {
     std::string line = "fixture: ";
     const Lines parts = text::SplitLines(fixture);
     for (std::size_t i = 0; i < parts.size(); ++i) line += (i ? " | " : "") + parts[i];

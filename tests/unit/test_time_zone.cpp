@@ -6,13 +6,13 @@
 #include <fstream>
 #include <iterator>
 
-#include "tavdb/time_zone.h"
+#include "tz/time_zone.h"
 
 namespace {
 
 using namespace std::chrono;
-using tavdb::tz::LocalTimeKind;
-using tavdb::tz::TimeZone;
+using tz::LocalTimeKind;
+using tz::TimeZone;
 
 std::string ZoneInfo(const std::string& name) {
 #ifdef _WIN32
@@ -25,7 +25,7 @@ std::string ZoneInfo(const std::string& name) {
 }
 
 TimeZone Zone(const std::string& name) {
-  return TimeZone::FromTzif(ZoneInfo(tavdb::tz::ZoneFilePath(name).value()));
+  return TimeZone::FromTzif(ZoneInfo(tz::ZoneFilePath(name).value()));
 }
 
 // "2026-06-13 21:00" since 1970 (on a clock that never changes).
@@ -176,7 +176,7 @@ TEST(TimeZone, BadFilesAreRejectedWithTheirFault) {
     try {
       TimeZone::FromTzif(c.bytes);
       ADD_FAILURE() << "accepted: " << c.reason;
-    } catch (const tavdb::tz::ZoneFileError& e) {
+    } catch (const tz::ZoneFileError& e) {
       EXPECT_NE(std::string(e.what()).find(c.reason), std::string::npos) << e.what();
     }
   }
@@ -185,19 +185,19 @@ TEST(TimeZone, BadFilesAreRejectedWithTheirFault) {
 TEST(TimeZone, ZoneNamesAreSafePathsAndTzdataNamesItsVersion) {
   for (const char* name : {"Europe/London", "America/Argentina/Buenos_Aires", "Etc/GMT+5",
                            "Etc/GMT-14", "UTC", "America/Port-au-Prince"})
-    EXPECT_EQ(tavdb::tz::ZoneFilePath(name), name);
+    EXPECT_EQ(tz::ZoneFilePath(name), name);
   for (const std::string& name : std::initializer_list<std::string>{
            "", "/etc/passwd", "../etc/passwd", "Europe/../../etc", "Europe/./London",
            "Europe//London", "Europe/London/", "Europe\\London", "C:London", "Europe/Lon don",
            "NUL", "Etc/com1", std::string("UTC\0x", 5)})
-    EXPECT_EQ(tavdb::tz::ZoneFilePath(name), std::nullopt) << name;
+    EXPECT_EQ(tz::ZoneFilePath(name), std::nullopt) << name;
 
-  EXPECT_EQ(tavdb::tz::TzdataVersion("# version 2025b\n# ddeps backzone\n"), "2025b");
-  EXPECT_EQ(tavdb::tz::TzdataVersion("# version 2025b\r\n"), "2025b");
+  EXPECT_EQ(tz::TzdataVersion("# version 2025b\n# ddeps backzone\n"), "2025b");
+  EXPECT_EQ(tz::TzdataVersion("# version 2025b\r\n"), "2025b");
   for (const char* text :
        {"", "# version \n", "version 2025b\n", "# version 2025b; x\n", "\n# version 2025b\n"})
-    EXPECT_EQ(tavdb::tz::TzdataVersion(text), std::nullopt) << text;
-  EXPECT_TRUE(tavdb::tz::TzdataVersion(ZoneInfo("tzdata.zi")).has_value());
+    EXPECT_EQ(tz::TzdataVersion(text), std::nullopt) << text;
+  EXPECT_TRUE(tz::TzdataVersion(ZoneInfo("tzdata.zi")).has_value());
 }
 
 }  // namespace

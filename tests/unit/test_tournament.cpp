@@ -122,7 +122,8 @@ TEST_F(TavdbTest, TheSaverFollowsATeamThroughAWholeWorldCupInTheFansTime) {
     ASSERT_EQ(draws - before, 8) << "one display step";
     const std::pair moment{floor<days>(drawnAt), KickOffsPassed(drawnAt)};
     if (std::exchange(expectedFor, moment) != moment) expected = Expected(drawnAt);
-    ASSERT_EQ(saver.fixtures, expected.texts) << "at " << drawnAt.time_since_epoch().count();
+    ASSERT_EQ(saver.database.fixtures.texts, expected.texts)
+        << "at " << drawnAt.time_since_epoch().count();
     const auto next = std::lower_bound(expected.sources.begin(), expected.sources.end(), dueNext);
     const std::size_t shown = next == expected.sources.end() ? 0 : next - expected.sources.begin();
     ASSERT_EQ(label.caption, expected.texts[shown]) << "at " << drawnAt.time_since_epoch().count();
@@ -130,7 +131,7 @@ TEST_F(TavdbTest, TheSaverFollowsATeamThroughAWholeWorldCupInTheFansTime) {
     ++steps;
     marked += label.caption.ends_with("**TODAY!**");
   }
-  EXPECT_EQ(saver.fixtures, Lines{kAll});
+  EXPECT_EQ(saver.database.fixtures.texts, Lines{kAll});
   EXPECT_GT(steps, 95'000);
   EXPECT_GT(marked, 200) << "the marker was seen on match days";
   EXPECT_FALSE(m.ui.ended);

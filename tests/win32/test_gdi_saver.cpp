@@ -56,15 +56,13 @@ struct GdiTest : ::testing::Test {
   HWND hwnd = nullptr;
 
   void SetUp() override {
-    saver.fixtures = {"Tavoria v Kelvane, Saturday 12 June, 20:00",
-                      "A much longer fixture text that "
-                      "goes on and on so that the width fit has work to do at the larger sizes "
-                      "drawn, and again, and again, and again, and again, and again"};
-    saver.fixtureCount = 2;
-    saver.trivia = {"Tavoria's first international was in 1921.", "End Trivia"};
-    saver.triviaCount = 2;
-    saver.adverts = {"Visit fenmoor.example/football", "End Ads", "Built-in advert"};
-    saver.advertCount = 2;
+    saver.database.fixtures.texts = {
+        "Tavoria v Kelvane, Saturday 12 June, 20:00",
+        "A much longer fixture text that "
+        "goes on and on so that the width fit has work to do at the larger sizes "
+        "drawn, and again, and again, and again, and again, and again"};
+    saver.database.trivia = {"Tavoria's first international was in 1921.", "End Trivia"};
+    saver.database.adverts = {"Visit fenmoor.example/football", "End Ads"};
     // The program's own full-screen start-up: the saver window, and a cover over each further
     // monitor.
     tavoria::StartScreenSaver(saver);

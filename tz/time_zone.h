@@ -1,6 +1,7 @@
 // Time zones from the IANA database's compiled files (TZif, as installed under
-// /usr/share/zoneinfo), for kick-off times written in one zone and shown in another. The caller
-// reads the files; this unit only reads their bytes.
+// /usr/share/zoneinfo): the local time of an instant in a zone and the instant of a local time,
+// by the zone's own rules for that date. The caller reads the files; this unit only reads their
+// bytes.
 #pragma once
 
 #include <chrono>
@@ -10,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tavdb::tz {
+namespace tz {
 
 // A zone file's bytes that are not a TZif file this reader takes; what() says what is wrong.
 class ZoneFileError : public std::runtime_error {
@@ -105,4 +106,4 @@ std::optional<std::string> ZoneFilePath(std::string_view name);
 // The version of the database from tzdata.zi's first line ("# version 2025b"), or none.
 std::optional<std::string> TzdataVersion(std::string_view tzdataZi);
 
-}  // namespace tavdb::tz
+}  // namespace tz

@@ -1,11 +1,11 @@
-#include "tavdb/time_zone.h"
+#include "tz/time_zone.h"
 
 #include <algorithm>
 #include <cstdint>
 
 #include "util/text.h"
 
-namespace tavdb::tz {
+namespace tz {
 
 namespace {
 
@@ -387,4 +387,4 @@ std::optional<std::string> TzdataVersion(std::string_view tzdataZi) {
   return std::string(line);
 }
 
-}  // namespace tavdb::tz
+}  // namespace tz
