@@ -10,9 +10,12 @@
 #pragma once
 
 #include <array>
+#include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "util/code_page.h"
 #include "util/failure.h"
 
 namespace database {
@@ -38,6 +41,10 @@ const char* TerminatorOf(DatabaseSection section);
 // fixtures' heading goes on to say whose clock the kick-offs are on.
 inline constexpr const char* kSpecialFixturesHeading = "Special fixtures";
 inline constexpr const char* kFixturesHeading = "Fixtures";
+// "Fixtures (kick-off times are Europe/London time)", or "... are local)" when each is on its
+// ground's own clock; and the zone such a heading names.
+std::string FixturesHeading(const std::optional<std::string>& kickOffZone);
+std::optional<std::string> KickOffZoneOf(std::string_view heading);
 inline constexpr const char* kTriviaHeading = "Trivia";
 inline constexpr const char* kAdvertsHeading = "Adverts";
 
@@ -60,10 +67,15 @@ struct DatabaseHeader {
   std::string number;     // the database number, as the upgrade check reads it (DatabaseNumber)
   std::string about;      // free
   std::string formatVersion = kFormatVersion;
+  // How the file's text is written, as line 5 declares after `about`: " [text UTF-8]". None: in
+  // the system code page.
+  std::optional<codepage::Encoding> encoding;
 };
 using HeaderLines = std::array<std::string, 6>;
 // The header from its lines as the file holds them, and back: the reader and the writer meet here.
 DatabaseHeader HeaderOf(HeaderLines lines);
+// The encoding line 5 declares, from its bytes (the declaration is ASCII in every encoding).
+std::optional<codepage::Encoding> DeclaredEncoding(std::string_view line5);
 HeaderLines LinesOf(const DatabaseHeader& header);
 
 // A special fixture: the text shown above every fixture between its two teams.
@@ -79,7 +91,10 @@ struct FixtureRecord {
   std::string captionLine;
   std::string matchLine;
   std::string kickOffLine;
-  std::string fifthLine;  // read and not used
+  std::string fifthLine;  // free, the ground; read and not shown
+  // The kick-off's instant, which the fifth line may carry after the ground: "
+  // [2026-06-14T01:00Z]". A computer that knows it shows the fixture on its own clock.
+  std::optional<std::chrono::sys_seconds> kickOffInstant;
 };
 // The lines of a record, in file order: a line's number is its date line's plus this.
 enum class RecordLine { Date, Caption, Match, KickOff, Fifth };

@@ -18,34 +18,51 @@ const char* DayName(const calendar::Date& date) {
 }  // namespace
 
 Composition Compose(const FixtureRecord& record, const std::vector<SpecialFixture>& specials,
-                    const calendar::Moment& now, const calendar::RegionalSettings& regional) {
+                    const Computer& computer) {
+  const calendar::Moment& now = computer.now;
   Composition composed;
   try {
-    composed.date = ParseDate(record.dateLine, regional);
+    composed.date = ParseDate(record.dateLine, computer.regional);
   } catch (const util::Failure& failure) {
     composed.faults.push_back({RecordLine::Date, failure});
     return composed;
   }
-  const calendar::Date date = *composed.date;
+  composed.pastByItsLines = *composed.date < now.date;
+  // On the computer's own clock, when the record carries its instant and the clock shows it.
+  const std::optional<calendar::Moment> local = record.kickOffInstant && computer.localMomentOf
+                                                    ? computer.localMomentOf(*record.kickOffInstant)
+                                                    : std::nullopt;
+  const calendar::Date date = local ? local->date : *composed.date;
   FixtureText shown;
-  if (date < now.date) {
-    shown.past = true;  // the kick-off line of a past record is never read
-    composed.shown = std::move(shown);
-    return composed;
-  }
-  try {
-    shown.kickOff = ParseTimeOfDay(record.kickOffLine);
-  } catch (const util::Failure& failure) {
-    composed.faults.push_back({RecordLine::KickOff, failure});
+  if (composed.pastByItsLines) {
+    // The kick-off and match lines of a record past by its date line are never read.
+    if (!local || date < now.date) {
+      shown.past = true;
+      composed.shown = std::move(shown);
+      return composed;
+    }
+  } else {
+    try {
+      shown.kickOff = ParseTimeOfDay(record.kickOffLine);
+    } catch (const util::Failure& failure) {
+      composed.faults.push_back({RecordLine::KickOff, failure});
+    }
   }
   std::string specialText;
   try {
     specialText = FindSpecialText(specials, record.matchLine);
   } catch (const util::Failure& failure) {
-    composed.faults.push_back({RecordLine::Match, failure});
+    // Unread by the saver where the record is past by its date line: no special text there.
+    if (!composed.pastByItsLines) composed.faults.push_back({RecordLine::Match, failure});
   }
   if (!composed.faults.empty()) return composed;
+  if (local && date < now.date) {
+    shown.past = true;
+    composed.shown = std::move(shown);
+    return composed;
+  }
 
+  if (local) shown.kickOff = local->secondsOfDay;
   // A fixture of today whose kick-off has been reached is shown without the marker, not as past.
   shown.dueToday = date == now.date && now.secondsOfDay < shown.kickOff;
   shown.text = std::move(specialText);
@@ -53,11 +70,11 @@ Composition Compose(const FixtureRecord& record, const std::vector<SpecialFixtur
   shown.text += " - ";
   shown.text += DayName(date);
   shown.text += ", ";
-  shown.text += record.dateLine;
+  shown.text += local ? calendar::EnglishDate(date) : record.dateLine;
   shown.text += text::kCrLf;
   shown.text += record.matchLine;
   shown.text += " - K/O: ";
-  shown.text += record.kickOffLine;
+  shown.text += local ? calendar::ClockText(shown.kickOff) : record.kickOffLine;
   if (shown.dueToday) shown.text += kTodayMarker;
   composed.shown = std::move(shown);
   return composed;
@@ -66,7 +83,7 @@ Composition Compose(const FixtureRecord& record, const std::vector<SpecialFixtur
 FixtureText ComposeFixture(const FixtureRecord& record, const std::vector<SpecialFixture>& specials,
                            const calendar::Moment& now,
                            const calendar::RegionalSettings& regional) {
-  Composition composed = Compose(record, specials, now, regional);
+  Composition composed = Compose(record, specials, {now, regional});
   if (!composed.faults.empty()) throw composed.faults.front().failure;
   return std::move(*composed.shown);
 }

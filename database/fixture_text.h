@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "database/computer.h"
 #include "database/database_file.h"
 #include "util/calendar.h"
 #include "util/failure.h"
@@ -38,16 +39,21 @@ struct RecordFault {
 };
 
 // A record composed for a moment, read as the saver reads it: the date line; then, for a record
-// that is not past, the kick-off line and the match line.
+// that is not past by its date line, the kick-off line and the match line. A record that carries
+// its kick-off's instant, read on a computer whose clock shows it, is then shown from the instant
+// on that clock: its date, day and kick-off, the marker and whether it is past by the computer's
+// own day and time. Its lines are read all the same, so a line the saver stops on stops every
+// computer alike.
 struct Composition {
   std::optional<calendar::Date> date;  // none: the date line is no date (nothing more is read)
+  bool pastByItsLines = false;         // its date line is before today
   std::optional<FixtureText> shown;    // none when a line could not be read
   std::vector<RecordFault> faults;     // the lines that could not be read, in the order read
 };
 
 Composition Compose(const FixtureRecord& record, const std::vector<SpecialFixture>& specials,
-                    const calendar::Moment& now, const calendar::RegionalSettings& regional);
-// The record as shown at the moment. Throws the first fault's failure.
+                    const Computer& computer);
+// The record as shown at the moment, from its lines. Throws the first fault's failure.
 FixtureText ComposeFixture(const FixtureRecord& record, const std::vector<SpecialFixture>& specials,
                            const calendar::Moment& now, const calendar::RegionalSettings& regional);
 // The text of the last special fixture between the line's two teams (in either order) and CR LF,

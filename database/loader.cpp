@@ -78,14 +78,18 @@ LoadError LoadErrorOf(const Stop& stop) {
 
 LoadedDatabase Load(std::string_view bytes, const calendar::Moment& now,
                     const calendar::RegionalSettings& regional) {
+  return Load(bytes, Computer{now, regional});
+}
+
+LoadedDatabase Load(std::string_view bytes, const Computer& computer) {
+  const calendar::Moment& now = computer.now;
   LoadedDatabase loaded;
   loaded.fixtures.composedFor = now;
-  loaded.fixtureRecords.regional = regional;
+  loaded.fixtureRecords.regional = computer.regional;
   std::optional<Stop> stopped;
   WalkDatabase(bytes,
                {
-                   .moment = now,
-                   .regional = regional,
+                   .computer = computer,
                    .stop = [&](const Stop& stop) { stopped = stop; },
                    .specialFixture =
                        [&](const SpecialRead& special) {
@@ -130,12 +134,15 @@ LoadedDatabase DatabaseNotRead(const util::Failure& failure) {
 
 FixtureTexts ComposeFixtureTexts(const FixtureRecords& records,
                                  const std::vector<SpecialFixture>& specials,
-                                 const calendar::Moment& now) {
+                                 const calendar::Moment& now, const LocalMomentOf& localMomentOf) {
   FixtureTexts texts;
   texts.composedFor = now;
   FixtureFlags flags{.pastSeen = records.pastAtLoad};
+  const Computer computer{now, records.regional, localMomentOf};
   for (std::size_t i = 0; i < records.records.size(); ++i) {
-    FixtureText shown = ComposeFixture(records.records[i], specials, now, records.regional);
+    Composition composed = Compose(records.records[i], specials, computer);
+    if (!composed.faults.empty()) throw composed.faults.front().failure;
+    FixtureText shown = std::move(*composed.shown);
     if (shown.past) {
       flags.pastSeen = true;
       continue;

@@ -74,16 +74,20 @@ struct LoadedDatabase {
 // Reads the database front to back to its "End Ads" line, as the saver does: each fixture record
 // dropped as past or composed for the moment, the notices after the fixtures, and the lists held
 // within their capacities. Never throws: every failure is the result's error.
+LoadedDatabase Load(std::string_view bytes, const Computer& computer);
+// On a computer that shows every fixture as its lines are written and keeps undeclared text as
+// its bytes.
 LoadedDatabase Load(std::string_view bytes, const calendar::Moment& now,
                     const calendar::RegionalSettings& regional);
 // What the saver holds when the database file cannot be read at all (not found, no access...).
 LoadedDatabase DatabaseNotRead(const util::Failure& failure);
 
 // The same records' texts at another moment, read with the same regional settings, without the
-// capacity of loading.
+// capacity of loading; a fixture that carries its instant on the clock `localMomentOf` shows it.
 FixtureTexts ComposeFixtureTexts(const FixtureRecords& records,
                                  const std::vector<SpecialFixture>& specials,
-                                 const calendar::Moment& now);
+                                 const calendar::Moment& now,
+                                 const LocalMomentOf& localMomentOf = {});
 
 // How the loader words a stop: its error, with `kick-off "7.45pm" is not a time of day` as reason.
 LoadError LoadErrorOf(const Stop& stop);

@@ -54,7 +54,14 @@ class Walker {
 
   int CurrentLine() const { return std::max(file_.LineNumber(), 1); }
 
-  std::string ReadLine() {
+  std::string ReadLine() { return Decoded(ReadBytes()); }
+
+  std::string Decoded(std::string bytes) const {
+    if (encoding_) return codepage::ToUtf8(bytes, *encoding_);
+    return walk_.computer.systemText ? walk_.computer.systemText(bytes) : bytes;
+  }
+
+  std::string ReadBytes() {
     try {
       return file_.ReadLine();
     } catch (const util::LineTooLong& failure) {
@@ -82,10 +89,18 @@ class Walker {
 
   void Enter(DatabaseSection section) { section_ = section; }
 
+  // The free line that heads the section being entered.
+  void Heading() {
+    std::string line = ReadLine();
+    if (walk_.heading) walk_.heading(section_, file_.LineNumber(), line);
+  }
+
   void Header() {
     Enter(DatabaseSection::Header);
     HeaderLines lines;
-    for (std::string& line : lines) line = ReadLine();
+    for (std::string& line : lines) line = ReadBytes();
+    encoding_ = DeclaredEncoding(lines[4]);
+    for (std::string& line : lines) line = Decoded(std::move(line));
     const DatabaseHeader header = HeaderOf(std::move(lines));
     if (IsNewerFormat(header.formatVersion))
       StopHere({6, section_, Problem::TooNew, header.formatVersion, 0, {}});
@@ -93,7 +108,7 @@ class Walker {
 
   void SpecialFixtures() {
     Enter(DatabaseSection::SpecialFixtures);
-    ReadLine();  // line 7, the section's heading
+    Heading();  // line 7
     int count = 0;
     for (std::string match = ReadLine(); match != kEndSpecialFixtures; match = ReadLine()) {
       SpecialRead read{file_.LineNumber(), std::move(match), {}};
@@ -113,7 +128,7 @@ class Walker {
 
   void Fixtures() {
     Enter(DatabaseSection::Fixtures);
-    ReadLine();  // the section's heading
+    Heading();
     FixtureFlags flags;
     int toCome = 0;  // entries of the fixture list, the notices aside
     for (std::string date = ReadLine(); date != kEndFixtures; date = ReadLine()) {
@@ -121,16 +136,14 @@ class Walker {
       RecordLines lines{std::move(date)};
       for (std::size_t i = 1; i < lines.size(); ++i) lines[i] = ReadLine();
       FixtureRead read{line, RecordOf(std::move(lines)), {}};
-      read.composition = Compose(read.record, specials_, walk_.moment, walk_.regional);
+      read.composition = Compose(read.record, specials_, walk_.computer);
       const Composition& composed = read.composition;
       for (const RecordFault& fault : composed.faults) CompositionStop(read, fault);
-      if (composed.shown && composed.shown->past) {
-        flags.pastSeen = true;
-      } else if (composed.date) {
-        // To come; or, when mended, it would be: later stops are counted as the saver would.
-        flags.currentStored = flags.currentStored || composed.shown.has_value();
-        Room(toCome++, line, read.record.matchLine);
-      }
+      if (composed.shown) (composed.shown->past ? flags.pastSeen : flags.currentStored) = true;
+      // To come by its date line; or, when mended, it would be: the list's room is counted as the
+      // saver counts it, whatever clock the computer shows the fixture on, so a stop falls on the
+      // same line everywhere.
+      if (composed.date && !composed.pastByItsLines) Room(toCome++, line, read.record.matchLine);
       if (walk_.fixture) walk_.fixture(read);
     }
     if (walk_.fixturesEnd) walk_.fixturesEnd(flags);
@@ -158,7 +171,7 @@ class Walker {
   // One entry a line up to the section's terminator, which is handed over as its last.
   void Lines(DatabaseSection section, const std::function<void(const std::string&)>& handle) {
     Enter(section);
-    ReadLine();  // the section's heading
+    Heading();
     int count = 0;
     for (std::string line; line != TerminatorOf(section);) {
       line = ReadLine();
@@ -170,8 +183,9 @@ class Walker {
   util::TextReader file_;
   const DatabaseWalk& walk_;
   DatabaseSection section_ = DatabaseSection::Header;
-  std::vector<SpecialFixture> specials_;  // as handed over, for composing the fixtures
-  std::set<int> longLines_;               // the lines told as too long
+  std::vector<SpecialFixture> specials_;        // as handed over, for composing the fixtures
+  std::set<int> longLines_;                     // the lines told as too long
+  std::optional<codepage::Encoding> encoding_;  // as line 5 declares
 };
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "database/computer.h"
 #include "database/database_file.h"
 #include "database/fixture_text.h"
 #include "util/calendar.h"
@@ -32,7 +33,8 @@ struct Stop {
   int line = 0;  // counted from 1
   DatabaseSection section = DatabaseSection::Header;
   Problem problem = Problem::EndsEarly;
-  // The file's text concerned, its code page's bytes: line 6; the date, kick-off or match line;
+  // The file's text concerned, read as the file declares (else as the computer reads its system
+  // code page): line 6; the date, kick-off or match line;
   // for a full list, the match line of the special fixture or fixture, or the fact or advert, that
   // does not fit. Empty for the other problems.
   std::string text;
@@ -60,8 +62,9 @@ struct FixtureRead {
 
 // What the walk is told and hands over, in file order. Any handler may be left empty.
 struct DatabaseWalk {
-  calendar::Moment moment;
-  calendar::RegionalSettings regional;
+  // What the file is read for, and by: its moment, regional settings and clock, and how the
+  // system reads text that the file does not declare.
+  Computer computer;
   std::function<void(const Stop&)> stop;
   // Without this the first stop ends the walk, as it ends the saver's loading. With it the walk
   // goes on where it can keep in step with the file, so every stop is told: after a line over the
@@ -71,6 +74,8 @@ struct DatabaseWalk {
   // entry beyond a list's capacity (it and the later ones are handed over). The end of the file
   // and a lack of memory always end the walk.
   bool goOn = false;
+  // The free line that heads a section, and its number.
+  std::function<void(DatabaseSection, int line, const std::string&)> heading;
   std::function<void(const SpecialRead&)> specialFixture;
   std::function<void(const FixtureRead&)> fixture;  // every record, whatever its composition
   std::function<void(const FixtureFlags&)> fixturesEnd;
@@ -83,8 +88,10 @@ struct WalkEnd {
   int lastLine = 0;       // the last line read
 };
 
-// Reads the database's bytes front to back up to its "End Ads" line. Never throws a Failure or
-// std::bad_alloc: every failure is a stop. What a handler throws passes through.
+// Reads the database's bytes front to back up to its "End Ads" line, each line read whole as the
+// file declares its text (line 5), else by the computer's system code page, before anything looks
+// into it. Never throws a Failure or std::bad_alloc: every failure is a stop. What a handler throws
+// passes through.
 WalkEnd WalkDatabase(std::string_view bytes, const DatabaseWalk& walk);
 
 }  // namespace database

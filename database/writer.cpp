@@ -1,5 +1,7 @@
 #include "database/writer.h"
 
+#include <stdexcept>
+
 #include "util/text.h"
 
 namespace database {
@@ -19,8 +21,7 @@ std::string DatabaseText(const DatabaseContent& content) {
   }
   line(kEndSpecialFixtures);
 
-  line(std::string(kFixturesHeading) + " (kick-off times are " +
-       (content.kickOffZone ? *content.kickOffZone + " time" : std::string("local")) + ")");
+  line(FixturesHeading(content.kickOffZone));
   for (const FixtureRecord& record : content.fixtures)
     for (const std::string& item : LinesOf(record)) line(item);
   line(kEndFixtures);
@@ -32,7 +33,11 @@ std::string DatabaseText(const DatabaseContent& content) {
   line(kAdvertsHeading);
   for (const std::string& advert : content.adverts) line(advert);
   line(kEndAds);
-  return text;
+  if (!content.header.encoding) return text;
+  std::string problem;
+  auto bytes = codepage::FromUtf8(text, *content.header.encoding, &problem);
+  if (!bytes) throw std::invalid_argument("the database's text does not fit: " + problem);
+  return std::move(*bytes);
 }
 
 }  // namespace database

@@ -22,7 +22,9 @@ struct DatabaseContent {
 
 // The file's bytes: the header, then each section under its heading and up to its terminator, one
 // item a line, every line ended by CR LF. The entries are written as they are: each must be one
-// line, and no fact or advert its section's terminator.
+// line, and no fact or advert its section's terminator. With the header's encoding, the content is
+// UTF-8 and is written in that encoding, which line 5 declares (std::invalid_argument when a
+// character has no byte there); without one, its bytes are written as they are.
 std::string DatabaseText(const DatabaseContent& content);
 
 }  // namespace database

@@ -26,8 +26,15 @@ struct Fixture {
   int line = 0;  // of its input
   Date date;
   int kickOff = 0;                                       // seconds since midnight
-  std::string kickOffText, caption, home, away, ground;  // Windows-1252
+  std::string kickOffText, caption, home, away, ground;  // UTF-8
+  std::optional<std::chrono::sys_seconds> instant;       // where the kick-off's zone is known
+  bool ownOffset = false;                                // the list gives the kick-off's offset
 };
+
+template <typename T>
+const T* Pointer(const std::optional<T>& value) {
+  return value ? &*value : nullptr;
+}
 
 // The count a status word puts a match in: postponed, cancelled or awarded matches are not played
 // as listed. None for any other status.
@@ -41,7 +48,13 @@ std::optional<int LeftOut::*> StatusLeftOut(const std::string& status) {
 
 class Builder {
  public:
-  explicit Builder(Diagnostics& out) : out_(out) {}
+  Builder(Diagnostics& out, const BuildOptions& options) : out_(out), options_(options) {}
+
+  // Windows-1252, the design's own, when every text fits it; otherwise UTF-8; or the one named.
+  codepage::Encoding Encoding() const {
+    if (options_.codePage) return *options_.codePage;
+    return fitsWindows1252_ ? codepage::Encoding::Windows1252 : codepage::Encoding::Utf8;
+  }
 
   void Error(const std::string& file, int line, std::string message) {
     out_.push_back(
@@ -53,34 +66,29 @@ class Builder {
         {.severity = Severity::Warning, .line = line, .message = std::move(message), .file = file});
   }
 
-  // A field as the database's bytes: blanks around it dropped, in Windows-1252, printable, one
-  // line of the database. None (and an error) when it does not fit.
+  // A field as the database's text: blanks around it dropped, printable, one line of the
+  // database, and of the code page named. None (and an error) when it does not fit.
   std::optional<std::string> Text(const std::string& file, int line, const std::string& what,
                                   std::string_view utf8) {
+    const std::string field(text::Trim(utf8));
+    if (const auto fault = NotOneLine(field)) {
+      Error(file, line, "the " + what + *fault);
+      return std::nullopt;
+    }
     std::string problem;
-    const auto bytes = Utf8To1252(text::Trim(utf8), problem);
-    if (!bytes) {
+    if (options_.codePage && !codepage::FromUtf8(field, *options_.codePage, &problem)) {
       Error(file, line, "the " + what + ": " + problem);
       return std::nullopt;
     }
-    for (char c : *bytes) {
-      if (!IsPrintable1252(static_cast<unsigned char>(c))) {
-        Error(file, line,
-              "the " + what + " holds " +
-                  (c == '\n' || c == '\r'
-                       ? std::string("a line break")
-                       : "a control character (" + Visible(std::string(1, c)) + ")") +
-                  ": a database entry is one line of printable text");
-        return std::nullopt;
-      }
-    }
-    if (bytes->size() > util::TextReader::kLongestLine) {
+    if (fitsWindows1252_ && !codepage::FromUtf8(field, codepage::Encoding::Windows1252))
+      fitsWindows1252_ = false;
+    if (field.size() > util::TextReader::kLongestLine) {
       Error(file, line,
             "the " + what + " is longer than a database line may be (" +
                 std::to_string(util::TextReader::kLongestLine) + " bytes)");
       return std::nullopt;
     }
-    return bytes;
+    return field;
   }
 
   // A team's name: not empty, and without "vs", where the saver would split the match line.
@@ -114,7 +122,7 @@ class Builder {
       Error(file, match.line, "the date \"" + match.date + "\" is not a date YYYY-MM-DD");
       ok = false;
     }
-    const auto kickOff = match.time ? KickOff(file, match) : std::optional<KickOffTime>();
+    const auto kickOff = match.time ? KickOff(file, match, options) : std::optional<KickOffTime>();
     ok = ok && (kickOff || !match.time);
     auto c = Text(file, match.line, "title", match.caption);
     auto h = Team(file, match.line, "home team", match.home);
@@ -122,19 +130,48 @@ class Builder {
     auto g = Text(file, match.line, "ground", match.ground);
     if (!ok || !c || !h || !a || !g) return std::nullopt;
     f.caption = *c, f.home = *h, f.away = *a, f.ground = *g;
-    if (!kickOff) {
-      f.kickOff = options.timeWithoutTime.value_or(0);  // on the fans' clock already
-    } else if (!options.fansZone) {
-      f.kickOff = kickOff->secondsOfDay;
-    } else if (!OnFansClock(file, match, *kickOff, options, f)) {
+    // A match without a time is given one on the fans' clock (the source's without a fans' zone).
+    const calendar::Moment written{
+        f.date, kickOff ? kickOff->secondsOfDay : options.timeWithoutTime.value_or(0)};
+    f.ownOffset = kickOff && kickOff->utcOffset;
+    const NamedZone* zone =
+        kickOff ? (f.ownOffset ? nullptr : Pointer(options.sourceZone))
+                : (options.fansZone ? Pointer(options.fansZone) : Pointer(options.sourceZone));
+    if (f.ownOffset || zone) {
+      const PlacedKickOff placed =
+          InstantOf(written, {kickOff ? kickOff->utcOffset : std::nullopt,
+                              zone ? &zone->rules : nullptr, zone ? zone->name : ""});
+      if (!placed.instant) {
+        Error(file, match.line, placed.problem);
+        return std::nullopt;
+      }
+      f.instant = placed.instant;
+    } else if (options.fansZone) {
+      Error(file, match.line,
+            "the kick-off \"" + *match.time +
+                "\" carries no UTC offset: --source-zone AREA/CITY names the zone of such times");
       return std::nullopt;
     }
-    f.kickOffText = ClockText(f.kickOff);
+    f.kickOff = written.secondsOfDay;
+    if (options.fansZone) {
+      const FansKickOff fans =
+          OnFansClock(*f.instant, options.fansZone->rules, options.fansZone->name, written);
+      if (!fans.moment) {
+        Error(file, match.line, fans.problem);
+        return std::nullopt;
+      }
+      f.date = fans.moment->date;
+      f.kickOff = fans.moment->secondsOfDay;
+    }
+    f.kickOffText = calendar::ClockText(f.kickOff);
     return f;
   }
 
-  // The kick-off as written, with its offset from the time or from the "timezone" field.
-  std::optional<KickOffTime> KickOff(const std::string& file, const ListedMatch& match) {
+  // The kick-off as written, with its offset from the time or from the "timezone" field. A
+  // "timezone" that names no offset ("?") says nothing of the time, unless the kick-offs are to
+  // be moved onto the fans' clock.
+  std::optional<KickOffTime> KickOff(const std::string& file, const ListedMatch& match,
+                                     const BuildOptions& options) {
     std::string problem;
     auto kickOff = ParseKickOff(text::Trim(*match.time), &problem);
     if (!kickOff) {
@@ -145,6 +182,7 @@ class Builder {
     }
     if (!match.timeZone) return kickOff;
     const auto offset = ParseUtcOffset(text::Trim(*match.timeZone), &problem);
+    if (!offset && problem.empty() && !options.fansZone) return kickOff;
     if (!offset) {
       Error(file, match.line,
             "the \"timezone\" \"" + *match.timeZone + "\" " +
@@ -160,30 +198,6 @@ class Builder {
     }
     kickOff->utcOffset = offset;
     return kickOff;
-  }
-
-  // Moves the fixture's date and kick-off onto the fans' clock; false (and an error) when the
-  // kick-off cannot be placed there.
-  bool OnFansClock(const std::string& file, const ListedMatch& match, const KickOffTime& kickOff,
-                   const BuildOptions& options, Fixture& f) {
-    const SourceClock source{kickOff.utcOffset,
-                             options.sourceZone ? &options.sourceZone->rules : nullptr,
-                             options.sourceZone ? options.sourceZone->name : ""};
-    if (!source.utcOffset && !source.zone) {
-      Error(file, match.line,
-            "the kick-off \"" + *match.time +
-                "\" carries no UTC offset: --source-zone AREA/CITY names the zone of such times");
-      return false;
-    }
-    const FansKickOff fans = ToFansClock({f.date, kickOff.secondsOfDay}, source,
-                                         options.fansZone->rules, options.fansZone->name);
-    if (!fans.moment) {
-      Error(file, match.line, fans.problem);
-      return false;
-    }
-    f.date = fans.moment->date;
-    f.kickOff = fans.moment->secondsOfDay;
-    return true;
   }
 
   std::vector<ListedMatch> MatchesFromCsv(const BuildInput& input) {
@@ -398,6 +412,8 @@ class Builder {
   }
 
   Diagnostics& out_;
+  const BuildOptions& options_;
+  bool fitsWindows1252_ = true;  // every text so far
 };
 
 bool IsJson(const BuildInput& input) {
@@ -431,7 +447,8 @@ std::optional<std::string> BareTimesWithoutSourceZone(const std::string& file,
 database::DatabaseContent Content(std::vector<database::SpecialFixture> specials,
                                   const std::vector<Fixture>& fixtures,
                                   std::vector<std::string> facts, std::vector<std::string> adverts,
-                                  int number, const std::optional<NamedZone>& fansZone) {
+                                  int number, const std::optional<std::string>& kickOffZone,
+                                  codepage::Encoding encoding) {
   database::DatabaseContent content;
   content.header.devname = tavoria::DEVNAME;
   content.header.title = "Tavoria national football team";
@@ -441,11 +458,13 @@ database::DatabaseContent Content(std::vector<database::SpecialFixture> specials
   if (!fixtures.empty())
     content.header.about += " - fixtures from " + calendar::EnglishDate(fixtures.front().date) +
                             " to " + calendar::EnglishDate(fixtures.back().date);
-  if (fansZone) content.kickOffZone = fansZone->name;
+  content.header.encoding = encoding;
+  content.kickOffZone = kickOffZone;
   content.specials = std::move(specials);
   for (const Fixture& f : fixtures)
     content.fixtures.push_back({calendar::EnglishDate(f.date), f.caption,
-                                database::MatchLine(f.home, f.away), f.kickOffText, f.ground});
+                                database::MatchLine(f.home, f.away), f.kickOffText, f.ground,
+                                f.instant});
   content.facts = std::move(facts);
   content.adverts = std::move(adverts);
   return content;
@@ -455,7 +474,7 @@ database::DatabaseContent Content(std::vector<database::SpecialFixture> specials
 
 BuildResult BuildDatabase(const BuildOptions& options) {
   BuildResult result;
-  Builder builder(result.diagnostics);
+  Builder builder(result.diagnostics, options);
   if (options.number < 0 || options.number > 32767)
     builder.Error("", 0, "the database number must be a whole number from 0 to 32767");
 
@@ -488,23 +507,40 @@ BuildResult BuildDatabase(const BuildOptions& options) {
     adverts =
         builder.Lines(*options.adverts, "advert", database::kEndAds, database::kAdvertCapacity);
 
-  // The saver shows fixtures in file order: by date, then kick-off, as the input lists them.
-  std::stable_sort(fixtures.begin(), fixtures.end(), [](const Fixture& a, const Fixture& b) {
-    return a.date != b.date ? a.date < b.date : a.kickOff < b.kickOff;
-  });
+  // The saver shows fixtures in file order: by their instants, which every clock sees in the same
+  // order, when every kick-off's zone is known; otherwise by date, then kick-off, as written, and
+  // then no fixture carries an instant, so one file never mixes the two orders.
+  const auto zoneless =
+      std::find_if(fixtures.begin(), fixtures.end(), [](const Fixture& f) { return !f.instant; });
+  if (zoneless == fixtures.end()) {
+    std::stable_sort(fixtures.begin(), fixtures.end(),
+                     [](const Fixture& a, const Fixture& b) { return *a.instant < *b.instant; });
+  } else {
+    if (std::any_of(fixtures.begin(), fixtures.end(), [](const Fixture& f) { return f.instant; }))
+      builder.Warning(input.name, zoneless->line,
+                      "the kick-off of \"" + zoneless->home + " vs " + zoneless->away +
+                          "\" is on no known zone's clock, so no fixture carries its instant and "
+                          "every fan sees the kick-offs as written; --source-zone AREA/CITY "
+                          "names the zone of times without an offset");
+    for (Fixture& f : fixtures) f.instant.reset();
+    std::stable_sort(fixtures.begin(), fixtures.end(), [](const Fixture& a, const Fixture& b) {
+      return a.date != b.date ? a.date < b.date : a.kickOff < b.kickOff;
+    });
+  }
   if (options.limit && static_cast<int>(fixtures.size()) > *options.limit)
     fixtures.resize(static_cast<std::size_t>(*options.limit));
   if (fixtures.size() > static_cast<std::size_t>(database::kFixtureCapacity)) {
     const Fixture& first = fixtures[static_cast<std::size_t>(database::kFixtureCapacity)];
     const auto more = fixtures.size() - static_cast<std::size_t>(database::kFixtureCapacity);
-    builder.Error(
-        input.name, first.line,
-        "the fixture \"" + Visible(first.home + " vs " + first.away) + "\" on " +
-            calendar::IsoDate(first.date) + " does not fit: the saver's fixture list holds " +
-            std::to_string(database::kFixtureCapacity) + " entries, in date order this is the " +
-            text::Ordinal(database::kFixtureCapacity + 1) + " (" + std::to_string(more) +
-            " fixture" + (more == 1 ? "" : "s") + " too many; --limit " +
-            std::to_string(database::kFixtureCapacity) + " keeps the earliest)");
+    builder.Error(input.name, first.line,
+                  "the fixture \"" + Visible(first.home + " vs " + first.away) + "\" on " +
+                      calendar::IsoDate(first.date) +
+                      " does not fit: the saver's fixture list holds " +
+                      std::to_string(database::kFixtureCapacity) +
+                      " entries, in kick-off order this is the " +
+                      text::Ordinal(database::kFixtureCapacity + 1) + " (" + std::to_string(more) +
+                      " fixture" + (more == 1 ? "" : "s") + " too many; --limit " +
+                      std::to_string(database::kFixtureCapacity) + " keeps the earliest)");
   }
   if (ErrorCount(result.diagnostics) > 0) return result;
   if (!fixtures.empty()) result.firstDate = fixtures.front().date;
@@ -512,9 +548,17 @@ BuildResult BuildDatabase(const BuildOptions& options) {
   result.fixtures = static_cast<int>(fixtures.size());
   result.facts = static_cast<int>(facts.size());
   result.adverts = static_cast<int>(adverts.size());
-  result.database =
-      database::DatabaseText(Content(std::move(specials), fixtures, std::move(facts),
-                                     std::move(adverts), options.number, options.fansZone));
+  result.encoding = builder.Encoding();
+  // The zone of every kick-off line: the fans', or the source zone of times without an offset.
+  std::optional<std::string> kickOffZone;
+  if (options.fansZone)
+    kickOffZone = options.fansZone->name;
+  else if (options.sourceZone && std::none_of(fixtures.begin(), fixtures.end(),
+                                              [](const Fixture& f) { return f.ownOffset; }))
+    kickOffZone = options.sourceZone->name;
+  result.database = database::DatabaseText(Content(std::move(specials), fixtures, std::move(facts),
+                                                   std::move(adverts), options.number, kickOffZone,
+                                                   result.encoding));
   return result;
 }
 

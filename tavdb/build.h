@@ -29,6 +29,7 @@
 #include "platform/platform.h"
 #include "tavdb/diagnostic.h"
 #include "tavdb/zone_info.h"
+#include "util/code_page.h"
 
 namespace tavdb {
 
@@ -49,6 +50,8 @@ struct BuildOptions {
   // (in seconds, on the fans' clock).
   bool skipWithoutTime = false;
   std::optional<int> timeWithoutTime;
+  // The encoding of the database's text; none: Windows-1252 when every text fits it, else UTF-8.
+  std::optional<codepage::Encoding> codePage;
 };
 
 // The matches of the list that are not written, by why.
@@ -57,9 +60,10 @@ struct LeftOut {
 };
 
 struct BuildResult {
-  Diagnostics diagnostics;                  // each names its input file
-  std::string database;                     // Windows-1252 with CR LF; empty when there are errors
-  std::optional<calendar::Date> firstDate;  // of the earliest fixture
+  Diagnostics diagnostics;  // each names its input file
+  std::string database;     // CR LF lines; empty when there are errors
+  codepage::Encoding encoding = codepage::Encoding::Windows1252;  // of its text
+  std::optional<calendar::Date> firstDate;                        // of the earliest fixture
   int specials = 0, fixtures = 0, facts = 0, adverts = 0;
   LeftOut leftOut;  // of the teams' matches, with teams named
   // With teams named: the other matches with a team not known yet, which may become theirs.

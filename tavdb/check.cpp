@@ -105,42 +105,51 @@ std::string StopMessage(const database::Stop& stop, const CheckOptions& options)
   return SaverOutcome(stop.code, false);
 }
 
-// What each line's bytes show users: line ends, characters, terminators written with blanks.
-void CheckLines(const std::vector<RawLine>& raw, int lastLine, Diagnostics& out) {
+// What each line's bytes show users, read in the encoding the database declares: line ends,
+// characters, terminators written with blanks.
+void CheckLines(const std::vector<RawLine>& raw, int lastLine,
+                std::optional<codepage::Encoding> declared, Diagnostics& out) {
+  const codepage::Encoding encoding = declared.value_or(kUndeclaredText);
+  const std::string encodingName = codepage::NameOf(encoding);
   int bareLineFeeds = 0, firstBare = 0;
+  bool beyondAscii = false;
   for (int n = 1; n <= lastLine && n <= static_cast<int>(raw.size()); ++n) {
     const RawLine& line = raw[static_cast<std::size_t>(n - 1)];
+    const std::string text = codepage::ToUtf8(line.text, encoding);
     if (line.bareLineFeed && bareLineFeeds++ == 0) firstBare = n;
-    for (std::size_t i = 0; i < line.text.size(); ++i) {
-      const auto byte = static_cast<unsigned char>(line.text[i]);
-      if (!IsPrintable1252(byte)) {
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "0x%02X", byte);
-        out.push_back({.severity = Severity::Warning,
-                       .line = n,
-                       .message = std::string("byte ") + hex + " at column " +
-                                  std::to_string(i + 1) +
-                                  " is no printable Windows-1252 character: users see a box, "
-                                  "a gap or nothing there"});
-        break;
-      }
-    }
-    if (LooksLikeUtf8(line.text))
+    beyondAscii = beyondAscii || text.size() != line.text.size();
+    if (const auto bad = FirstUnprintable(line.text, encoding)) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "0x%02X", bad->byte);
       out.push_back({.severity = Severity::Warning,
                      .line = n,
-                     .message = "the line looks like UTF-8: users see " +
-                                database::Quoted(line.text, Visible) +
-                                "; save the database as Windows-1252"});
-    const std::string_view trimmed = text::Trim(line.text);
+                     .message = std::string("byte ") + hex + " at column " +
+                                std::to_string(bad->column) + " is no printable " + encodingName +
+                                " character: users see a box, a gap or nothing there"});
+    }
+    if (encoding != codepage::Encoding::Utf8 && LooksLikeUtf8(line.text))
+      out.push_back(
+          {.severity = Severity::Warning,
+           .line = n,
+           .message = "the line looks like UTF-8: users see " + database::Quoted(text, Visible) +
+                      "; a database in UTF-8 says so at the end of line 5, [text UTF-8]"});
+    const std::string_view trimmed = text::Trim(text);
     for (const char* terminator : {database::kEndSpecialFixtures, database::kEndFixtures,
                                    database::kEndTrivia, database::kEndAds}) {
-      if (trimmed == terminator && line.text != terminator)
+      if (trimmed == terminator && text != terminator)
         out.push_back({.severity = Severity::Warning,
                        .line = n,
-                       .message = database::Quoted(line.text, Visible) + " has blanks around \"" +
+                       .message = database::Quoted(text, Visible) + " has blanks around \"" +
                                   terminator + "\": to the saver it is not the section's end"});
     }
   }
+  if (!declared && beyondAscii && raw.size() >= 5)
+    out.push_back({.severity = Severity::Warning,
+                   .line = 5,
+                   .message =
+                       "the database does not say how its text is written, so each user's "
+                       "Windows reads it in its own code page: users whose code page is not "
+                       "Windows-1252 see other letters; end line 5 with [text Windows-1252]"});
   if (bareLineFeeds > 0)
     out.push_back({.severity = Severity::Warning,
                    .line = firstBare,
@@ -286,6 +295,49 @@ void CheckAfterEnd(const std::vector<RawLine>& raw, int lastLine, Diagnostics& o
   }
 }
 
+// Kick-offs whose instant is another day or time, on the clock of the zone the fixtures' heading
+// names, than their date and kick-off lines say.
+void CheckInstants(const std::vector<database::FixtureRead>& records,
+                   const std::optional<std::pair<int, std::string>>& heading,
+                   const CheckOptions& options, Diagnostics& out) {
+  const auto withInstant = std::find_if(records.begin(), records.end(), [](const auto& r) {
+    return r.record.kickOffInstant.has_value();
+  });
+  if (withInstant == records.end() || !heading || !options.zoneRules) return;
+  const auto zoneName = database::KickOffZoneOf(heading->second);
+  if (!zoneName || !tz::ZoneFilePath(*zoneName)) return;  // each on its ground's clock
+  std::optional<tz::TimeZone> zone;
+  try {
+    zone = options.zoneRules(*zoneName);
+  } catch (const ZoneInfoError& e) {
+    out.push_back({.severity = Severity::Warning,
+                   .line = heading->first,
+                   .message = "the kick-offs' instants cannot be checked against their lines: " +
+                              std::string(e.what())});
+    return;
+  }
+  for (const database::FixtureRead& r : records) {
+    if (!r.record.kickOffInstant || !r.composition.date) continue;
+    std::optional<int> kickOff;
+    try {
+      kickOff = database::ParseTimeOfDay(r.record.kickOffLine);
+    } catch (const Failure&) {
+      continue;  // told already, or never read
+    }
+    const calendar::Moment there = calendar::MomentOf(zone->ToLocal(*r.record.kickOffInstant));
+    if (there.date == *r.composition.date && there.secondsOfDay / 60 == *kickOff / 60) continue;
+    out.push_back({.severity = Severity::Warning,
+                   .line = r.line + static_cast<int>(database::RecordLine::Fifth),
+                   .message = "the kick-off's instant " +
+                              calendar::UtcMinuteText(*r.record.kickOffInstant) + " is " +
+                              calendar::EnglishDate(there.date) + " at " +
+                              calendar::ClockText(there.secondsOfDay) + " in " + *zoneName +
+                              ", but its lines say " + calendar::EnglishDate(*r.composition.date) +
+                              " at " + calendar::ClockText(*kickOff) +
+                              ": fans whose saver reads the instant see another day or time"});
+  }
+}
+
 }  // namespace
 
 Diagnostics CheckDatabase(std::string_view bytes, const CheckOptions& options) {
@@ -293,10 +345,10 @@ Diagnostics CheckDatabase(std::string_view bytes, const CheckOptions& options) {
   Diagnostics walked;
   std::vector<database::SpecialRead> specials;
   std::vector<database::FixtureRead> records;
+  std::optional<std::pair<int, std::string>> fixturesHeading;
   const database::WalkEnd walk = database::WalkDatabase(
       bytes, {
-                 .moment = options.moment,
-                 .regional = options.regional,
+                 .computer = {options.moment, options.regional, {}, UndeclaredText},
                  .stop =
                      [&](const database::Stop& stop) {
                        walked.push_back({.severity = Severity::Error,
@@ -306,6 +358,11 @@ Diagnostics CheckDatabase(std::string_view bytes, const CheckOptions& options) {
                                          .tooNew = stop.problem == Problem::TooNew});
                      },
                  .goOn = true,
+                 .heading =
+                     [&](database::DatabaseSection section, int line, const std::string& text) {
+                       if (section == database::DatabaseSection::Fixtures)
+                         fixturesHeading = {line, text};
+                     },
                  .specialFixture =
                      [&](const database::SpecialRead& special) { specials.push_back(special); },
                  .fixture =
@@ -321,9 +378,11 @@ Diagnostics CheckDatabase(std::string_view bytes, const CheckOptions& options) {
 
   const std::vector<RawLine> raw = SplitRaw(bytes);
   Diagnostics others;
-  CheckLines(raw, walk.lastLine, others);
+  CheckLines(raw, walk.lastLine,
+             raw.size() >= 5 ? database::DeclaredEncoding(raw[4].text) : std::nullopt, others);
   CheckDateReadings(records, options.regional, others);
   CheckSpecials(specials, records, others);
+  CheckInstants(records, fixturesHeading, options, others);
   if (walk.complete) CheckAfterEnd(raw, walk.lastLine, others);
   if (raw.size() >= 4) CheckNumber(bytes, raw, options, others);
   std::stable_sort(others.begin(), others.end(),

@@ -3,11 +3,13 @@
 // would see wrongly.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "tavdb/diagnostic.h"
+#include "tavdb/zone_info.h"
 #include "util/calendar.h"
 
 namespace tavdb {
@@ -25,6 +27,10 @@ struct CheckOptions {
   // The database number of the database this one follows, as the saver reads it, and its name.
   std::optional<int> previousNumber;
   std::string previousName;
+  // The rules of the zone the fixtures' heading names, to check the kick-offs' instants against
+  // their date and kick-off lines; throws ZoneInfoError when they cannot be read. Unset: the
+  // instants are not checked.
+  std::function<tz::TimeZone(const std::string& name)> zoneRules;
 };
 
 // Walks the database's bytes as the loader does, going on after each stop where the walk can keep

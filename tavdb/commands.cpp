@@ -20,9 +20,10 @@ namespace tavdb {
 const char* const kUsage =
     "usage: tavdb check FILE [--date YYYY-MM-DD] [--order dmy|mdy|ymd] [--previous FILE]\n"
     "       tavdb show FILE [--date YYYY-MM-DD [--time HH:MM]] [--order dmy|mdy|ymd]\n"
+    "                  [--zone AREA/CITY]\n"
     "       tavdb build FIXTURES [--facts FILE] [--adverts FILE] [--specials FILE] --number N\n"
     "                   [--limit N] [--team NAME]... [--zone AREA/CITY] [--source-zone AREA/CITY]\n"
-    "                   [--without-time skip|HH:MM] -o OUT\n"
+    "                   [--without-time skip|HH:MM] [--code-page 1250..1258|UTF-8] -o OUT\n"
     "\n"
     "check  reports every error the saver would stop on and what users would see wrongly,\n"
     "       as FILE:LINE: error|warning: ... on standard error, for the day (default today)\n"
@@ -31,17 +32,21 @@ const char* const kUsage =
     "show   prints what the saver shows on that day (default today; --time defaults to the\n"
     "       time now without --date, to 00:00 with it): each fixture text, the out-of-date\n"
     "       notices, the facts and the adverts, one a line, in order, as UTF-8; a line break\n"
-    "       inside a text is written \" | \".\n"
-    "build  writes a complete database (Windows-1252, CR LF) from UTF-8 lists: FIXTURES in CSV\n"
+    "       inside a text is written \" | \". --zone shows the kick-offs that carry their\n"
+    "       instant as a fan in that zone sees them, the date and time being that zone's.\n"
+    "build  writes a complete database (CR LF lines) from UTF-8 lists: FIXTURES in CSV\n"
     "       (header date,time,title,home,away[,ground]; date YYYY-MM-DD, time HH:MM or\n"
     "       HH:MM UTC-6) or JSON (a \"matches\" list, or \"rounds\" of \"matches\"; each with\n"
     "       \"date\", \"time\": \"HH:MM UTC-6\" (or a \"timezone\" field), \"team1\", \"team2\",\n"
     "       \"group\"|\"round\", \"ground\"); --facts and --adverts one a line; --specials CSV\n"
-    "       (header home,away,text). Fixtures go in date order; --limit N keeps the earliest N.\n"
-    "       --team NAME keeps the matches NAME plays (repeat it for more teams). --zone writes\n"
-    "       the kick-offs on that zone's clock (an IANA name such as Europe/London), reading\n"
-    "       times without an offset on the --source-zone clock. A match with no kick-off time\n"
-    "       is an error unless --without-time leaves it out (skip) or gives it a time HH:MM.\n"
+    "       (header home,away,text). Fixtures go in kick-off order; --limit N keeps the\n"
+    "       earliest N. --team NAME keeps the matches NAME plays (repeat it for more teams).\n"
+    "       --zone writes the kick-offs on that zone's clock (an IANA name such as\n"
+    "       Europe/London); times without an offset are on the --source-zone clock. Where a\n"
+    "       kick-off's zone is known, its instant is written too, and savers show it on the\n"
+    "       fans' own clock. A match with no kick-off time is an error unless --without-time\n"
+    "       leaves it out (skip) or gives it a time HH:MM. The text is Windows-1252 when every\n"
+    "       character fits, else UTF-8, or in the --code-page named; the database says which.\n"
     "\n"
     "Exit status: 0 all is well, 1 errors in the file or an input, 2 bad usage or a file that\n"
     "cannot be read or written.\n";
@@ -171,14 +176,34 @@ std::string Verdict(const database::LoadedDatabase& loaded) {
          Plural(static_cast<int>(loaded.Adverts().size()), "advert");
 }
 
+// The computer tavdb reads a database for: the moment and regional settings given, undeclared
+// text read as Windows-1252, and instants shown on the zone's clock when one is given.
+database::Computer ComputerFor(const When& when, const std::optional<NamedZone>& zone) {
+  database::Computer computer{when.moment, when.regional, {}, UndeclaredText};
+  if (zone)
+    computer.localMomentOf = [rules = zone->rules](std::chrono::sys_seconds instant) {
+      return std::optional(calendar::MomentOf(rules.ToLocal(instant)));
+    };
+  return computer;
+}
+
+// The rules of the zones the check meets, read from the zoneinfo folder.
+std::function<tz::TimeZone(const std::string&)> ZoneRules(platform::Files& files,
+                                                          const std::string& zoneInfo) {
+  return [&files, zoneInfo](const std::string& name) {
+    return ReadZone(files, zoneInfo, name, "the fixtures' heading").rules;
+  };
+}
+
 int Check(const std::vector<std::string>& args, platform::Files& files, const calendar::Moment& now,
-          std::ostream& out, std::ostream& err) {
+          const std::string& zoneInfo, std::ostream& out, std::ostream& err) {
   const Arguments parsed = Parse(args, {"--date", "--order", "--previous"});
   const std::string path = OneFile(parsed, "database file");
   const When when = WhenOf(parsed, now, false);
   CheckOptions options;
   options.moment = {when.moment.date, 0};
   options.regional = when.regional;
+  options.zoneRules = ZoneRules(files, zoneInfo);
   if (const auto previous = parsed.Option("--previous")) {
     try {
       const auto number = database::DatabaseNumber(ReadDatabase(files, *previous));
@@ -196,7 +221,8 @@ int Check(const std::vector<std::string>& args, platform::Files& files, const ca
   }
   Diagnostics diagnostics = CheckDatabase(bytes, options);
   // The saver's own loader has the last word: the check never calls clean what it refuses.
-  const database::LoadedDatabase loaded = database::Load(bytes, options.moment, options.regional);
+  const database::LoadedDatabase loaded =
+      database::Load(bytes, ComputerFor({options.moment, options.regional}, std::nullopt));
   if (ErrorCount(diagnostics) == 0 && loaded.error)
     diagnostics.push_back({.severity = Severity::Error,
                            .line = loaded.error->line,
@@ -214,17 +240,28 @@ int Check(const std::vector<std::string>& args, platform::Files& files, const ca
 }
 
 int Show(const std::vector<std::string>& args, platform::Files& files, const calendar::Moment& now,
-         std::ostream& out, std::ostream& err) {
-  const Arguments parsed = Parse(args, {"--date", "--time", "--order"});
+         const std::string& zoneInfo, std::ostream& out, std::ostream& err) {
+  const Arguments parsed = Parse(args, {"--date", "--time", "--order", "--zone"});
   const std::string path = OneFile(parsed, "database file");
   const When when = WhenOf(parsed, now, true);
+  std::optional<NamedZone> zone;
+  if (const auto name = parsed.Option("--zone")) {
+    if (!tz::ZoneFilePath(*name))
+      throw Usage{"--zone needs a time zone name such as Europe/London"};
+    try {
+      zone = ReadZone(files, zoneInfo, *name, "--zone");
+    } catch (const ZoneInfoError& e) {
+      err << "tavdb: " << e.what() << "\n";
+      return kTrouble;
+    }
+  }
   std::string bytes;
   try {
     bytes = ReadDatabase(files, path);
   } catch (const util::Failure& failure) {
     return CannotRead(err, path, failure);
   }
-  const database::LoadedDatabase loaded = database::Load(bytes, when.moment, when.regional);
+  const database::LoadedDatabase loaded = database::Load(bytes, ComputerFor(when, zone));
   for (const std::string& line : ShownTexts(loaded)) out << line << "\n";
   if (!loaded.error) return kFine;
   const database::LoadError& error = *loaded.error;
@@ -244,17 +281,20 @@ int Show(const std::vector<std::string>& args, platform::Files& files, const cal
 
 // The checks of a built database on its first fixture's day: errors in every regional order, the
 // warnings of the day-month-year order, and the saver's own loader in each.
-Diagnostics CheckBuilt(const std::string& bytes, const calendar::Date& firstDay) {
+Diagnostics CheckBuilt(const std::string& bytes, const calendar::Date& firstDay,
+                       const std::function<tz::TimeZone(const std::string&)>& zoneRules) {
   Diagnostics found;
   for (calendar::DateOrder order : kOrders) {
     CheckOptions check;
     check.moment = {firstDay, 0};
     check.regional.dateOrder = order;
+    check.zoneRules = zoneRules;
     for (Diagnostic& d : CheckDatabase(bytes, check)) {
       if (d.severity == Severity::Error || order == calendar::DateOrder::DayMonthYear)
         found.push_back(std::move(d));
     }
-    const database::LoadedDatabase loaded = database::Load(bytes, check.moment, check.regional);
+    const database::LoadedDatabase loaded =
+        database::Load(bytes, ComputerFor({check.moment, check.regional}, std::nullopt));
     if (loaded.error)
       found.push_back(
           {.severity = Severity::Error,
@@ -277,8 +317,10 @@ void ChoosingOptions(const Arguments& parsed, BuildOptions& options) {
     if (!options.skipWithoutTime && !options.timeWithoutTime)
       throw Usage{"--without-time is skip or a time HH:MM"};
   }
-  if (parsed.Option("--source-zone") && !parsed.Option("--zone"))
-    throw Usage{"--source-zone goes with --zone"};
+  if (const auto name = parsed.Option("--code-page")) {
+    options.codePage = codepage::EncodingNamed(*name);
+    if (!options.codePage) throw Usage{"--code-page is one of 1250 to 1258, or UTF-8"};
+  }
   for (const char* option : {"--zone", "--source-zone"}) {
     const auto name = parsed.Option(option);
     if (name && !tz::ZoneFilePath(*name))
@@ -302,7 +344,8 @@ std::string BuildSummary(const std::string& target, const BuildOptions& options,
   std::string summary = target + ": " + Plural(built.specials, "special fixture") + ", " +
                         Plural(built.fixtures, "fixture") + ", " + Plural(built.facts, "fact") +
                         ", " + Plural(built.adverts, "advert") + ", database number " +
-                        std::to_string(options.number) + ", " + std::to_string(bytes) + " bytes";
+                        std::to_string(options.number) + ", " + std::to_string(bytes) +
+                        " bytes of " + codepage::NameOf(built.encoding) + " text";
   if (options.fansZone)
     summary += ", times in " + options.fansZone->name + " (tzdata " + tzdata + ")";
   std::string leftOut;
@@ -327,10 +370,11 @@ std::string BuildSummary(const std::string& target, const BuildOptions& options,
 
 int Build(const std::vector<std::string>& args, platform::Files& files, const calendar::Moment& now,
           const std::string& zoneInfo, std::ostream& out, std::ostream& err) {
-  const Arguments parsed = Parse(args,
-                                 {"--facts", "--adverts", "--specials", "--number", "--limit", "-o",
-                                  "--team", "--zone", "--source-zone", "--without-time"},
-                                 {"--team"});
+  const Arguments parsed =
+      Parse(args,
+            {"--facts", "--adverts", "--specials", "--number", "--limit", "-o", "--team", "--zone",
+             "--source-zone", "--without-time", "--code-page"},
+            {"--team"});
   BuildOptions options;
   options.fixtures.name = OneFile(parsed, "fixture list");
   const auto number = parsed.Option("--number");
@@ -387,7 +431,8 @@ int Build(const std::vector<std::string>& args, platform::Files& files, const ca
                             } catch (const util::Failure& failure) {
                               throw NotReadBack{failure};
                             }
-                            found = CheckBuilt(written, built.firstDate.value_or(now.date));
+                            found = CheckBuilt(written, built.firstDate.value_or(now.date),
+                                               ZoneRules(files, zoneInfo));
                             if (ErrorCount(found) > 0) throw Refused{};
                           });
   } catch (const Refused&) {
@@ -420,8 +465,8 @@ int RunTavdb(const std::vector<std::string>& args, platform::Files& files,
     return kFine;
   }
   try {
-    if (command == "check") return Check(args, files, now, out, err);
-    if (command == "show") return Show(args, files, now, out, err);
+    if (command == "check") return Check(args, files, now, zoneInfo, out, err);
+    if (command == "show") return Show(args, files, now, zoneInfo, out, err);
     if (command == "build") return Build(args, files, now, zoneInfo, out, err);
     throw Usage{command.empty() ? "a command is needed" : "unknown command " + command};
   } catch (const Usage& usage) {

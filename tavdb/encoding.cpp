@@ -1,7 +1,5 @@
 #include "tavdb/encoding.h"
 
-#include <array>
-#include <cstdint>
 #include <cstdio>
 
 #include "util/utf8.h"
@@ -10,79 +8,72 @@ namespace tavdb {
 
 namespace {
 
-// The characters of 0x80 to 0x9F; 0 where the code page defines none.
-constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-char32_t CodePointOf(unsigned char byte) {
-  if (byte >= 0x80 && byte <= 0x9F) {
-    const char32_t mapped = kHighControls[byte - 0x80];
-    return mapped ? mapped : byte;
-  }
-  return byte;
-}
-
-std::string Hex(unsigned value, int digits) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%0*X", digits, value);
+std::string Hex(unsigned value) {
+  char buffer[8];
+  std::snprintf(buffer, sizeof buffer, "\\x%02X", value);
   return buffer;
 }
 
 }  // namespace
 
-bool IsPrintable1252(unsigned char byte) {
-  if (byte < 0x20 || byte == 0x7F) return false;
-  return !(byte >= 0x80 && byte <= 0x9F && kHighControls[byte - 0x80] == 0);
+std::string UndeclaredText(std::string_view bytes) {
+  return codepage::ToUtf8(bytes, kUndeclaredText);
 }
 
-std::optional<std::string> Utf8To1252(std::string_view text, std::string& problem) {
+bool IsControl(char32_t c) {
+  return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+std::string Visible(std::string_view text) {
   std::string out;
   for (std::size_t at = 0; at < text.size();) {
     const std::size_t start = at;
     const auto c = utf8::Next(text, at);
     if (!c) {
-      problem = "byte 0x" + Hex(static_cast<unsigned char>(text[start]), 2) + " at column " +
-                std::to_string(start + 1) + " is not UTF-8";
-      return std::nullopt;
-    }
-    if (*c < 0x80 || (*c >= 0xA0 && *c <= 0xFF)) {
-      out += static_cast<char>(*c);
-      continue;
-    }
-    bool found = false;
-    for (std::size_t i = 0; i < kHighControls.size() && !found; ++i) {
-      if (kHighControls[i] == *c) {
-        out += static_cast<char>(0x80 + i);
-        found = true;
-      }
-    }
-    if (!found) {
-      problem = "\"" + std::string(text.substr(start, at - start)) + "\" (U+" +
-                Hex(static_cast<unsigned>(*c), 4) + ") is not a Windows-1252 character";
-      return std::nullopt;
+      out += Hex(static_cast<unsigned char>(text[at++]));
+    } else if (IsControl(*c)) {
+      out += Hex(static_cast<unsigned>(*c));
+    } else {
+      out.append(text.substr(start, at - start));
     }
   }
   return out;
 }
 
-std::string Cp1252ToUtf8(std::string_view bytes) {
-  std::string out;
-  for (char b : bytes) utf8::Append(out, CodePointOf(static_cast<unsigned char>(b)));
-  return out;
+std::optional<Unprintable> FirstUnprintable(std::string_view bytes, codepage::Encoding encoding) {
+  for (std::size_t at = 0; at < bytes.size();) {
+    const std::size_t start = at;
+    const auto byte = static_cast<unsigned char>(bytes[at]);
+    std::optional<char32_t> c;
+    if (encoding == codepage::Encoding::Utf8) {
+      c = utf8::Next(bytes, at);
+    } else {
+      std::size_t inside = 0;
+      const std::string read = codepage::ToUtf8(bytes.substr(at++, 1), encoding);
+      c = utf8::Next(read, inside);
+      if (c == 0xFFFD) c.reset();
+    }
+    if (!c || IsControl(*c)) return Unprintable{start + 1, byte};
+  }
+  return std::nullopt;
 }
 
-std::string Visible(std::string_view bytes) {
-  std::string out;
-  for (char b : bytes) {
-    const auto byte = static_cast<unsigned char>(b);
-    if (IsPrintable1252(byte))
-      utf8::Append(out, CodePointOf(byte));
-    else
-      out += "\\x" + Hex(byte, 2);
+std::optional<std::string> NotOneLine(std::string_view utf8) {
+  const auto bad = FirstUnprintable(utf8, codepage::Encoding::Utf8);
+  if (!bad) return std::nullopt;
+  const std::string_view from = utf8.substr(bad->column - 1);
+  std::size_t at = 0;
+  const auto c = utf8::Next(from, at);
+  if (!c) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "0x%02X", bad->byte);
+    return std::string(": byte ") + hex + " at column " + std::to_string(bad->column) +
+           " is not UTF-8";
   }
-  return out;
+  return std::string(" holds ") +
+         (*c == '\n' || *c == '\r' ? std::string("a line break")
+                                   : "a control character (" + Visible(from.substr(0, at)) + ")") +
+         ": a database entry is one line of printable text";
 }
 
 bool LooksLikeUtf8(std::string_view bytes) {

@@ -133,32 +133,31 @@ std::optional<KickOffTime> ParseKickOff(std::string_view text, std::string* prob
   return KickOffTime{*time, *offset};
 }
 
-std::string ClockText(int secondsOfDay) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%02d:%02d", secondsOfDay / 3600 % 24, secondsOfDay / 60 % 60);
-  return text;
+PlacedKickOff InstantOf(const calendar::Moment& written, const SourceClock& source) {
+  const local_seconds local = LocalOf(written);
+  if (source.utcOffset) return {sys_seconds{local.time_since_epoch() - *source.utcOffset}, ""};
+  const std::string when =
+      calendar::IsoDate(written.date) + " " + calendar::ClockText(written.secondsOfDay);
+  try {
+    const tz::UtcInstant found = source.zone->ToUtc(local);
+    if (found.instant) return {found.instant, ""};
+    return {std::nullopt, "the kick-off " + when + " does not exist in " + source.zoneName +
+                              ": the clocks go forward over it"};
+  } catch (const std::out_of_range&) {
+    return {std::nullopt,
+            "the kick-off " + when + " falls outside the years 1 to 9999 in " + source.zoneName};
+  }
 }
 
-FansKickOff ToFansClock(const calendar::Moment& written, const SourceClock& source,
-                        const tz::TimeZone& fans, const std::string& fansZoneName) {
-  const local_seconds local = LocalOf(written);
-  const std::string when = calendar::IsoDate(written.date) + " " + ClockText(written.secondsOfDay);
+FansKickOff OnFansClock(sys_seconds instant, const tz::TimeZone& fans,
+                        const std::string& fansZoneName, const calendar::Moment& written) {
   try {
-    sys_seconds instant;
-    if (source.utcOffset) {
-      instant = sys_seconds{local.time_since_epoch() - *source.utcOffset};
-    } else {
-      const tz::UtcInstant found = source.zone->ToUtc(local);
-      if (!found.instant)
-        return {std::nullopt, "the kick-off " + when + " does not exist in " + source.zoneName +
-                                  ": the clocks go forward over it"};
-      instant = *found.instant;
-    }
     if (const auto moment = MomentOf(fans.ToLocal(instant))) return {moment, ""};
   } catch (const std::out_of_range&) {
   }
-  return {std::nullopt,
-          "the kick-off " + when + " falls outside the years 1 to 9999 in " + fansZoneName};
+  return {std::nullopt, "the kick-off " + calendar::IsoDate(written.date) + " " +
+                            calendar::ClockText(written.secondsOfDay) +
+                            " falls outside the years 1 to 9999 in " + fansZoneName};
 }
 
 }  // namespace tavdb

@@ -26,8 +26,6 @@ std::optional<KickOffTime> ParseKickOff(std::string_view text, std::string* prob
 // so.
 std::optional<std::chrono::seconds> ParseUtcOffset(std::string_view text,
                                                    std::string* problem = nullptr);
-// "HH:MM" for a time of day (seconds past the minute dropped).
-std::string ClockText(int secondsOfDay);
 
 // Where a kick-off written on one clock was: the fixed offset it names, or the rules of a zone.
 struct SourceClock {
@@ -36,15 +34,21 @@ struct SourceClock {
   std::string zoneName;                // for messages
 };
 
+// The instant of a kick-off written on its clock, or why there is none. A local time that exists
+// twice in the source zone (the clocks go back over it) is taken at its first instant.
+struct PlacedKickOff {
+  std::optional<std::chrono::sys_seconds> instant;
+  std::string problem;  // "... does not exist in Europe/Berlin: ...": the error's text
+};
+PlacedKickOff InstantOf(const calendar::Moment& written, const SourceClock& source);
+
 // The kick-off on the fans' clock, or why there is none.
 struct FansKickOff {
   std::optional<calendar::Moment> moment;
-  std::string problem;  // "... does not exist in Europe/Berlin: ...": the error's text
+  std::string problem;  // the error's text
 };
-
-// The local time that exists twice in the source zone (the clocks go back over it) is taken at
-// its first instant.
-FansKickOff ToFansClock(const calendar::Moment& written, const SourceClock& source,
-                        const tz::TimeZone& fans, const std::string& fansZoneName);
+// `written`: the kick-off as the list writes it, for the message.
+FansKickOff OnFansClock(std::chrono::sys_seconds instant, const tz::TimeZone& fans,
+                        const std::string& fansZoneName, const calendar::Moment& written);
 
 }  // namespace tavdb

@@ -86,6 +86,12 @@ std::optional<int> ParseClockTime(std::string_view text) {
   return (*hours * 60 + *minutes) * 60;
 }
 
+std::string ClockText(int secondsOfDay) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d:%02d", secondsOfDay / 3600 % 24, secondsOfDay / 60 % 60);
+  return text;
+}
+
 std::string IsoDate(const Date& date) {
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", date.year, date.month, date.day);

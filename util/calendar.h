@@ -56,6 +56,8 @@ const char* MonthName(int month);
 std::optional<Date> ParseIsoDate(std::string_view text);
 // "HH:MM" on the 24-hour clock: seconds since midnight.
 std::optional<int> ParseClockTime(std::string_view text);
+// "HH:MM" for a time of day (seconds past the minute dropped).
+std::string ClockText(int secondsOfDay);
 std::string IsoDate(const Date& date);
 // "2026-06-14T01:00Z": an instant in UTC, to the minute, of the years 1 to 9999.
 std::optional<std::chrono::sys_seconds> ParseUtcMinute(std::string_view text);

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Going on after each stop, the walk tells the loader's stop first, and every stop at a line of
   // the file.
   std::vector<database::Stop> stops;
-  database::WalkDatabase(bytes, {.moment = {{2026, 12, 8}, 15 * 3600},
+  database::WalkDatabase(bytes, {.computer = {{{2026, 12, 8}, 15 * 3600}},
                                  .stop = [&](const database::Stop& stop) { stops.push_back(stop); },
                                  .goOn = true});
   Require(stops.empty() == !loaded.error);

@@ -385,7 +385,7 @@ TEST_F(CheckTest, TheWalkTellsEachStopOnceAsAValueInFileOrder) {
   for (const bool goOn : {true, false}) {
     std::vector<Told> told;
     const auto end = database::WalkDatabase(
-        db.Text(), {.moment = {{2026, 12, 8}, 0},
+        db.Text(), {.computer = {{{2026, 12, 8}, 0}},
                     .stop =
                         [&](const database::Stop& s) {
                           told.push_back({s.line, s.problem, s.section, s.text, s.code});

@@ -40,13 +40,13 @@ TEST_F(TavdbTest, BuildWritesTheSaversFormatInWindows1252WithCrLfAndMonthNames) 
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out, out +
                          ": 1 special fixture, 2 fixtures, 2 facts, 1 advert, database number "
-                         "18, 515 bytes\n");
+                         "18, 535 bytes of Windows-1252 text\n");
   EXPECT_EQ(m.ReadFile("tavoria.sdf"),
             CrLf({"tavoria",
                   "Tavoria national football team",
                   "Fenmoor Entertainment UK",
                   "18",
-                  "Database 18 - fixtures from 26 March 2027 to 29 March 2027",
+                  "Database 18 - fixtures from 26 March 2027 to 29 March 2027 [text Windows-1252]",
                   "2",
                   "Special fixtures",
                   "Tavoria vs Scotland",
@@ -109,7 +109,7 @@ TEST_F(TavdbTest, WhatDoesNotFitIsAnErrorNamingItsInputLineAndNothingIsWritten) 
   for (int n = 1; n <= 11; ++n) elevenSpecials += "Tavoria,Team " + std::to_string(n) + ",Big\n";
   const std::string one = header + "2027-03-26,19:45,Friendly,Tavoria,Norway\n";
   const Case cases[] = {
-      {"a character Windows-1252 lacks",
+      {"a character the code page named lacks",
        header + "2027-03-26,19:45,Friendly,Tavoria,\xC5\x81\xC3\xB3"
                 "d\xC5\xBA\n",
        "", "", "",
@@ -148,7 +148,7 @@ TEST_F(TavdbTest, WhatDoesNotFitIsAnErrorNamingItsInputLineAndNothingIsWritten) 
        "", "", "f.csv:2: error: 6 fields where the header names 5"},
       {"a 101st fixture", hundredOne, "", "", "",
        "f.csv:102: error: the fixture \"Tavoria vs Team 101\" on 2027-04-17 does not fit: the "
-       "saver's fixture list holds 100 entries, in date order this is the 101st (1 fixture too "
+       "saver's fixture list holds 100 entries, in kick-off order this is the 101st (1 fixture too "
        "many; --limit 100 keeps the earliest)"},
       {"a 100th fact", one, manyFacts, "", "",
        "facts.txt:100: error: the 100th fact does not fit: the saver's list holds 100 entries, "
@@ -174,7 +174,10 @@ TEST_F(TavdbTest, WhatDoesNotFitIsAnErrorNamingItsInputLineAndNothingIsWritten) 
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Lines args = {"build", Write("f.csv", c.fixtures), "--number", "18", "-o", Path("out.sdf")};
+    Lines args = {"build",       Write("f.csv", c.fixtures),
+                  "--number",    "18",
+                  "-o",          Path("out.sdf"),
+                  "--code-page", "Windows-1252"};
     if (!c.facts.empty()) args.insert(args.end(), {"--facts", Write("facts.txt", c.facts)});
     if (!c.adverts.empty()) args.insert(args.end(), {"--adverts", Write("adverts.txt", c.adverts)});
     if (!c.specials.empty())
@@ -196,10 +199,11 @@ TEST_F(TavdbTest, TheWorldCupIsTooBigForOneDatabaseAndItsEarliest100CheckCleanAn
       ":3: warning: the kick-offs carry UTC offsets and are written in each venue's local time "
       "(\"13:00 UTC-6\" as 13:00); --zone AREA/CITY writes them in the fans' own time\n";
   // The 101st in date order is the first semi-final, the entry that begins on line 1210.
-  EXPECT_EQ(whole.err, venuesTime + worldCup +
-                           ":1210: error: the fixture \"France vs Spain\" on 2026-07-14 does not "
-                           "fit: the saver's fixture list holds 100 entries, in date order this is "
-                           "the 101st (4 fixtures too many; --limit 100 keeps the earliest)\n");
+  EXPECT_EQ(whole.err,
+            venuesTime + worldCup +
+                ":1210: error: the fixture \"France vs Spain\" on 2026-07-14 does not "
+                "fit: the saver's fixture list holds 100 entries, in kick-off order this is "
+                "the 101st (4 fixtures too many; --limit 100 keeps the earliest)\n");
   EXPECT_FALSE(m.ReadFile("worldcup.sdf"));
 
   const Outcome earliest =
@@ -208,8 +212,9 @@ TEST_F(TavdbTest, TheWorldCupIsTooBigForOneDatabaseAndItsEarliest100CheckCleanAn
   EXPECT_EQ(earliest.err, venuesTime) << "two fixtures on the first day: the notices always fit";
   const auto bytes = m.ReadFile("worldcup.sdf");
   ASSERT_TRUE(bytes);
-  EXPECT_NE(bytes->find("\r\nMexico vs South Africa\r\n13:00\r\nMexico City\r\n"),
-            std::string::npos);
+  EXPECT_NE(
+      bytes->find("\r\nMexico vs South Africa\r\n13:00\r\nMexico City [2026-06-11T19:00Z]\r\n"),
+      std::string::npos);
   EXPECT_NE(bytes->find("\r\nCura\xE7"
                         "ao vs "),
             std::string::npos)

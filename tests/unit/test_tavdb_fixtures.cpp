@@ -72,8 +72,8 @@ TEST_F(TavdbFixtures, EveryLayoutOfTheFixtureListsIsRead) {
        0,
        {"11 June 2021 | Euro, Matchday 1 | Turkey vs Italy | 20:00",
         "11 July 2021 | Euro, Final | Italy vs England | 20:00"},
-       {"out.sdf: 0 special fixtures, 2 fixtures, 0 facts, 0 adverts, database number 19, 401 "
-        "bytes, times in Europe/London (tzdata " +
+       {"out.sdf: 0 special fixtures, 2 fixtures, 0 facts, 0 adverts, database number 19, 460 "
+        "bytes of Windows-1252 text, times in Europe/London (tzdata " +
         tz::TzdataVersion(
             platform::ReadFile(m.files, platform::SystemName(zoneInfo + "/tzdata.zi")))
             .value() +
@@ -97,8 +97,8 @@ TEST_F(TavdbFixtures, EveryLayoutOfTheFixtureListsIsRead) {
        {},
        0,
        {"26 March 2027 |  | Tavoria vs Norway | 19:45"},
-       {"out.sdf: 0 special fixtures, 1 fixture, 0 facts, 0 adverts, database number 19, 308 "
-        "bytes; left out: 1 postponed, 1 cancelled, 1 awarded"}},
+       {"out.sdf: 0 special fixtures, 1 fixture, 0 facts, 0 adverts, database number 19, 328 "
+        "bytes of Windows-1252 text; left out: 1 postponed, 1 cancelled, 1 awarded"}},
       {"a match without its kick-off time",
        "date,time,title,home,away\n2027-03-26,,Friendly,Tavoria,Norway\n",
        {},
@@ -112,8 +112,8 @@ TEST_F(TavdbFixtures, EveryLayoutOfTheFixtureListsIsRead) {
        {"--without-time", "skip"},
        0,
        {"27 March 2027 |  | Tavoria vs Wales | 16:00"},
-       {"out.sdf: 0 special fixtures, 1 fixture, 0 facts, 0 adverts, database number 19, 307 "
-        "bytes; left out: 1 without a kick-off time"}},
+       {"out.sdf: 0 special fixtures, 1 fixture, 0 facts, 0 adverts, database number 19, 327 "
+        "bytes of Windows-1252 text; left out: 1 without a kick-off time"}},
       {"given a time on the fans' clock when told",
        "date,time,title,home,away\n2027-03-26,,Friendly,Tavoria,Norway\n"
        "2027-03-27,16:00 UTC+1,Friendly,Tavoria,Wales\n",
@@ -143,8 +143,9 @@ TEST_F(TavdbFixtures, EveryLayoutOfTheFixtureListsIsRead) {
        {"--team", " TAVORIA "},
        0,
        {"6 July 2026 |  | Norway vs Tavoria | 18:00"},
-       {"out.sdf: 0 special fixtures, 1 fixture, 0 facts, 0 adverts, database number 19, 302 "
-        "bytes; 2 other matches have teams not known yet and may become Tavoria's"}},
+       {"out.sdf: 0 special fixtures, 1 fixture, 0 facts, 0 adverts, database number 19, 322 "
+        "bytes of Windows-1252 text; 2 other matches have teams not known yet and may become "
+        "Tavoria's"}},
       {"a team that plays no match",
        R"([{"date": "2026-07-06", "time": "18:00", "team1": "Norway", "team2": "Tavoria"},
            {"date": "2026-07-07", "time": "18:00", "team1": "W73", "team2": "Tavira"}])",

@@ -65,33 +65,35 @@ TEST(TavdbInputs, CsvFieldsKeepWhatTheirQuotesHold) {
   EXPECT_THROW(tavdb::ReadCsv("\"open\n"), tavdb::InputError);
 }
 
-TEST(TavdbInputs, Windows1252AndUtf8MapTheSameCharacters) {
+TEST(TavdbInputs, TextIsOneLineOfPrintableUtf8) {
   const struct {
     const char* utf8;
-    const char* cp1252;
-  } both[] = {
-      {"\xE2\x82\xAC", "\x80"},  // the euro sign
+    std::optional<std::string> fault;
+    const char* visible;
+  } cases[] = {
       {"Cura\xC3\xA7"
+       "ao \xE2\x80\x93 Be\xC5\x9Fikta\xC5\x9F",
+       std::nullopt,
+       "Cura\xC3\xA7"
+       "ao \xE2\x80\x93 Be\xC5\x9Fikta\xC5\x9F"},
+      {"two\nlines", " holds a line break: a database entry is one line of printable text",
+       "two\\x0Alines"},
+      {"bell\x07",
+       " holds a control character (\\x07): a database entry is one line of printable text",
+       "bell\\x07"},
+      // U+0081, which Windows reads the undefined Windows-1252 byte 0x81 as.
+      {"a\xC2\x81",
+       " holds a control character (\\x81): a database entry is one line of printable text",
+       "a\\x81"},
+      {"Cura\xE7"
        "ao",
-       "Cura\xE7"
-       "ao"},                                                    // c cedilla
-      {"\xE2\x80\x93 \xE2\x80\x99 \xC5\xA0", "\x96 \x92 \x8A"},  // dash, quote, S caron
-      {"\xC2\xA0\xC3\xBF", "\xA0\xFF"},
+       ": byte 0xE7 at column 5 is not UTF-8",
+       "Cura\\xE7"
+       "ao"},
   };
-  for (const auto& c : both) {
-    SCOPED_TRACE(c.cp1252);
-    std::string problem;
-    EXPECT_EQ(tavdb::Utf8To1252(c.utf8, problem), c.cp1252) << problem;
-    EXPECT_EQ(tavdb::Cp1252ToUtf8(c.cp1252), c.utf8);
-  }
-  // 0x81 is no character of the code page: Windows reads it as the control U+0081.
-  EXPECT_EQ(tavdb::Cp1252ToUtf8("\x81"), "\xC2\x81");
-  EXPECT_FALSE(tavdb::IsPrintable1252(0x81));
-  EXPECT_TRUE(tavdb::IsPrintable1252(0x80));
-  for (const char* lacking : {"\xC5\x81ukasz", "\xE6\x9D\x8E", "\xF0\x9F\x98\x80", "\xC3"}) {
-    std::string problem;
-    EXPECT_FALSE(tavdb::Utf8To1252(lacking, problem)) << lacking;
-    EXPECT_FALSE(problem.empty());
+  for (const auto& c : cases) {
+    EXPECT_EQ(tavdb::NotOneLine(c.utf8), c.fault) << c.utf8;
+    EXPECT_EQ(tavdb::Visible(c.utf8), c.visible);
   }
 }
 
