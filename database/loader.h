@@ -106,8 +106,10 @@ std::vector<std::string> BuiltInAdverts();
 // from -32768 to 32767.
 std::optional<std::int16_t> DatabaseNumber(std::string_view bytes);
 
-// The most bytes of a database file any program reads: no database comes near it, and a larger
-// file is read as far as that, as damaged when its "End Ads" line lies beyond.
-inline constexpr std::size_t kLongestDatabase = 64 * 1024 * 1024;
+// The most bytes a team database may have, 1 MiB (real ones are 7 to 50 KB), and the most of a
+// database file any program reads: Kelvane refuses a larger upgrade, tavdb check and build call
+// a larger database an error, and the saver reads a larger file as far as that, as damaged when
+// its "End Ads" line lies beyond.
+inline constexpr std::size_t kLongestDatabase = 1024 * 1024;
 
 }  // namespace database

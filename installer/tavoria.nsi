@@ -8,6 +8,7 @@
 ; Built by the Windows build (installer/CMakeLists.txt) with makensis and these definitions:
 ;   SAVER, KELVANE, DATABASE   the files to install (tavoria.scr, kelvane.exe, tavoria.sdf)
 ;   DATABASE_NUMBER            the shipped database's number (its line 4), without leading zeros
+;   PLUGIN_DIR                 the folder of TavoriaDatabase.dll, the setup's database plugin
 ;   VERSION, VERSION_QUAD      the product version ("2") and as four numbers ("2.0.0.0")
 ;   ICON, WIZARD_BITMAP        the product's icon and the welcome and finish pages' picture
 ;   OUTFILE                    the setup program to write
@@ -113,103 +114,12 @@ $SettingsNoteClick Finish to close Setup."
 
 !insertmacro MUI_LANGUAGE "English"
 
-; ----- the team database's number -------------------------------------------------------------
+; ----- the team database ---------------------------------------------------------------------
 
-; Leaves in $R0 the database number of the file whose path is on the stack: line 4, a whole
-; number in decimal (blanks around it allowed), without leading zeros; "" when the file cannot be
-; read or line 4 is not a whole number.
-Function DatabaseNumber
-  Exch $0  ; the path
-  Push $1
-  Push $2
-  Push $3
-  StrCpy $R0 ""
-  ClearErrors
-  FileOpen $1 $0 r
-  ${IfNot} ${Errors}
-    StrCpy $3 0
-    ${Do}
-      FileRead $1 $2
-      ${If} ${Errors}
-        StrCpy $2 ""
-        ${Break}
-      ${EndIf}
-      IntOp $3 $3 + 1
-    ${LoopUntil} $3 = 4
-    FileClose $1
-    ; Line end and blanks off both ends.
-    ${Do}
-      StrCpy $1 $2 1 -1
-      ${If} $1 == "$\n"
-      ${OrIf} $1 == "$\r"
-      ${OrIf} $1 == " "
-      ${OrIf} $1 == "$\t"
-        StrCpy $2 $2 -1
-      ${Else}
-        ${Break}
-      ${EndIf}
-    ${Loop}
-    ${Do}
-      StrCpy $1 $2 1
-      ${If} $1 == " "
-      ${OrIf} $1 == "$\t"
-        StrCpy $2 $2 "" 1
-      ${Else}
-        ${Break}
-      ${EndIf}
-    ${Loop}
-    ; Leading zeros off (NSIS would read 017 as octal), but not the last digit.
-    ${Do}
-      StrCpy $1 $2 1
-      StrLen $3 $2
-      ${If} $1 == "0"
-      ${AndIf} $3 > 1
-        StrCpy $2 $2 "" 1
-      ${Else}
-        ${Break}
-      ${EndIf}
-    ${Loop}
-    ; Digits only, at least one.
-    StrCpy $R0 $2
-    ${If} $2 == ""
-      StrCpy $R0 ""
-    ${EndIf}
-    StrCpy $3 0
-    ${Do}
-      StrCpy $1 $2 1 $3
-      ${If} $1 == ""
-        ${Break}
-      ${EndIf}
-      ; A single character is a digit when it reads back as the same number.
-      IntOp $0 $1 + 0
-      ${If} $0 != $1
-        StrCpy $R0 ""
-        ${Break}
-      ${EndIf}
-      IntOp $3 $3 + 1
-    ${Loop}
-  ${EndIf}
-  Pop $3
-  Pop $2
-  Pop $1
-  Pop $0
-FunctionEnd
-
-; Sets $R1 to 1 when the database number in $R0 is higher than the shipped one. A number of ten
-; digits or more is higher than any shipped one (and beyond what IntCmp can compare).
-Function IsNewerThanShipped
-  Push $0
-  StrCpy $R1 0
-  ${If} $R0 != ""
-    StrLen $0 $R0
-    ${If} $0 > 9
-      StrCpy $R1 1
-    ${ElseIf} $R0 > ${DATABASE_NUMBER}
-      StrCpy $R1 1
-    ${EndIf}
-  ${EndIf}
-  Pop $0
-FunctionEnd
+; The installed database is read and replaced by the saver's and Kelvane's own code: the number as
+; the saver reads it (the fourth comma- or line-separated field, to the nearest whole number), and
+; the replacement in one step through a temporary file, under the lock Kelvane holds too.
+!addplugindir /amd64-unicode "${PLUGIN_DIR}"
 
 ; Adds the size of the file whose path is on the stack, in bytes, to $R2.
 Function AddFileSize
@@ -525,16 +435,23 @@ Section "${PRODUCT}" SecProgram
   File "/oname=kelvane.exe" "${KELVANE}"
 
   ; A user who already installed an upgraded database keeps it.
-  Push "$WINDIR\tavoria.sdf"
-  Call DatabaseNumber
-  Call IsNewerThanShipped
-  ${If} $R1 = 1
+  InitPluginsDir
+  File "/oname=$PLUGINSDIR\tavoria.sdf" "${DATABASE}"
+  database:
+  TavoriaDatabase::InstallUnlessNewer "$PLUGINSDIR\tavoria.sdf" "$WINDIR\tavoria.sdf"
+  Pop $0
+  Pop $R0
+  ${If} $0 == "kept"
     StrCpy $DatabaseNote "Your team database (number $R0) is newer than the one in this Setup \
 (number ${DATABASE_NUMBER}), so it was kept.$\r$\n$\r$\n"
     DetailPrint "Kept the installed team database number $R0: newer than number ${DATABASE_NUMBER}"
-  ${Else}
-    File "/oname=tavoria.sdf" "${DATABASE}"
+  ${ElseIf} $0 != "installed"
+    DetailPrint "Could not install the team database $WINDIR\tavoria.sdf: $R0"
+    MessageBox MB_RETRYCANCEL|MB_ICONSTOP "Setup could not install the team database \
+$WINDIR\tavoria.sdf:$\r$\n$\r$\n$R0" /SD IDCANCEL IDRETRY database
+    Abort
   ${EndIf}
+  Delete "$PLUGINSDIR\tavoria.sdf"
 
   ; Upgrade files: opening one starts Kelvane with the file's path as its whole argument text,
   ; hence no quotes around %1 (a path with blanks still arrives whole).
@@ -681,8 +598,8 @@ i ${SPIF_UPDATEINIFILE_SENDCHANGE})'
   Delete "$WINDIR\tavoria.scr"
   Delete "$WINDIR\tavoria.sdf"
   Delete "$WINDIR\kelvane.exe"
-  ; Left by an upgrade that was cut off.
-  Delete "$WINDIR\kelvane-upgrade.tmp"
+  ; Left by an upgrade, or by Setup's own replacing of the database, that was cut off.
+  Delete "$WINDIR\kelvane-*.tmp"
 
   ; The upgrade file type. The extension goes back to the type it named before, or loses its
   ; default, only while it still names ours.

@@ -159,8 +159,10 @@ struct Form {
   std::function<void(int character)> onKeyPress;
   std::function<void(float x, float y)> onMouseMove;  // twips from the window's top-left corner
   std::function<void()> onClose;                      // the user closed the window
-  // The display changed: a monitor came or went, or a monitor's resolution changed. Not every
-  // change is announced; a form that depends on the monitors also looks at them itself.
+  // The display changed: a monitor came or went, a monitor's resolution changed, or the window's
+  // own DPI did (its monitor's scale changed, it went to a monitor of another scale, or it opened
+  // at a DPI other than the system's: then before it is first shown). Not every change is
+  // announced; a form that depends on the monitors also looks at them itself.
   std::function<void()> onDisplayChange;
   // A handler failed, or the window layer could not show a changed description. The layer only
   // reports it here; what happens then is the program's to decide.

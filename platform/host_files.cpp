@@ -1,7 +1,9 @@
 #include "platform/host_files.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
+#include <random>
 #include <system_error>
 
 #ifdef _WIN32
@@ -16,15 +18,43 @@ namespace {
 
 class HostInputFile : public InputFile {
  public:
-  explicit HostInputFile(std::ifstream file) : file_(std::move(file)) {}
+  HostInputFile(std::ifstream file, std::uint64_t size) : file_(std::move(file)), size_(size) {}
   std::size_t Read(char* buffer, std::size_t size) override {
     file_.read(buffer, static_cast<std::streamsize>(size));
     if (file_.bad()) throw util::Failure(util::codes::kDeviceIoError, "Device I/O error");
     return static_cast<std::size_t>(file_.gcount());
   }
+  std::uint64_t Size() override { return size_; }
 
  private:
   std::ifstream file_;
+  std::uint64_t size_;
+};
+
+// Written by name, each write opening and closing the file, so that it can be renamed on every
+// system.
+class HostHeldFile : public HeldFile {
+ public:
+  HostHeldFile(Files& files, SystemName path) : files_(files), path_(std::move(path)) {}
+  ~HostHeldFile() override {
+    if (!placed_) files_.Remove(path_);
+  }
+  void Write(std::string_view bytes) override {
+    std::ofstream out(HostFiles::HostPath(path_), std::ios::binary | std::ios::app);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out.flush()) throw util::Failure(util::codes::kDeviceIoError, "Device I/O error");
+  }
+  void PutInPlace(const SystemName& target) override {
+    files_.MoveReplacing(path_, target);
+    path_ = target;
+    placed_ = true;
+  }
+  const SystemName& Path() const override { return path_; }
+
+ private:
+  Files& files_;
+  SystemName path_;
+  bool placed_ = false;
 };
 
 [[noreturn]] void FailBadName() {
@@ -36,8 +66,8 @@ fs::path ParentOf(const fs::path& p) {
   return p.has_parent_path() ? p.parent_path() : fs::path(".");
 }
 
-[[noreturn]] void FailOpening(const SystemName& path, const fs::path& host) {
-  if (path.empty() || path.utf8().find_first_of("*?\"<>|") != std::string::npos) FailBadName();
+[[noreturn]] void FailOpening(bool badName, const fs::path& host) {
+  if (badName) FailBadName();
   std::error_code ec;
   if (!fs::is_directory(ParentOf(host), ec))
     throw util::Failure(util::codes::kPathNotFound, "Path not found");
@@ -57,17 +87,35 @@ fs::path HostFiles::HostPath(const SystemName& path) {
   }
 }
 
+fs::path HostFiles::PathOnHost(const SystemName& path) const {
+#ifndef _WIN32
+  if (backslashes_ == Backslashes::Characters) {
+    const std::string& name = path.utf8();
+    return fs::path(std::u8string(name.begin(), name.end()));
+  }
+#endif
+  return HostPath(path);
+}
+
+bool HostFiles::BadName(const SystemName& path) const {
+#ifndef _WIN32
+  if (backslashes_ == Backslashes::Characters) return path.empty();
+#endif
+  return path.empty() || path.utf8().find_first_of("*?\"<>|") != std::string::npos;
+}
+
 std::unique_ptr<InputFile> HostFiles::OpenForReading(const SystemName& path) {
-  const fs::path host = HostPath(path);
+  const fs::path host = PathOnHost(path);
   std::error_code ec;
   std::ifstream file;
   if (fs::is_regular_file(host, ec)) file.open(host, std::ios::binary);
-  if (!file.is_open()) FailOpening(path, host);
-  return std::make_unique<HostInputFile>(std::move(file));
+  if (!file.is_open()) FailOpening(BadName(path), host);
+  const std::uintmax_t size = fs::file_size(host, ec);
+  return std::make_unique<HostInputFile>(std::move(file), ec ? 0 : size);
 }
 
 void HostFiles::WriteNew(const SystemName& path, std::string_view bytes) {
-  const fs::path host = HostPath(path);
+  const fs::path host = PathOnHost(path);
   std::error_code ec;
   if (!fs::is_directory(ParentOf(host), ec))
     throw util::Failure(util::codes::kPathNotFound, "Path not found");
@@ -79,30 +127,38 @@ void HostFiles::WriteNew(const SystemName& path, std::string_view bytes) {
 
 void HostFiles::MoveReplacing(const SystemName& source, const SystemName& target) {
   std::error_code ec;
-  fs::rename(HostPath(source), HostPath(target), ec);
+  fs::rename(PathOnHost(source), PathOnHost(target), ec);
   if (ec) throw util::Failure(util::codes::kPathFileAccess, "Path/File access error");
 }
 
-void HostFiles::CopyReplacing(const SystemName& source, const SystemName& target) {
-  std::string bytes;
-  {
-    auto in = OpenForReading(source);
-    char buffer[4096];
-    for (std::size_t n; (n = in->Read(buffer, sizeof buffer)) > 0;) bytes.append(buffer, n);
+std::unique_ptr<HeldFile> HostFiles::CreateHeld(const SystemName& directory,
+                                                const std::string& prefix,
+                                                const std::string& suffix) {
+  std::error_code ec;
+  if (!fs::is_directory(HostPath(directory), ec))
+    throw util::Failure(util::codes::kPathNotFound, "Path not found");
+  static std::mt19937_64 numbers{std::random_device{}()};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char middle[17];
+    std::snprintf(middle, sizeof middle, "%016llx", static_cast<unsigned long long>(numbers()));
+    const SystemName path = directory / SystemName(prefix + middle + suffix);
+    if (fs::exists(HostPath(path), ec)) continue;
+    HostFiles::WriteNew(path, "");
+    return std::make_unique<HostHeldFile>(*this, path);
   }
-  WriteNew(target, bytes);
+  throw util::Failure(util::codes::kPathFileAccess, "Path/File access error");
 }
 
 void HostFiles::Remove(const SystemName& path) noexcept {
   try {
     std::error_code ec;
-    fs::remove(HostPath(path), ec);
+    fs::remove(PathOnHost(path), ec);
   } catch (const std::exception&) {  // a name no file can have, or no memory left
   }
 }
 
 void HostFiles::MakeDirectory(const SystemName& path) {
-  const fs::path host = HostPath(path);
+  const fs::path host = PathOnHost(path);
   std::error_code ec;
   if (fs::is_directory(host, ec)) return;
   if (!fs::is_directory(ParentOf(host), ec))

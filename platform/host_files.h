@@ -16,11 +16,19 @@ namespace platform {
 // refusal.
 class HostFiles : public Files {
  public:
+  // How backslashes in paths are taken: as separators, or, where the system's separator is the
+  // slash, as the characters they are (with every other character a name may hold there), for a
+  // program whose user names the files.
+  enum class Backslashes { Separators, Characters };
+  explicit HostFiles(Backslashes backslashes = Backslashes::Separators)
+      : backslashes_(backslashes) {}
+
   std::unique_ptr<InputFile> OpenForReading(const SystemName& path) override;
   void WriteNew(const SystemName& path, std::string_view bytes) override;
   void MoveReplacing(const SystemName& source, const SystemName& target) override;
-  // Reads the source whole, then writes the target with WriteNew.
-  void CopyReplacing(const SystemName& source, const SystemName& target) override;
+  // The name's middle part is random; the file is not held from other programs here.
+  std::unique_ptr<HeldFile> CreateHeld(const SystemName& directory, const std::string& prefix,
+                                       const std::string& suffix) override;
   void Remove(const SystemName& path) noexcept override;
   void MakeDirectory(const SystemName& path) override;
   // None: programs on host files keep nothing of the user's.
@@ -29,6 +37,13 @@ class HostFiles : public Files {
   // The path with backslashes turned into the system's separators. Throws Failure 52 for a name
   // the system cannot take (not UTF-8, on Windows).
   static std::filesystem::path HostPath(const SystemName& path);
+  // The path as this object takes its backslashes.
+  std::filesystem::path PathOnHost(const SystemName& path) const;
+
+ private:
+  // True when the name is one the system cannot give a file.
+  bool BadName(const SystemName& path) const;
+  Backslashes backslashes_;
 };
 
 // The folder that holds the running program, as the system names it, without a trailing separator;

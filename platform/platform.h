@@ -25,6 +25,12 @@ struct ProgramEnded {
 
 // ----- process -------------------------------------------------------------------------------
 
+// Held while it lives (see Process::HoldLock).
+class Lock {
+ public:
+  virtual ~Lock() = default;
+};
+
 class Process {
  public:
   virtual ~Process() = default;
@@ -34,6 +40,10 @@ class Process {
   virtual SystemName ProgramDirectory() = 0;
   // Ends the program at once: no further code of the program runs.
   [[noreturn]] virtual void End(int exitCode) = 0;
+  // The lock of this name, which one program of the whole machine holds at a time, every user's
+  // session included. Waits at most `milliseconds` for another holder to let go; null when it
+  // did not. Throws Failure when the system has none to give.
+  virtual std::unique_ptr<Lock> HoldLock(const std::string& name, int milliseconds) = 0;
 };
 
 // ----- files ---------------------------------------------------------------------------------
@@ -44,6 +54,23 @@ class InputFile {
   virtual ~InputFile() = default;
   // Reads up to size bytes; returns 0 only at the end of the file. Throws Failure.
   virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+  // The file's size in bytes as it is now. Throws Failure.
+  virtual std::uint64_t Size() = 0;
+};
+
+// A new file of the program's own that no other program can open, change, rename or remove
+// while the program holds it.
+class HeldFile {
+ public:
+  // Lets go of the file; one never put in place is removed.
+  virtual ~HeldFile() = default;
+  // Appends the bytes and flushes them to the disk. Throws Failure.
+  virtual void Write(std::string_view bytes) = 0;
+  // Renames the file over `target` in one step, replacing a file there, while still holding it
+  // (it is then the program's until let go). Throws Failure, keeping its own name and content.
+  virtual void PutInPlace(const SystemName& target) = 0;
+  // Its name now.
+  virtual const SystemName& Path() const = 0;
 };
 
 class Files {
@@ -56,9 +83,11 @@ class Files {
   virtual void WriteNew(const SystemName& path, std::string_view bytes) = 0;
   // Replaces `target` by `source` in one step (the source name is gone afterwards). Throws Failure.
   virtual void MoveReplacing(const SystemName& source, const SystemName& target) = 0;
-  // Copies byte for byte, replacing a file already at `target`; the copy is never read-only and is
-  // on the disk when this returns. Throws Failure.
-  virtual void CopyReplacing(const SystemName& source, const SystemName& target) = 0;
+  // Creates an empty file in `directory` under a name no file there has, and no other call of any
+  // program gives: `prefix`, a part the system picks, `suffix`. Throws Failure.
+  virtual std::unique_ptr<HeldFile> CreateHeld(const SystemName& directory,
+                                               const std::string& prefix,
+                                               const std::string& suffix) = 0;
   // Removes the file if it is there; never fails.
   virtual void Remove(const SystemName& path) noexcept = 0;
   // Creates the directory unless it is there already (its parent must exist). Throws Failure.
@@ -79,6 +108,11 @@ class Clock {
   virtual double SecondsSinceMidnight() = 0;
   // How the user's regional settings read dates.
   virtual calendar::RegionalSettings Regional() = 0;
+  // How the regional settings of the user at the desktop read dates, when the program runs as
+  // another account (an administrator who approved its elevation): that user is the owner of
+  // the desktop's shell, else the user of the program's session. None when the system cannot
+  // tell who that is, or their settings cannot be read.
+  virtual std::optional<calendar::RegionalSettings> DesktopUserRegional() = 0;
   // The local date and time of day of an instant (UTC) on this computer, by its time zone's rules
   // for that date; none when the system cannot tell.
   virtual std::optional<calendar::Moment> LocalMomentOf(std::chrono::sys_seconds instant) = 0;
@@ -140,6 +174,11 @@ class Ui {
   // Every monitor's rectangle in twips, measured from the primary monitor's top-left corner, the
   // primary monitor first. A form placed on one of these rectangles covers that monitor exactly.
   virtual std::vector<ui::Rect> Monitors() = 0;
+  // The size of the monitor that holds a form's window, in twips at the window's own DPI: the
+  // measure its controls are placed in. ScreenSize and Monitors measure at the system DPI, which
+  // differs when the monitor's scale changed since the user signed in, or the window is on a
+  // monitor of another scale. For a form that is not open: ScreenSize.
+  virtual ui::Size ScreenSizeOf(const ui::Form& form) = 0;
   // The size a text takes in a font, in twips: the widest line by the number of lines.
   virtual ui::Size MeasureText(const ui::Font& font, const std::string& text) = 0;
   // Creates the real window for a description and shows it. The description must outlive it.

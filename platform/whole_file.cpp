@@ -5,11 +5,14 @@
 namespace platform {
 
 std::string ReadFile(Files& files, const SystemName& path, std::size_t limit) {
-  auto file = files.OpenForReading(path);
+  return ReadFrom(*files.OpenForReading(path), limit);
+}
+
+std::string ReadFrom(InputFile& file, std::size_t limit) {
   std::string bytes;
   char buffer[1 << 14];
   while (bytes.size() < limit) {
-    const std::size_t n = file->Read(buffer, std::min(sizeof buffer, limit - bytes.size()));
+    const std::size_t n = file.Read(buffer, std::min(sizeof buffer, limit - bytes.size()));
     if (n == 0) break;
     bytes.append(buffer, n);
   }

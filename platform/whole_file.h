@@ -18,6 +18,8 @@ namespace platform {
 // Files::OpenForReading and InputFile::Read do.
 std::string ReadFile(Files& files, const SystemName& path,
                      std::size_t limit = std::numeric_limits<std::size_t>::max());
+// The rest of an open file's bytes, at most `limit` of them. Throws Failure as InputFile::Read.
+std::string ReadFrom(InputFile& file, std::size_t limit);
 
 // `write` fills the temporary file (and may check it); whatever it throws, or the move throws,
 // reaches the caller after the temporary file is removed.

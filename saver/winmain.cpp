@@ -5,6 +5,7 @@
 #include "saver/startup.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  platform::win32::LoadLibrariesFromTheSystemDirectoryOnly();
   platform::win32::Win32Platform system;
   tavoria::SaverState saver(system.platform);
   tavoria::Main(saver);

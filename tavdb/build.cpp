@@ -202,17 +202,25 @@ class Builder {
 
   std::vector<ListedMatch> MatchesFromCsv(const BuildInput& input) {
     std::vector<ListedMatch> matches;
-    const auto rows = ReadCsv(input.text);
-    if (rows.empty()) {
+    CsvReader rows(input.text);
+    const auto header = rows.Next();
+    if (!header) {
       Error(input.name, 1, "no header line: date,time,title,home,away[,ground] expected");
       return matches;
     }
     const auto columns =
-        Columns(input.name, rows[0], {"date", "time", "title", "home", "away"}, {"ground"});
+        Columns(input.name, *header, {"date", "time", "title", "home", "away"}, {"ground"});
     if (columns.empty()) return matches;
-    for (std::size_t i = 1; i < rows.size(); ++i) {
-      const CsvRow& row = rows[i];
-      if (!FieldCount(input.name, row, rows[0].fields.size())) continue;
+    for (int entries = 1; const auto next = rows.Next(); ++entries) {
+      const CsvRow& row = *next;
+      if (entries > kMostListedMatches) {
+        Error(input.name, row.line,
+              "more than " + std::to_string(kMostListedMatches) +
+                  " fixtures in one list, the most tavdb reads");
+        matches.clear();  // a list refused whole
+        break;
+      }
+      if (!FieldCount(input.name, row, header->fields.size())) continue;
       auto field = [&](const char* name) {
         const auto at = columns.find(name);
         return at == columns.end() ? std::string() : row.fields[at->second];
@@ -317,11 +325,11 @@ class Builder {
   std::vector<std::string> Lines(const BuildInput& input, const char* what, const char* terminator,
                                  int capacity) {
     std::vector<std::string> lines;
-    const auto all = text::SplitLines(WithoutByteOrderMark(input.text));
-    for (std::size_t i = 0; i < all.size(); ++i) {
-      const int line = static_cast<int>(i) + 1;
-      if (text::Trim(all[i]).empty()) continue;
-      auto entry = Text(input.name, line, what, all[i]);
+    text::LineReader all(WithoutByteOrderMark(input.text));
+    for (std::string_view text; all.Next(text);) {
+      const int line = all.Number();
+      if (text::Trim(text).empty()) continue;
+      auto entry = Text(input.name, line, what, text);
       if (!entry) continue;
       if (*entry == terminator) {
         Error(input.name, line,
@@ -329,9 +337,8 @@ class Builder {
         continue;
       }
       if (static_cast<int>(lines.size()) == capacity - 1) {
-        const int more = static_cast<int>(
-            std::count_if(all.begin() + static_cast<std::ptrdiff_t>(i), all.end(),
-                          [](const std::string& l) { return !text::Trim(l).empty(); }));
+        int more = 1;
+        while (all.Next(text)) more += text::Trim(text).empty() ? 0 : 1;
         Error(input.name, line,
               "the " + text::Ordinal(capacity) + " " + what +
                   " does not fit: the saver's list holds " + std::to_string(capacity) +
@@ -346,16 +353,17 @@ class Builder {
 
   std::vector<database::SpecialFixture> Specials(const BuildInput& input) {
     std::vector<database::SpecialFixture> specials;
-    const auto rows = ReadCsv(input.text);
-    if (rows.empty()) {
+    CsvReader rows(input.text);
+    const auto header = rows.Next();
+    if (!header) {
       Error(input.name, 1, "no header line: home,away,text expected");
       return specials;
     }
-    const auto columns = Columns(input.name, rows[0], {"home", "away", "text"}, {});
+    const auto columns = Columns(input.name, *header, {"home", "away", "text"}, {});
     if (columns.empty()) return specials;
-    for (std::size_t i = 1; i < rows.size(); ++i) {
-      const CsvRow& row = rows[i];
-      if (!FieldCount(input.name, row, rows[0].fields.size())) continue;
+    while (const auto next = rows.Next()) {
+      const CsvRow& row = *next;
+      if (!FieldCount(input.name, row, header->fields.size())) continue;
       if (static_cast<int>(specials.size()) == database::kSpecialCapacity) {
         Error(input.name, row.line,
               "the " + text::Ordinal(database::kSpecialCapacity + 1) +

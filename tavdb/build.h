@@ -33,6 +33,10 @@
 
 namespace tavdb {
 
+// The largest input tavdb reads: 8 MiB, far above any fixture list (a World Cup's is under
+// 100 KB) and above the most facts or adverts a database holds.
+inline constexpr std::size_t kLongestInput = 8 << 20;
+
 struct BuildInput {
   std::string name;  // for messages
   std::string text;  // UTF-8
@@ -60,8 +64,8 @@ struct LeftOut {
 };
 
 struct BuildResult {
-  Diagnostics diagnostics;  // each names its input file
-  std::string database;     // CR LF lines; empty when there are errors
+  Diagnostics diagnostics{kShownPerFile};  // each names its input file
+  std::string database;                    // CR LF lines; empty when there are errors
   codepage::Encoding encoding = codepage::Encoding::Windows1252;  // of its text
   std::optional<calendar::Date> firstDate;                        // of the earliest fixture
   int specials = 0, fixtures = 0, facts = 0, adverts = 0;

@@ -340,9 +340,11 @@ void CheckInstants(const std::vector<database::FixtureRead>& records,
 
 }  // namespace
 
-Diagnostics CheckDatabase(std::string_view bytes, const CheckOptions& options) {
+Diagnostics CheckDatabase(std::string_view whole, const CheckOptions& options) {
+  // The saver reads no further, and Kelvane refuses a larger file whole.
+  const std::string_view bytes = whole.substr(0, database::kLongestDatabase);
   // The saver's walk, told every stop: the errors, and the past fixtures' warnings among them.
-  Diagnostics walked;
+  Diagnostics walked(kShownPerFile);
   std::vector<database::SpecialRead> specials;
   std::vector<database::FixtureRead> records;
   std::optional<std::pair<int, std::string>> fixturesHeading;
@@ -377,7 +379,7 @@ Diagnostics CheckDatabase(std::string_view bytes, const CheckOptions& options) {
              });
 
   const std::vector<RawLine> raw = SplitRaw(bytes);
-  Diagnostics others;
+  Diagnostics others(kShownPerFile);
   CheckLines(raw, walk.lastLine,
              raw.size() >= 5 ? database::DeclaredEncoding(raw[4].text) : std::nullopt, others);
   CheckDateReadings(records, options.regional, others);
@@ -390,13 +392,21 @@ Diagnostics CheckDatabase(std::string_view bytes, const CheckOptions& options) {
 
   // The walk's findings keep their order (the first error is the loader's); the others join them
   // by line.
-  Diagnostics all;
+  Diagnostics all(kShownPerFile);
   auto next = others.begin();
   for (const Diagnostic& d : walked) {
     for (; next != others.end() && next->line < d.line; ++next) all.push_back(*next);
     all.push_back(d);
   }
   all.insert(all.end(), next, others.end());
+  if (whole.size() > bytes.size())
+    all.push_back({.severity = Severity::Error,
+                   .message = "the file is larger than a team database can be (at most " +
+                              std::to_string(database::kLongestDatabase) +
+                              " bytes, 1 MiB): Kelvane refuses it, and the saver reads it only "
+                              "that far"});
+  all.CountUnkept(others);
+  all.CountUnkept(walked);
   return all;
 }
 

@@ -35,7 +35,9 @@ struct CheckOptions {
 
 // Walks the database's bytes as the loader does, going on after each stop where the walk can keep
 // in step, so the errors come in the order the loader meets them: the first is the failure the
-// loader stops on. Warnings follow the lines they concern.
+// loader stops on. Warnings follow the lines they concern. Bytes beyond the most a database may
+// have are an error of their own, last. Of a file with more than kShownPerFile, those are kept,
+// the errors first; the others are counted.
 Diagnostics CheckDatabase(std::string_view bytes, const CheckOptions& options);
 
 // What the saver's loader says of the failure `code` (or of a database too new).

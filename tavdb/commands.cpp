@@ -1,6 +1,8 @@
 #include "tavdb/commands.h"
 
+#include <algorithm>
 #include <map>
+#include <new>
 #include <optional>
 #include <set>
 
@@ -48,8 +50,8 @@ const char* const kUsage =
     "       leaves it out (skip) or gives it a time HH:MM. The text is Windows-1252 when every\n"
     "       character fits, else UTF-8, or in the --code-page named; the database says which.\n"
     "\n"
-    "Exit status: 0 all is well, 1 errors in the file or an input, 2 bad usage or a file that\n"
-    "cannot be read or written.\n";
+    "Exit status: 0 all is well, 1 errors in the file or an input, 2 bad usage, a file that\n"
+    "cannot be read or written, or too little memory.\n";
 
 namespace {
 
@@ -152,9 +154,9 @@ const char* OrderWord(calendar::DateOrder order) {
   return "";
 }
 
-// A database as the saver reads it: no further than the saver reads.
+// A database as the saver reads it, and one byte more, so the check tells a larger file.
 std::string ReadDatabase(platform::Files& files, const std::string& path) {
-  return platform::ReadFile(files, platform::SystemName(path), database::kLongestDatabase);
+  return platform::ReadFile(files, platform::SystemName(path), database::kLongestDatabase + 1);
 }
 
 int CannotRead(std::ostream& err, const std::string& path, const util::Failure& failure) {
@@ -230,9 +232,9 @@ int Check(const std::vector<std::string>& args, platform::Files& files, const ca
                                       "nothing: " +
                                       Verdict(loaded),
                            .code = loaded.error->code});
-  for (const Diagnostic& d : diagnostics) err << Format(d, path) << "\n";
+  Print(err, diagnostics, path);
   const int errors = ErrorCount(diagnostics);
-  const int warnings = static_cast<int>(diagnostics.size()) - errors;
+  const int warnings = WarningCount(diagnostics);
   out << path << ": " << Plural(errors, "error") << ", " << Plural(warnings, "warning") << " on "
       << calendar::IsoDate(options.moment.date) << " in " << OrderWord(options.regional.dateOrder)
       << " order; " << Verdict(loaded) << "\n";
@@ -279,8 +281,9 @@ int Show(const std::vector<std::string>& args, platform::Files& files, const cal
   return kErrors;
 }
 
-// The checks of a built database on its first fixture's day: errors in every regional order, the
-// warnings of the day-month-year order, and the saver's own loader in each.
+// The checks of a built database on its first fixture's day: errors in every regional order (each
+// once, however many orders find it), the warnings of the day-month-year order, and the saver's
+// own loader in each.
 Diagnostics CheckBuilt(const std::string& bytes, const calendar::Date& firstDay,
                        const std::function<tz::TimeZone(const std::string&)>& zoneRules) {
   Diagnostics found;
@@ -290,7 +293,10 @@ Diagnostics CheckBuilt(const std::string& bytes, const calendar::Date& firstDay,
     check.regional.dateOrder = order;
     check.zoneRules = zoneRules;
     for (Diagnostic& d : CheckDatabase(bytes, check)) {
-      if (d.severity == Severity::Error || order == calendar::DateOrder::DayMonthYear)
+      const bool known = std::any_of(found.begin(), found.end(), [&](const Diagnostic& f) {
+        return f.line == d.line && f.message == d.message;
+      });
+      if (!known && (d.severity == Severity::Error || order == calendar::DateOrder::DayMonthYear))
         found.push_back(std::move(d));
     }
     const database::LoadedDatabase loaded =
@@ -386,8 +392,13 @@ int Build(const std::vector<std::string>& args, platform::Files& files, const ca
   if (!target) throw Usage{"-o OUT is needed"};
   ChoosingOptions(parsed, options);
 
+  // Each input read to one byte past the limit, which is then an error.
+  struct TooLong {};
   auto read = [&](const std::string& path) {
-    return BuildInput{path, platform::ReadFile(files, platform::SystemName(path))};
+    BuildInput input{path,
+                     platform::ReadFile(files, platform::SystemName(path), kLongestInput + 1)};
+    if (input.text.size() > kLongestInput) throw TooLong{};
+    return input;
   };
   std::string reading = options.fixtures.name;
   try {
@@ -398,6 +409,10 @@ int Build(const std::vector<std::string>& args, platform::Files& files, const ca
       options.specials = read(reading = *specials);
   } catch (const util::Failure& failure) {
     return CannotRead(err, reading, failure);
+  } catch (const TooLong&) {
+    err << reading << ": error: larger than tavdb reads (" << (kLongestInput >> 20)
+        << " MiB); nothing was written\n";
+    return kErrors;
   }
   std::string tzdata;
   try {
@@ -410,7 +425,7 @@ int Build(const std::vector<std::string>& args, platform::Files& files, const ca
 
   const BuildResult built = BuildDatabase(options);
   if (built.usageProblem) throw Usage{*built.usageProblem};
-  for (const Diagnostic& d : built.diagnostics) err << Format(d, *target) << "\n";
+  Print(err, built.diagnostics, *target);
   if (ErrorCount(built.diagnostics) > 0) return kErrors;
 
   // Written beside the target, read back and checked there, by the saver's rules in every
@@ -436,7 +451,7 @@ int Build(const std::vector<std::string>& args, platform::Files& files, const ca
                             if (ErrorCount(found) > 0) throw Refused{};
                           });
   } catch (const Refused&) {
-    for (const Diagnostic& d : found) err << Format(d, *target) << "\n";
+    Print(err, found, *target);
     err << *target << ": error: the built database fails its check; nothing was written\n";
     return kErrors;
   } catch (const NotReadBack& e) {
@@ -449,7 +464,7 @@ int Build(const std::vector<std::string>& args, platform::Files& files, const ca
         << failure.code() << ")\n";
     return kTrouble;
   }
-  for (const Diagnostic& d : found) err << Format(d, *target) << "\n";
+  Print(err, found, *target);
   out << BuildSummary(*target, options, built, tzdata, built.database.size()) << "\n";
   return kFine;
 }
@@ -471,6 +486,10 @@ int RunTavdb(const std::vector<std::string>& args, platform::Files& files,
     throw Usage{command.empty() ? "a command is needed" : "unknown command " + command};
   } catch (const Usage& usage) {
     err << "tavdb: " << usage.why << "\n" << kUsage;
+    return kTrouble;
+  } catch (const std::bad_alloc&) {
+    // What the command held is freed by now; a temporary file is removed on the way out.
+    err << "tavdb: out of memory: the computer gives tavdb too little for this command\n";
     return kTrouble;
   }
 }

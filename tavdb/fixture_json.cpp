@@ -8,9 +8,9 @@ namespace tavdb {
 namespace {
 
 // A string member, or an object member's "name"; empty for anything else.
-std::string NameOf(const Json* value) {
+std::string NameOf(const std::optional<Json>& value) {
   if (!value) return {};
-  if (value->kind == Json::Kind::String) return value->text;
+  if (value->kind == Json::Kind::String) return value->Text();
   return NameOf(value->Find("name"));
 }
 
@@ -18,8 +18,8 @@ std::string NameOf(const Json* value) {
 std::string GroundOf(const Json& match) {
   if (const std::string ground = NameOf(match.Find("ground")); !ground.empty()) return ground;
   const std::string stadium = NameOf(match.Find("stadium"));
-  const Json* city = match.Find("city");
-  const std::string place = city && city->kind == Json::Kind::String ? city->text : "";
+  const std::optional<Json> city = match.Find("city");
+  const std::string place = city && city->kind == Json::Kind::String ? city->Text() : std::string();
   if (stadium.empty() || place.empty()) return stadium + place;
   return stadium + ", " + place;
 }
@@ -45,8 +45,9 @@ class MatchReader {
     listed.time = Optional(match, "time", ok);
     listed.timeZone = Optional(match, "timezone", ok);
     if (!ok) return std::nullopt;
-    if (const Json* status = match.Find("status"); status && status->kind == Json::Kind::String)
-      listed.status = status->text;
+    if (const std::optional<Json> status = match.Find("status");
+        status && status->kind == Json::Kind::String)
+      listed.status = status->Text();
     const std::string part = !group.empty() ? group : !ownRound.empty() ? ownRound : round;
     listed.caption =
         competition_.empty() || part.empty() ? competition_ + part : competition_ + ", " + part;
@@ -60,15 +61,16 @@ class MatchReader {
         {.severity = Severity::Error, .line = line, .message = std::move(message), .file = file_});
   }
 
-  void NotA(const Json& match, const Json* value, const char* key, const std::string& what) {
+  void NotA(const Json& match, const std::optional<Json>& value, const char* key,
+            const std::string& what) {
     Error(value ? value->line : match.line,
           std::string("the fixture's \"") + key + "\" is " + (value ? what : "missing"));
   }
 
   bool Text(const Json& match, const char* key, bool needed, std::string& into) {
-    const Json* value = match.Find(key);
+    const std::optional<Json> value = match.Find(key);
     if (value && value->kind == Json::Kind::String) {
-      into = value->text;
+      into = value->Text();
       return true;
     }
     if (!value && !needed) return true;
@@ -78,25 +80,25 @@ class MatchReader {
 
   // A string when present and not null; none for an empty one.
   std::optional<std::string> Optional(const Json& match, const char* key, bool& ok) {
-    const Json* value = match.Find(key);
+    const std::optional<Json> value = match.Find(key);
     if (!value || value->kind == Json::Kind::Null) return std::nullopt;
     if (value->kind != Json::Kind::String) {
       NotA(match, value, key, "not a string");
       ok = false;
       return std::nullopt;
     }
-    if (text::Trim(value->text).empty()) return std::nullopt;
-    return value->text;
+    if (text::Trim(value->Text()).empty()) return std::nullopt;
+    return value->Text();
   }
 
   // A team: its name, or an object with its "name".
   bool Team(const Json& match, const char* key, std::string& into) {
-    const Json* value = match.Find(key);
-    const Json* name = value ? value->Find("name") : nullptr;
+    const std::optional<Json> value = match.Find(key);
+    const std::optional<Json> name = value ? value->Find("name") : std::nullopt;
     if (value && value->kind == Json::Kind::String) {
-      into = value->text;
+      into = value->Text();
     } else if (name && name->kind == Json::Kind::String) {
-      into = name->text;
+      into = name->Text();
     } else {
       NotA(match, value, key, "not a team (a name, or an object with a \"name\")");
       return false;
@@ -114,16 +116,31 @@ class MatchReader {
 std::vector<ListedMatch> MatchesFromJson(const std::string& file, std::string_view text,
                                          Diagnostics& out) {
   std::vector<ListedMatch> matches;
-  const Json document = ParseJson(text);
-  const Json* name = document.Find("name");
-  MatchReader reader(file, name && name->kind == Json::Kind::String ? name->text : "", out);
+  const JsonDocument parsed(text);
+  const Json document = parsed.Root();
+  const std::optional<Json> name = document.Find("name");
+  MatchReader reader(file, name && name->kind == Json::Kind::String ? name->Text() : "", out);
+  int entries = 0;
+  // False once the list holds more entries than are read.
   auto readAll = [&](const Json& list, const std::string& round) {
-    for (const Json& match : list.items)
+    for (const Json& match : list.Items()) {
+      if (++entries > kMostListedMatches) {
+        out.push_back({.severity = Severity::Error,
+                       .line = match.line,
+                       .message = "more than " + std::to_string(kMostListedMatches) +
+                                  " fixtures in one list, the most tavdb reads",
+                       .file = file});
+        matches.clear();  // a list refused whole
+        return false;
+      }
       if (auto listed = reader.Read(match, round)) matches.push_back(std::move(*listed));
+    }
+    return true;
   };
 
-  const Json* list = document.kind == Json::Kind::Array ? &document : document.Find("matches");
-  const Json* rounds = document.Find("rounds");
+  const std::optional<Json> list =
+      document.kind == Json::Kind::Array ? document : document.Find("matches");
+  const std::optional<Json> rounds = document.Find("rounds");
   if ((!list || list->kind != Json::Kind::Array) &&
       (!rounds || rounds->kind != Json::Kind::Array)) {
     out.push_back({.severity = Severity::Error,
@@ -132,10 +149,10 @@ std::vector<ListedMatch> MatchesFromJson(const std::string& file, std::string_vi
                    .file = file});
     return matches;
   }
-  if (list && list->kind == Json::Kind::Array) readAll(*list, "");
+  if (list && list->kind == Json::Kind::Array && !readAll(*list, "")) return matches;
   if (rounds && rounds->kind == Json::Kind::Array) {
-    for (const Json& round : rounds->items) {
-      const Json* roundMatches = round.Find("matches");
+    for (const Json& round : rounds->Items()) {
+      const std::optional<Json> roundMatches = round.Find("matches");
       if (!roundMatches || roundMatches->kind != Json::Kind::Array) {
         out.push_back({.severity = Severity::Error,
                        .line = round.line,
@@ -143,7 +160,7 @@ std::vector<ListedMatch> MatchesFromJson(const std::string& file, std::string_vi
                        .file = file});
         continue;
       }
-      readAll(*roundMatches, NameOf(round.Find("name")));
+      if (!readAll(*roundMatches, NameOf(round.Find("name")))) break;
     }
   }
   return matches;

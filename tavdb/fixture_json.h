@@ -20,6 +20,10 @@
 
 namespace tavdb {
 
+// The most entries one fixture list may hold (a World Cup's lists 104): a larger list is an
+// error, and is read no further.
+inline constexpr int kMostListedMatches = 20000;
+
 struct ListedMatch {
   int line = 0;  // where the match begins in its list
   std::string date;

@@ -39,7 +39,8 @@ std::string ZoneInfoFolder() {
 }
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  platform::HostFiles files;
+  // The names the user gives, whatever characters they hold.
+  platform::HostFiles files(platform::HostFiles::Backslashes::Characters);
   return tavdb::RunTavdb(args, files, LocalNow(), ZoneInfoFolder(), out, err);
 }
 

@@ -1,11 +1,15 @@
-// Kelvane: copies an upgrade file into the Windows directory under the name its first line gives.
+// Kelvane: installs an upgrade file into the Windows directory under the name its first line gives.
 //
-// The installed database is replaced in one step: the upgrade is copied to a temporary file beside
-// it, loaded there by the saver's own loader as of now, and only then renamed over the old
-// database. What the saver would stop on, or an upgrade older than the database in place, is
-// refused; a failure on the way leaves the old database as it was and removes the temporary file.
+// The upgrade is read once, whole and bounded, and every check is made on those bytes in memory:
+// their size, the first line as a plain name, the saver's own loader as of now with the regional
+// settings of the user at the desktop, and the number against the database the upgrade would
+// replace. Only then are exactly those bytes written, to a new file of Kelvane's own in the
+// Windows directory that no other program can open, which is renamed over the database while
+// still held. A refused upgrade writes nothing at all, and one program at a time compares and
+// replaces a database.
 #include "upgrader/kelvane.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <exception>
 #include <optional>
@@ -21,8 +25,12 @@ namespace kelvane {
 namespace {
 
 constexpr const char* kExtension = ".sdf";
-// Where the upgrade is copied before it replaces the database; never a name ending in ".sdf".
-constexpr const char* kTemporaryName = "kelvane-upgrade.tmp";
+// The temporary files' names: this prefix, a part no other run uses, and this suffix (never
+// ".sdf"). The uninstaller removes any left by a run that was cut off.
+constexpr const char* kTemporaryPrefix = "kelvane-";
+constexpr const char* kTemporarySuffix = ".tmp";
+// How long Kelvane waits for another program to finish replacing a database.
+constexpr int kLockWait = 30000;
 // The longest name one folder entry may have.
 constexpr std::size_t kLongestName = 255;
 
@@ -46,9 +54,17 @@ void ShowUpgradeFailed(const System& sys, const util::Failure& failure) {
        .icon = platform::Icon::Stop});
 }
 
+[[noreturn]] void Refuse(int code, const std::string& why) {
+  throw util::Failure(code, why, "Kelvane");
+}
+
 [[noreturn]] void NotAValidDatabaseName() {
-  throw util::Failure(util::codes::kBadFileName, "The upgrade file does not name a valid database.",
-                      "Kelvane");
+  Refuse(util::codes::kBadFileName, "The upgrade file does not name a valid database.");
+}
+
+[[noreturn]] void NotAPlainName(const std::string& why) {
+  Refuse(util::codes::kBadFileName,
+         "The first line of the upgrade file is not a plain name: " + why + ".");
 }
 
 // Device names Windows keeps for itself in every folder, whatever extension follows them.
@@ -66,12 +82,20 @@ bool IsReservedDeviceName(std::string_view name) {
 }
 
 // The name of the installed database: the upgrade file's first line and ".sdf". The line must
-// make a plain file name that stays in the Windows directory; anything else is refused.
+// be a plain name, text of the code page, and make a file name that stays in the Windows
+// directory; anything else is refused.
 std::string DatabaseName(const std::string& firstLine) {
+  for (const char* mark : {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"})
+    if (firstLine.starts_with(mark))
+      NotAPlainName(
+          "it starts with a byte-order mark, as a text editor writes when it saves the "
+          "file as Unicode");
+  for (const unsigned char c : firstLine)
+    if (c < 0x20 || c == 0x7F)
+      NotAPlainName("it holds a control character (code " + std::to_string(c) + ")");
   if (firstLine.empty()) NotAValidDatabaseName();  // ".sdf" names no database the saver reads
-  for (unsigned char c : firstLine)
-    if (c < 0x20 || std::string_view("<>:\"/\\|?*").find(static_cast<char>(c)) != std::string::npos)
-      NotAValidDatabaseName();
+  for (const char c : firstLine)
+    if (std::string_view("<>:\"/\\|?*").find(c) != std::string::npos) NotAValidDatabaseName();
   if (firstLine.find("..") != std::string::npos) NotAValidDatabaseName();
   if (firstLine.back() == '.' || firstLine.back() == ' ') NotAValidDatabaseName();
   if (IsReservedDeviceName(firstLine.substr(0, firstLine.find('.')))) NotAValidDatabaseName();
@@ -80,15 +104,69 @@ std::string DatabaseName(const std::string& firstLine) {
   return name;
 }
 
-std::string ReadFirstLine(platform::Files& files, const platform::SystemName& path) {
-  // The first line is at most a name's length; a longer one is refused as a name anyway.
-  const std::string start = platform::ReadFile(files, path, util::TextReader::kLongestLine + 2);
-  util::TextReader file(start);
+// The upgrade file's bytes, read once: no more than a team database may have.
+std::string ReadUpgrade(platform::Files& files, const platform::SystemName& path) {
+  const auto file = files.OpenForReading(path);
+  std::uint64_t size = file->Size();
+  std::string bytes;
+  if (size <= database::kLongestDatabase) {
+    bytes = platform::ReadFrom(*file, database::kLongestDatabase + 1);
+    size = std::max<std::uint64_t>(size, bytes.size());  // it may have grown meanwhile
+  }
+  if (size > database::kLongestDatabase)
+    Refuse(util::codes::kInvalidCall, "The upgrade file is " + std::to_string(size) +
+                                          " bytes, larger than a team database can be (at most " +
+                                          std::to_string(database::kLongestDatabase) +
+                                          " bytes, 1 MiB).");
+  return bytes;
+}
+
+std::string FirstLine(std::string_view bytes) {
+  util::TextReader file(bytes);
   return file.ReadLine();
 }
 
-[[noreturn]] void Refuse(int code, const std::string& why) {
-  throw util::Failure(code, why, "Kelvane");
+const char* OrderWords(calendar::DateOrder order) {
+  switch (order) {
+    case calendar::DateOrder::DayMonthYear:
+      return "day-month-year";
+    case calendar::DateOrder::MonthDayYear:
+      return "month-day-year";
+    case calendar::DateOrder::YearMonthDay:
+      return "year-month-day";
+  }
+  return "";
+}
+
+// Throws unless the saver would load the upgrade now with these regional settings. `where`
+// follows "the upgrade file" in the message.
+void CheckLoads(std::string_view upgrade, const database::Computer& computer,
+                const std::string& where) {
+  const database::LoadedDatabase loaded = database::Load(upgrade, computer);
+  const auto& error = loaded.error;
+  if (!error) return;
+  if (error->code == util::codes::kInputPastEnd && !error->tooNew)
+    Refuse(error->code, "The upgrade file is not a complete team database.");
+  Refuse(error->code, "The screensaver could not read the upgrade file" + where + ": line " +
+                          std::to_string(error->line) + ", " + error->reason + ".");
+}
+
+// Throws unless the saver of the user at the desktop would load the upgrade now; where the
+// system cannot tell that user's settings, whatever their date order.
+void CheckLoadsForTheDesktopUser(const System& sys, std::string_view upgrade) {
+  database::Computer computer{sys.clock.Now(), {}, [&sys](std::chrono::sys_seconds instant) {
+                                return sys.clock.LocalMomentOf(instant);
+                              }};
+  if (const auto regional = sys.clock.DesktopUserRegional()) {
+    computer.regional = *regional;
+    CheckLoads(upgrade, computer, "");
+    return;
+  }
+  for (const auto order : {calendar::DateOrder::DayMonthYear, calendar::DateOrder::MonthDayYear,
+                           calendar::DateOrder::YearMonthDay}) {
+    computer.regional = {.dateOrder = order};
+    CheckLoads(upgrade, computer, std::string(" where dates are written ") + OrderWords(order));
+  }
 }
 
 // The number of the database at `path`; none when there is no such file or it has no number.
@@ -100,19 +178,35 @@ std::optional<std::int16_t> NumberOf(platform::Files& files, const platform::Sys
   }
 }
 
-// Throws unless the copied upgrade is what the saver would load now, under this user's regional
-// settings, and no older than the database it replaces.
-void CheckUpgrade(const System& sys, const platform::SystemName& copy,
-                  const platform::SystemName& installed) {
-  const std::string upgrade = platform::ReadFile(sys.files, copy, database::kLongestDatabase);
-  const database::LoadedDatabase loaded =
-      database::Load(upgrade, sys.clock.Now(), sys.clock.Regional());
-  if (const auto& error = loaded.error) {
-    if (error->code == util::codes::kInputPastEnd && !error->tooNew)
-      Refuse(error->code, "The upgrade file is not a complete team database.");
-    Refuse(error->code, "The screensaver could not read the upgrade file: line " +
-                            std::to_string(error->line) + ", " + error->reason + ".");
-  }
+std::unique_ptr<platform::Lock> HoldDatabaseLock(platform::Process& process) {
+  auto lock = process.HoldLock(kDatabaseLock, kLockWait);
+  if (!lock)
+    Refuse(util::codes::kPermissionDenied,
+           "Another upgrade of the screensaver is being installed. Try again when it has "
+           "finished.");
+  return lock;
+}
+
+// Exactly these bytes in place of `installed`, through a held file of Kelvane's own beside it.
+void Replace(platform::Files& files, const platform::SystemName& directory,
+             const platform::SystemName& installed, std::string_view bytes) {
+  const auto file = files.CreateHeld(directory, kTemporaryPrefix, kTemporarySuffix);
+  file->Write(bytes);
+  file->PutInPlace(installed);
+}
+
+void InstallDatabase(const System& sys, const platform::SystemName& upgradePath) {
+  const std::string upgrade = ReadUpgrade(sys.files, upgradePath);
+  // The first line is text of the code page, and names the file in it.
+  const platform::SystemName databaseName =
+      sys.desktop.NameOfText(DatabaseName(FirstLine(upgrade)));
+  const auto directory = sys.desktop.WindowsDirectory();
+  if (!directory)
+    throw util::Failure(util::codes::kPathNotFound, "The Windows directory could not be found.",
+                        "Kelvane");
+  CheckLoadsForTheDesktopUser(sys, upgrade);
+  const platform::SystemName installed = *directory / databaseName;
+  const auto lock = HoldDatabaseLock(sys.process);
   // An old download opened by mistake would throw newer fixtures away. A number either lacks
   // does not stop the upgrade.
   const auto number = database::DatabaseNumber(upgrade);
@@ -121,22 +215,7 @@ void CheckUpgrade(const System& sys, const platform::SystemName& copy,
     Refuse(util::codes::kInvalidCall, "The upgrade file is database " + std::to_string(*number) +
                                           ", older than the installed database " +
                                           std::to_string(*installedNumber) + ".");
-}
-
-void InstallDatabase(const System& sys, const platform::SystemName& upgradePath) {
-  // The first line is text of the code page, and names the file in it.
-  const platform::SystemName databaseName =
-      sys.desktop.NameOfText(DatabaseName(ReadFirstLine(sys.files, upgradePath)));
-  const auto directory = sys.desktop.WindowsDirectory();
-  if (!directory)
-    throw util::Failure(util::codes::kPathNotFound, "The Windows directory could not be found.",
-                        "Kelvane");
-  const platform::SystemName installed = *directory / databaseName;
-  platform::ReplaceFile(sys.files, installed, *directory / kTemporaryName,
-                        [&](const platform::SystemName& temporary) {
-                          sys.files.CopyReplacing(upgradePath, temporary);
-                          CheckUpgrade(sys, temporary, installed);
-                        });
+  Replace(sys.files, *directory, installed, upgrade);
 }
 
 }  // namespace
@@ -157,6 +236,19 @@ void Main(const System& sys) {
     return;
   }
   ShowUpgraded(sys);
+}
+
+std::optional<std::int16_t> InstallUnlessNewer(platform::Process& process, platform::Files& files,
+                                               const platform::SystemName& installed,
+                                               std::string_view database) {
+  const auto lock = HoldDatabaseLock(process);
+  const auto number = database::DatabaseNumber(database);
+  const auto installedNumber = NumberOf(files, installed);
+  if (installedNumber && (!number || *installedNumber > *number)) return installedNumber;
+  const std::string& path = installed.utf8();
+  Replace(files, platform::SystemName(path.substr(0, path.find_last_of('\\'))), installed,
+          database);
+  return std::nullopt;
 }
 
 }  // namespace kelvane

@@ -5,6 +5,7 @@
 #include "upgrader/kelvane.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  platform::win32::LoadLibrariesFromTheSystemDirectoryOnly();
   platform::win32::Win32Process process;
   platform::win32::Win32Files files;
   platform::win32::Win32Clock clock;

@@ -64,6 +64,17 @@ std::vector<std::string> SplitLines(std::string_view text) {
   return lines;
 }
 
+bool LineReader::Next(std::string_view& line) {
+  if (done_) return false;
+  const std::size_t end = text_.find('\n', at_);
+  line = text_.substr(at_, end == std::string_view::npos ? std::string_view::npos : end - at_);
+  if (end != std::string_view::npos && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+  done_ = end == std::string_view::npos;
+  at_ = end + 1;
+  ++number_;
+  return true;
+}
+
 std::string JoinCrLf(std::initializer_list<std::string> lines) {
   std::string joined;
   for (const auto& line : lines) {

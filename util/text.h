@@ -30,6 +30,23 @@ std::string UpperCase(std::string_view text);
 std::vector<std::string_view> Split(std::string_view text, char separator);
 // The lines of a text, broken at CR LF or a bare LF; a lone CR stays in its line.
 std::vector<std::string> SplitLines(std::string_view text);
+// The same lines one at a time, as views into the text, so a text of millions costs nothing more:
+//   text::LineReader lines(text);
+//   for (std::string_view line; lines.Next(line);) ... lines.Number() ...
+class LineReader {
+ public:
+  explicit LineReader(std::string_view text) : text_(text) {}
+  // The next line, without its line end; false after the last.
+  bool Next(std::string_view& line);
+  // The line Next gave last, counted from 1.
+  int Number() const { return number_; }
+
+ private:
+  std::string_view text_;
+  std::size_t at_ = 0;
+  int number_ = 0;
+  bool done_ = false;
+};
 // The lines joined by CR LF, as message boxes and files want them.
 std::string JoinCrLf(std::initializer_list<std::string> lines);
 // An English ordinal number: 1st, 2nd, 3rd, 4th, 11th, 101st.

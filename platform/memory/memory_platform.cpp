@@ -22,6 +22,30 @@ void MemoryProcess::End(int exitCode) {
   throw ProgramEnded{exitCode};
 }
 
+namespace {
+
+class MemoryLock : public Lock {
+ public:
+  MemoryLock(std::set<std::string>& held, std::string name) : held_(held), name_(std::move(name)) {
+    held_.insert(name_);
+  }
+  ~MemoryLock() override { held_.erase(name_); }
+
+ private:
+  std::set<std::string>& held_;
+  std::string name_;
+};
+
+}  // namespace
+
+std::unique_ptr<Lock> MemoryProcess::HoldLock(const std::string& name, int milliseconds) {
+  if (heldElsewhere.count(name)) {
+    log_.Add("waited " + std::to_string(milliseconds) + " ms for the lock " + name);
+    return nullptr;
+  }
+  return std::make_unique<MemoryLock>(held, name);
+}
+
 // ----- files ---------------------------------------------------------------------------------
 
 void MemoryFiles::Writable(const SystemName& path) const {
@@ -31,13 +55,14 @@ void MemoryFiles::Writable(const SystemName& path) const {
 }
 
 std::unique_ptr<InputFile> MemoryFiles::OpenForReading(const SystemName& path) {
-  if (unreadable.count(path.utf8()))
+  if (unreadable.count(path.utf8()) || held.count(path.utf8()))
     throw util::Failure(util::codes::kPermissionDenied, "Permission denied");
   return HostFiles::OpenForReading(path);
 }
 
 void MemoryFiles::WriteNew(const SystemName& path, std::string_view bytes) {
   Writable(path);
+  written.push_back(path.utf8());
   if (failWriteAfter) {
     const std::size_t n = std::min(*failWriteAfter, bytes.size());
     failWriteAfter.reset();
@@ -57,13 +82,47 @@ void MemoryFiles::MoveReplacing(const SystemName& source, const SystemName& targ
   log_.Add("file replaced " + target.utf8());
 }
 
-void MemoryFiles::CopyReplacing(const SystemName& source, const SystemName& target) {
-  OpenForReading(source);  // a source that cannot be read fails before the fault is armed
-  if (failCopyAfter) {
-    failWriteAfter = failCopyAfter;
-    failCopyAfter.reset();
+namespace {
+
+// A host file that the program's other calls cannot open while it is held, with the write fault.
+class MemoryHeldFile : public HeldFile {
+ public:
+  MemoryHeldFile(MemoryFiles& files, std::unique_ptr<HeldFile> file)
+      : files_(files), file_(std::move(file)) {
+    files_.held.insert(file_->Path().utf8());
   }
-  HostFiles::CopyReplacing(source, target);
+  ~MemoryHeldFile() override { files_.held.erase(file_->Path().utf8()); }
+  void Write(std::string_view bytes) override {
+    if (const auto after = files_.failWriteAfter) {
+      files_.failWriteAfter.reset();
+      file_->Write(bytes.substr(0, std::min(*after, bytes.size())));
+      throw util::Failure(util::codes::kDiskFull, "Disk full");
+    }
+    file_->Write(bytes);
+  }
+  void PutInPlace(const SystemName& target) override {
+    const std::string before = file_->Path().utf8();
+    file_->PutInPlace(target);
+    files_.held.erase(before);
+    files_.held.insert(target.utf8());
+  }
+  const SystemName& Path() const override { return file_->Path(); }
+
+ private:
+  MemoryFiles& files_;
+  std::unique_ptr<HeldFile> file_;
+};
+
+}  // namespace
+
+std::unique_ptr<HeldFile> MemoryFiles::CreateHeld(const SystemName& directory,
+                                                  const std::string& prefix,
+                                                  const std::string& suffix) {
+  Writable(directory / SystemName(prefix + suffix));
+  auto file =
+      std::make_unique<MemoryHeldFile>(*this, HostFiles::CreateHeld(directory, prefix, suffix));
+  written.push_back(file->Path().utf8());
+  return file;
 }
 
 void MemoryFiles::MakeDirectory(const SystemName& path) {
@@ -195,6 +254,22 @@ std::vector<ui::Rect> MemoryUi::Monitors() {
   return all;
 }
 
+ui::Size MemoryUi::ScreenSizeOf(const ui::Form& form) {
+  if (!IsOpen(form)) return screen;
+  ui::Size monitor = screen;
+  for (const ui::Rect& r : otherMonitors)
+    if (!form.maximised && form.left >= r.left && form.left < r.left + r.width &&
+        form.top >= r.top && form.top < r.top + r.height)
+      monitor = {r.width, r.height};
+  const float scale = static_cast<float>(systemDpi) / static_cast<float>(DpiOf(form));
+  return {monitor.width * scale, monitor.height * scale};
+}
+
+int MemoryUi::DpiOf(const ui::Form& form) const {
+  const auto own = dpis_.find(&form);
+  return own == dpis_.end() ? systemDpi : own->second;
+}
+
 ui::Size MemoryUi::MeasureText(const ui::Font& font, const std::string& text) {
   const auto lines = text::SplitLines(text);
   std::size_t widest = 0;
@@ -212,6 +287,10 @@ void MemoryUi::Open(ui::Form& form) {
   if (!IsOpen(form)) {
     openForms.push_back(&form);
     log_.Add("window opened \"" + form.caption + "\"");
+    if (openingDpi && *openingDpi != systemDpi) {
+      dpis_[&form] = *openingDpi;
+      DisplayChanged(form);
+    }
   }
   SyncTimers();
 }
@@ -219,6 +298,7 @@ void MemoryUi::Open(ui::Form& form) {
 void MemoryUi::Close(ui::Form& form) {
   if (IsOpen(form)) {
     openForms.erase(std::remove(openForms.begin(), openForms.end(), &form), openForms.end());
+    dpis_.erase(&form);
     log_.Add("window closed \"" + form.caption + "\"");
   }
   SyncTimers();
@@ -335,11 +415,25 @@ void MemoryUi::ChangeDisplay(ui::Size primary, std::vector<ui::Rect> others) {
   otherMonitors = std::move(others);
   const std::vector<ui::Form*> told = openForms;
   for (ui::Form* form : told) {
-    const bool stillOpen = std::find(openForms.begin(), openForms.end(), form) != openForms.end();
-    if (!stillOpen || ended) continue;  // closed by another form's handler, or the program ended
-    Deliver(*form, [&] {
-      if (form->onDisplayChange) form->onDisplayChange();
-    });
+    // Not one closed by another form's handler, nor after the program ended.
+    if (IsOpen(*form) && !ended) Run([&] { DisplayChanged(*form); });
+  }
+}
+
+void MemoryUi::ChangeDpi(ui::Form& form, int dpi) {
+  Reachable(form, "a change of DPI");
+  dpis_[&form] = dpi;
+  Run([&] { DisplayChanged(form); });
+}
+
+void MemoryUi::DisplayChanged(ui::Form& form) {
+  try {
+    if (form.onDisplayChange) form.onDisplayChange();
+  } catch (const ProgramEnded&) {
+    throw;
+  } catch (...) {
+    if (!form.onFailure) throw;
+    form.onFailure(std::current_exception());
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <optional>
 #include <set>
 #include <stdexcept>
@@ -39,9 +40,15 @@ class MemoryProcess : public Process {
   std::string programDirectory;
   std::vector<int> ends;  // every End call's exit code
 
+  // Locks another program holds, as long as the test wants: HoldLock waits in vain for them.
+  std::set<std::string> heldElsewhere;
+  // The locks this program holds now.
+  std::set<std::string> held;
+
   SystemName ArgumentText() override { return SystemName(argumentText); }
   SystemName ProgramDirectory() override { return SystemName(programDirectory); }
   [[noreturn]] void End(int exitCode) override;
+  std::unique_ptr<Lock> HoldLock(const std::string& name, int milliseconds) override;
 
  private:
   EventLog& log_;
@@ -52,12 +59,15 @@ class MemoryProcess : public Process {
 class MemoryFiles : public HostFiles {
  public:
   explicit MemoryFiles(EventLog& log) : log_(log) {}
-  // The next WriteNew writes this many bytes, then fails as a full disk does.
+  // The next WriteNew, or write to a held file, writes this many bytes, then fails as a full
+  // disk does.
   std::optional<std::size_t> failWriteAfter;
-  // The next CopyReplacing writes this many bytes of the target, then fails.
-  std::optional<std::size_t> failCopyAfter;
-  // The next MoveReplacing fails and leaves both files as they were.
+  // The next MoveReplacing, or held file put in place, fails and leaves both files as they were.
   bool failMove = false;
+  // Every file the program created or wrote, as it names it, in order.
+  std::vector<std::string> written;
+  // The held files, as the program names them now: they cannot be opened.
+  std::set<std::string> held;
   // Files (as the program names them) that exist but cannot be opened for reading.
   std::set<std::string> unreadable;
   // Directories (as the program names them) where nothing may be created or replaced, as for a
@@ -67,7 +77,8 @@ class MemoryFiles : public HostFiles {
   std::unique_ptr<InputFile> OpenForReading(const SystemName& path) override;
   void WriteNew(const SystemName& path, std::string_view bytes) override;
   void MoveReplacing(const SystemName& source, const SystemName& target) override;
-  void CopyReplacing(const SystemName& source, const SystemName& target) override;
+  std::unique_ptr<HeldFile> CreateHeld(const SystemName& directory, const std::string& prefix,
+                                       const std::string& suffix) override;
   void MakeDirectory(const SystemName& path) override;
   std::optional<SystemName> RoamingAppData() override;
 
@@ -86,6 +97,8 @@ class VirtualClock : public Clock {
  public:
   double fraction = 0;  // added to SecondsSinceMidnight
   calendar::RegionalSettings regional;
+  // The desktop user's; none: the system cannot tell.
+  std::optional<calendar::RegionalSettings> desktopUserRegional = calendar::RegionalSettings{};
   std::int64_t now = 0;  // virtual milliseconds, advanced by MemoryUi::Advance
   // The computer's time zone; none: its clock is UTC's.
   std::optional<tz::TimeZone> zone;
@@ -93,6 +106,9 @@ class VirtualClock : public Clock {
   calendar::Moment Now() override;
   double SecondsSinceMidnight() override;
   calendar::RegionalSettings Regional() override { return regional; }
+  std::optional<calendar::RegionalSettings> DesktopUserRegional() override {
+    return desktopUserRegional;
+  }
   std::optional<calendar::Moment> LocalMomentOf(std::chrono::sys_seconds instant) override;
   // Sets today's date and the time of day now, on the computer's clock (in its zone). A time the
   // clocks skip there is a TestError; one they show twice is taken at the first.
@@ -161,9 +177,17 @@ class MemoryUi : public Ui {
 
   // Further monitors beside the primary one (whose size is `screen`).
   std::vector<ui::Rect> otherMonitors;
+  // The system DPI, at which `screen` and the monitors are measured, and the DPI windows open at
+  // (their monitors'), when it is another: as after a change of the scale without signing out,
+  // or on a monitor of another scale than the one the user signed in on.
+  int systemDpi = 96;
+  std::optional<int> openingDpi;
 
   ui::Size ScreenSize() override { return screen; }
   std::vector<ui::Rect> Monitors() override;
+  // The monitor that holds the form's top-left corner (the primary for a maximised form), at the
+  // window's DPI.
+  ui::Size ScreenSizeOf(const ui::Form& form) override;
   // Fixed metric: each character is 0.6 of the point size wide (0.65 bold), a line 1.25 high.
   ui::Size MeasureText(const ui::Font& font, const std::string& text) override;
   void Open(ui::Form& form) override;
@@ -186,6 +210,11 @@ class MemoryUi : public Ui {
   void KeyPress(ui::Form& form, int character);
   void MouseMove(ui::Form& form, float x, float y);
   void UserCloses(ui::Form& form);
+  // An open window's DPI changes, as when its monitor's scale is changed or it goes to a monitor
+  // of another scale; the form hears of it.
+  void ChangeDpi(ui::Form& form, int dpi);
+  // An open window's DPI: the system's unless it opened at or changed to another.
+  int DpiOf(const ui::Form& form) const;
   // The display changes, as when a monitor comes or goes or a resolution changes: the primary's
   // size and the further monitors become these, and every form open then hears of it (a test
   // that changes `screen` and `otherMonitors` itself makes a change the system does not
@@ -237,9 +266,12 @@ class MemoryUi : public Ui {
   // Throws TestError unless the form is open (and the control shown).
   void Reachable(const ui::Form& form, const std::string& what) const;
   ui::Control& ShownControl(ui::Form& form, ui::ControlId id) const;
+  // Tells a form of a change of its display: a failure goes to its onFailure.
+  void DisplayChanged(ui::Form& form);
   VirtualClock& clock_;
   EventLog& log_;
   std::vector<Scheduled> scheduled_;
+  std::map<const ui::Form*, int> dpis_;  // the open windows not at the system DPI
 };
 
 // The whole in-memory platform, with a fresh temporary program directory.

@@ -4,6 +4,7 @@
 
 #include <streambuf>
 
+#include "platform/win32/library.h"
 #include "platform/win32/names.h"
 
 namespace platform::win32 {
@@ -61,6 +62,7 @@ class StandardBuffer : public std::streambuf {
 }  // namespace
 
 int RunConsoleProgram(int argc, wchar_t** argv, const ConsoleMain& main) {
+  LoadLibrariesFromTheSystemDirectoryOnly();
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.push_back(NameOf(argv[i]).utf8());
   StandardBuffer outBuffer(STD_OUTPUT_HANDLE), errBuffer(STD_ERROR_HANDLE);

@@ -5,6 +5,10 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
 #include "platform/win32/names.h"
 #include "platform/win32/win32_parts.h"
 
@@ -53,9 +57,63 @@ class Win32InputFile : public InputFile {
       throw FailureFromSystemError(GetLastError());
     return n;
   }
+  std::uint64_t Size() override {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file_, &size)) throw FailureFromSystemError(GetLastError());
+    return static_cast<std::uint64_t>(size.QuadPart);
+  }
 
  private:
   HANDLE file_;
+};
+
+// Opened without sharing and with the right to rename or remove it: renamed through its handle,
+// it stays the program's until the handle closes.
+class Win32HeldFile : public HeldFile {
+ public:
+  Win32HeldFile(HANDLE file, SystemName path) : file_(file), path_(std::move(path)) {}
+  ~Win32HeldFile() override {
+    FILE_DISPOSITION_INFO remove{TRUE};
+    if (!placed_ &&
+        !SetFileInformationByHandle(file_, FileDispositionInfo, &remove, sizeof remove)) {
+      CloseHandle(file_);
+      DeleteFileW(WideFileName(path_).c_str());
+      return;
+    }
+    CloseHandle(file_);
+  }
+  void Write(std::string_view bytes) override {
+    while (!bytes.empty()) {
+      DWORD written = 0;
+      const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 30));
+      if (!WriteFile(file_, bytes.data(), chunk, &written, nullptr) || written == 0)
+        throw FailureFromSystemError(written == 0 ? ERROR_WRITE_FAULT : GetLastError());
+      bytes.remove_prefix(written);
+    }
+    if (!FlushFileBuffers(file_)) throw FailureFromSystemError(GetLastError());
+  }
+  void PutInPlace(const SystemName& target) override {
+    const std::wstring to = WideFileName(target);
+    const std::size_t nameBytes = to.size() * sizeof(wchar_t);
+    std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + nameBytes);
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    rename->ReplaceIfExists = TRUE;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = static_cast<DWORD>(nameBytes);
+    std::memcpy(rename->FileName, to.data(), nameBytes);
+    if (!SetFileInformationByHandle(file_, FileRenameInfo, rename,
+                                    static_cast<DWORD>(buffer.size())))
+      throw FailureFromSystemError(GetLastError());
+    path_ = target;
+    placed_ = true;
+    FlushFileBuffers(file_);  // the new name on the disk as well
+  }
+  const SystemName& Path() const override { return path_; }
+
+ private:
+  HANDLE file_;
+  SystemName path_;
+  bool placed_ = false;
 };
 
 }  // namespace
@@ -88,22 +146,23 @@ void Win32Files::MoveReplacing(const SystemName& source, const SystemName& targe
     throw FailureFromSystemError(GetLastError());
 }
 
-void Win32Files::CopyReplacing(const SystemName& source, const SystemName& target) {
-  const std::wstring to = WideFileName(target);
-  if (!CopyFileW(WideFileName(source).c_str(), to.c_str(), FALSE))
-    throw FailureFromSystemError(GetLastError());
-  // The copy is ours to replace or remove later, even when the source was read-only.
-  DWORD attributes = GetFileAttributesW(to.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-    SetFileAttributesW(to.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-  // On the disk before anyone moves it over a file that matters.
-  HANDLE file = CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) throw FailureFromSystemError(GetLastError());
-  const bool flushed = FlushFileBuffers(file);
-  const DWORD error = flushed ? 0 : GetLastError();
-  CloseHandle(file);
-  if (!flushed) throw FailureFromSystemError(error);
+// The name's middle part is the process's number and a count of this process's calls, so no
+// other running program picks it; one left by an ended program is passed over.
+std::unique_ptr<HeldFile> Win32Files::CreateHeld(const SystemName& directory,
+                                                 const std::string& prefix,
+                                                 const std::string& suffix) {
+  static unsigned long calls = 0;
+  for (int attempt = 0; attempt < 1000; ++attempt) {
+    const SystemName path = directory / SystemName(prefix + std::to_string(GetCurrentProcessId()) +
+                                                   "-" + std::to_string(calls++) + suffix);
+    HANDLE file = CreateFileW(WideFileName(path).c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) return std::make_unique<Win32HeldFile>(file, path);
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+      throw FailureFromSystemError(error);
+  }
+  throw FailureFromSystemError(ERROR_FILE_EXISTS);
 }
 
 void Win32Files::Remove(const SystemName& path) noexcept {

@@ -1,10 +1,18 @@
 // A system library loaded the first time one of its functions is asked for, so a program that
-// never needs it never pays for it. Its owner keeps the handle; the library stays loaded until the
+// never needs it never pays for it. It comes from the system directory only: never from the
+// program's folder, the working folder or the PATH, where anyone who can write there could put a
+// library of that name. Its owner keeps the handle; the library stays loaded until the
 // process ends, as the system may still run code of it (shell threads, common control classes)
 // after its owner is gone.
 #pragma once
 
 namespace platform::win32 {
+
+// Every library the program, or a system library on its behalf, later loads by a bare name comes
+// from the system directory only. Called first thing by each program. (The libraries the programs
+// import, kernel32, user32, gdi32, advapi32 and msvcrt, are known to Windows and always mapped
+// from there.)
+void LoadLibrariesFromTheSystemDirectoryOnly();
 
 class Library {
  public:

@@ -42,4 +42,33 @@ void Win32Process::End(int exitCode) {
   ExitProcess(static_cast<UINT>(exitCode));
 }
 
+namespace {
+
+class Win32Lock : public Lock {
+ public:
+  explicit Win32Lock(HANDLE mutex) : mutex_(mutex) {}
+  ~Win32Lock() override {
+    ReleaseMutex(mutex_);
+    CloseHandle(mutex_);
+  }
+
+ private:
+  HANDLE mutex_;
+};
+
+}  // namespace
+
+std::unique_ptr<Lock> Win32Process::HoldLock(const std::string& name, int milliseconds) {
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, (L"Global\\" + WideOfText(name)).c_str());
+  if (!mutex) throw FailureFromSystemError(GetLastError());
+  // Abandoned: its holder ended without letting go, and left nothing half done.
+  const DWORD waited = WaitForSingleObject(mutex, static_cast<DWORD>(milliseconds));
+  if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED)
+    return std::make_unique<Win32Lock>(mutex);
+  const DWORD error = GetLastError();
+  CloseHandle(mutex);
+  if (waited == WAIT_TIMEOUT) return nullptr;
+  throw FailureFromSystemError(error);
+}
+
 }  // namespace platform::win32

@@ -1,6 +1,7 @@
 // The screen as the logic measures it, in twips at the system DPI: its size, its monitors, the
 // size of a text. Open places top-level windows at the same DPI, so a form placed on a monitor's
-// rectangle covers that monitor exactly.
+// rectangle covers that monitor exactly. A window's own monitor is measured at the window's DPI,
+// the one its controls are placed at.
 #include <vector>
 
 #include "platform/win32/win32_ui.h"
@@ -51,6 +52,22 @@ std::vector<ui::Rect> Win32Ui::Monitors() {
                         PixelsToTwips(r.right - r.left, dpi),
                         PixelsToTwips(r.bottom - r.top, dpi)});
   return monitors;
+}
+
+ui::Size Win32Ui::ScreenSizeOf(const ui::Form& form) {
+  const FormWindow* w = Find(form);
+  if (!w) return ScreenSize();
+  if (monitorsForTests) {
+    const ui::Size primary = ScreenSize();
+    const float scale = static_cast<float>(resources_->dpi.System()) / static_cast<float>(w->dpi);
+    return {primary.width * scale, primary.height * scale};
+  }
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoA(MonitorFromWindow(w->hwnd, MONITOR_DEFAULTTOPRIMARY), &info))
+    return ScreenSize();
+  const RECT& r = info.rcMonitor;
+  return {PixelsToTwips(r.right - r.left, w->dpi), PixelsToTwips(r.bottom - r.top, w->dpi)};
 }
 
 ui::Size Win32Ui::MeasureText(const ui::Font& font, const std::string& text) {

@@ -12,6 +12,8 @@ class Win32Process : public Process {
   SystemName ArgumentText() override;
   SystemName ProgramDirectory() override;
   [[noreturn]] void End(int exitCode) override;
+  // A mutex in the global namespace, seen from every session.
+  std::unique_ptr<Lock> HoldLock(const std::string& name, int milliseconds) override;
 };
 
 class Win32Files : public Files {
@@ -19,7 +21,8 @@ class Win32Files : public Files {
   std::unique_ptr<InputFile> OpenForReading(const SystemName& path) override;
   void WriteNew(const SystemName& path, std::string_view bytes) override;
   void MoveReplacing(const SystemName& source, const SystemName& target) override;
-  void CopyReplacing(const SystemName& source, const SystemName& target) override;
+  std::unique_ptr<HeldFile> CreateHeld(const SystemName& directory, const std::string& prefix,
+                                       const std::string& suffix) override;
   void Remove(const SystemName& path) noexcept override;
   void MakeDirectory(const SystemName& path) override;
   std::optional<SystemName> RoamingAppData() override;
@@ -37,6 +40,10 @@ class Win32Clock : public Clock {
   double SecondsSinceMidnight() override;
   calendar::RegionalSettings Regional() override;
   std::optional<calendar::Moment> LocalMomentOf(std::chrono::sys_seconds instant) override;
+  std::optional<calendar::RegionalSettings> DesktopUserRegional() override;
+
+ private:
+  Library sessions_{"wtsapi32.dll"};  // the user of the session, when there is no shell
 };
 
 class Win32Desktop : public Desktop {

@@ -69,6 +69,11 @@ void Win32Ui::Open(ui::Form& form) {
     SetWindowPos(hwnd, nullptr, 0, 0, own.right - own.left, own.bottom - own.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  if (w.dpi != placement && form.onDisplayChange) {
+    // At a DPI of its own: the form measures its monitor again before it is first shown.
+    w.Deliver([&] { form.onDisplayChange(); });
+    if (w.closed) return;
+  }
   for (const auto& failure : w.Sync()) w.Report(failure);
   if (w.closed) return;  // the form's onFailure closed it
   ShowWindow(hwnd, form.maximised && !form.popup ? SW_SHOWMAXIMIZED : SW_SHOW);

@@ -25,6 +25,7 @@ class Win32Ui : public Ui {
 
   ui::Size ScreenSize() override;
   std::vector<ui::Rect> Monitors() override;
+  ui::Size ScreenSizeOf(const ui::Form& form) override;
   ui::Size MeasureText(const ui::Font& font, const std::string& text) override;
   void Open(ui::Form& form) override;
   void Close(ui::Form& form) override;
@@ -34,7 +35,8 @@ class Win32Ui : public Ui {
   // Applies every change of the open forms' descriptions now (the layer does this itself after
   // each event it delivers). What cannot be applied goes to the form's onFailure.
   void Refresh();
-  // Tests only: the monitors the layer reports (Monitors, ScreenSize) in place of the system's,
+  // Tests only: the monitors the layer reports (Monitors, ScreenSize, ScreenSizeOf) in place of
+  // the system's,
   // as they come and go; windows are still made on the real screen.
   std::optional<std::vector<ui::Rect>> monitorsForTests;
   // The Win32 timer id of a form's timer: its position in the form's list, plus one.

@@ -77,13 +77,21 @@ bool FormMessage(FormWindow& w, UINT message, WPARAM wParam, LPARAM lParam, LRES
       });
       return true;
     case WM_DPICHANGED: {
-      // Moved to a monitor of another DPI: take the size the system suggests and show the
-      // description again at the new DPI (fonts made for it, twips converted again).
-      const RECT& r = *reinterpret_cast<const RECT*>(lParam);
+      // Moved to a monitor of another DPI, or its monitor's scale changed: take the size the
+      // system suggests (a maximised popup window covers its screen still) and show the
+      // description again at the new DPI (fonts made for it, twips converted again), once the
+      // form has heard of it.
       if (LOWORD(wParam)) w.dpi = LOWORD(wParam);
-      SetWindowPos(w.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-      w.Refresh();
+      if (form.popup && form.maximised) {
+        w.placed.reset();
+      } else {
+        const RECT& r = *reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(w.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+      w.Deliver([&] {
+        if (form.onDisplayChange) form.onDisplayChange();
+      });
       return true;
     }
     default:

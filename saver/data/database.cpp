@@ -19,13 +19,18 @@ std::string ReadDatabaseFile(SaverState& saver) {
 
 }  // namespace
 
+database::Computer ThisComputer(SaverState& saver) {
+  platform::Clock& clock = saver.sys.clock;
+  return {clock.Now(), clock.Regional(),
+          [&clock](std::chrono::sys_seconds instant) { return clock.LocalMomentOf(instant); }};
+}
+
 void LoadDatabase(SaverState& saver) {
-  const calendar::Moment now = saver.sys.clock.Now();
-  const calendar::RegionalSettings regional = saver.sys.clock.Regional();
+  const database::Computer computer = ThisComputer(saver);
   database::LoadedDatabase loaded;
   std::optional<util::Failure> report;  // what the general error report tells of
   try {
-    loaded = database::Load(ReadDatabaseFile(saver), now, regional);
+    loaded = database::Load(ReadDatabaseFile(saver), computer);
     if (loaded.error && !database::TextInsteadOfContent(*loaded.error))
       report = util::Failure(loaded.error->code, loaded.error->description);
   } catch (const util::Failure& failure) {

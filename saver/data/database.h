@@ -9,6 +9,9 @@
 
 namespace tavoria {
 
+// The computer the saver runs on, as a database is read for it: the moment now and the user's
+// regional settings, and its clock for the kick-offs' instants.
+database::Computer ThisComputer(SaverState& saver);
 // Loads the database beside the program as of now into the saver's content; never lets a failure
 // escape. A database it cannot use shows a text in place of its content; any other failure shows
 // the general error report, and the content keeps what was read before it.

@@ -28,8 +28,10 @@ void BringFixturesUpToDate(SaverState& saver) {
   const auto next = static_cast<std::size_t>(saver.nextFixtureIndex);
   const std::size_t wasNext =
       next >= 1 && next <= shown.sources.size() ? shown.sources[next - 1] : 0;
-  loaded.fixtures =
-      database::ComposeFixtureTexts(loaded.fixtureRecords, loaded.specialFixtures, now);
+  platform::Clock& clock = saver.sys.clock;
+  loaded.fixtures = database::ComposeFixtureTexts(
+      loaded.fixtureRecords, loaded.specialFixtures, now,
+      [&clock](std::chrono::sys_seconds instant) { return clock.LocalMomentOf(instant); });
   saver.nextFixtureIndex = NextInNewList(loaded.fixtures.sources, wasNext);
 }
 

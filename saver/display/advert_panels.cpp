@@ -176,7 +176,7 @@ void AdvertPanelTimer_Timer(SaverState& saver) {
                      : x <= kPanelOdds.landlineTo ? c.landlinePanel
                                                   : c.mobilePanel];
   panel.visible = true;
-  const ui::Size screen = saver.sys.ui.ScreenSize();
+  const ui::Size screen = saver.sys.ui.ScreenSizeOf(form);
   panel.left = (screen.width - panel.width) / 2;
   panel.top = (screen.height - panel.height) / 2;
   form[w.timers.hideAdvertPanel].SetEnabled(true);

@@ -30,7 +30,7 @@ std::unique_ptr<ui::Form> Cover(SaverState& saver, const ui::Rect& monitor) {
   cover->onMouseMove = [&saver, monitor](float x, float y) {
     Form_MouseMove(saver, monitor.left + x, monitor.top + y);
   };
-  cover->onClose = [&saver] { RestoreMousePointer(saver); };
+  cover->onClose = [&saver] { EndOnClose(saver); };
   cover->onFailure = [&saver](std::exception_ptr failure) {
     EndOnFailure(saver, saver.screenSaverWindow->form, failure);
   };
@@ -92,7 +92,7 @@ void ShowScreenSaverWindow(SaverState& saver) {
 void FollowMonitors(SaverState& saver) {
   auto& w = *saver.screenSaverWindow;
   if (!saver.sys.ui.Handle(w.form)) return;
-  const bool resized = saver.sys.ui.ScreenSize() != ui::Size{w.form.width, w.form.height};
+  const bool resized = saver.sys.ui.ScreenSizeOf(w.form) != ui::Size{w.form.width, w.form.height};
   if (resized) LayOutForScreen(saver);
   const bool recovered = CoverMonitors(saver, CoveredMonitors(saver.sys.ui.Monitors()));
   // The system moves the pointer off a monitor that goes: the next pointer event only records
@@ -104,6 +104,12 @@ void CloseScreenSaverWindow(SaverState& saver) {
   auto& w = *saver.screenSaverWindow;
   for (auto& cover : w.covers) saver.sys.ui.Close(*cover);
   saver.sys.ui.Close(w.form);
+}
+
+void EndOnClose(SaverState& saver) {
+  RestoreMousePointer(saver);
+  CloseScreenSaverWindow(saver);
+  saver.sys.process.End(0);
 }
 
 }  // namespace tavoria

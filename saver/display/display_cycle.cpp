@@ -134,7 +134,7 @@ void DisplayTimer_Timer(SaverState& saver) {
   auto& w = *saver.screenSaverWindow;
   auto& form = w.form;
   auto& jokeLabel = form[w.controls.jokeLabel];
-  const ui::Size screen = saver.sys.ui.ScreenSize();
+  const ui::Size screen = saver.sys.ui.ScreenSizeOf(form);
 
   jokeLabel.visible = false;
   BringFixturesUpToDate(saver);

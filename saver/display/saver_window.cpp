@@ -44,9 +44,7 @@ void AttachHandlers(SaverState& saver, ScreenSaverWindow& w) {
   form.onKeyDown = [&saver](int keyCode, int shift) { Form_KeyDown(saver, keyCode, shift); };
   form.onKeyPress = [&saver](int character) { Form_KeyPress(saver, character); };
   form.onMouseMove = [&saver](float x, float y) { Form_MouseMove(saver, x, y); };
-  // Closed by the system rather than by input (the session ends, Alt+F4 before input counts):
-  // the pointer comes back all the same.
-  form.onClose = [&saver] { RestoreMousePointer(saver); };
+  form.onClose = handler(EndOnClose);
   form.onDisplayChange = handler(FollowMonitors);
   form.onFailure = [&saver, &form](std::exception_ptr failure) {
     EndOnFailure(saver, form, failure);
@@ -142,7 +140,7 @@ void LayOutForScreen(SaverState& saver) {
   auto& w = *saver.screenSaverWindow;
   auto& form = w.form;
   const auto& c = w.controls;
-  const ui::Size screen = saver.sys.ui.ScreenSize();
+  const ui::Size screen = saver.sys.ui.ScreenSizeOf(form);
   form.left = form.top = 0;
   form.width = screen.width;
   form.height = screen.height;

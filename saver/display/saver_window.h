@@ -70,8 +70,9 @@ void LoadScreenSaverWindow(SaverState& saver);
 // Creates the window's description with every control in its state at creation; no Form_Load.
 void CreateScreenSaverWindow(SaverState& saver);
 void Form_Load(SaverState& saver);
-// Fits the window to the screen's size as it is now and centres the credits and the pictures in
-// it (an advert panel is centred as it appears, the text at the next display step).
+// Fits the window to its screen's size as it is now, measured at the window's own DPI (the one
+// its controls are placed at), and centres the credits and the pictures in it (an advert panel is
+// centred as it appears, the text at the next display step).
 void LayOutForScreen(SaverState& saver);
 void ShowPictures(SaverState& saver, bool visible);
 
@@ -80,12 +81,17 @@ void ShowPictures(SaverState& saver, bool visible);
 // Shows the saver window on the primary monitor and covers every other monitor.
 void ShowScreenSaverWindow(SaverState& saver);
 // While the saver window is shown, follows the monitors as they are now: the window fits the
-// primary monitor again when its size changed, a monitor without a cover gets one and a cover
-// whose monitor went away closes, and the next pointer event only records where the pointer is.
-// Nothing happens when nothing changed.
+// primary monitor again when its size, or the window's DPI, changed, a monitor without a cover gets
+// one and a cover whose monitor went away closes, and the next pointer event only records where the
+// pointer is. Nothing happens when nothing changed.
 void FollowMonitors(SaverState& saver);
 // Closes the cover windows and the saver window.
 void CloseScreenSaverWindow(SaverState& saver);
+// One of the saver's windows was closed by the system rather than by input (Alt+F4 or "End task"
+// before input ends the saver, the session ending): the saver ends all the same, the pointer shown
+// again and every window closed (a cover left behind would black out its monitor with nothing left
+// to end it).
+void EndOnClose(SaverState& saver);
 
 // ----- display cycle (display_cycle.cpp) ------------------------------------------------------
 

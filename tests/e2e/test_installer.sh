@@ -257,7 +257,13 @@ else
   stop_prefix_processes 'kelvane\.exe'
 
   # ----- installing over an installed database -----
-  # Line 4 of the installed database | kept or replaced by the shipped one (number 17).
+  # Line 4 of the installed database | kept or replaced by the shipped one (number 17), as the
+  # saver's loader reads the number (through tavdb check, which warns when it is no higher).
+  loader_keeps() {
+    ! wine "$DIST/tavdb.exe" check "$(windows_path "$1")" --previous \
+      "$(windows_path "$E2E_ROOT/assets/tavoria.sdf")" </dev/null 2>&1 >/dev/null |
+      grep -qE 'reads no database number here|is not higher than'
+  }
   while IFS='|' read -r number outcome; do
     if [ "$number" = upgrade ]; then
       installed=$UPGRADE_FILE  # what Kelvane just installed, number 18
@@ -267,6 +273,9 @@ else
       printf 'ours\r\n' >>"$installed"
       cp "$installed" "$INST_WINDIR/tavoria.sdf"
     fi
+    loader=replaced
+    loader_keeps "$installed" && loader=kept
+    check_equal "database number '$number': the loader's reading" "$outcome" "$loader"
     silent_install || continue
     if [ "$outcome" = kept ]; then
       check "install over database number '$number': kept byte for byte" \
@@ -277,11 +286,17 @@ else
     fi
   done <<'CASES'
 upgrade|kept
-1234567890123|kept
+1234567890123|replaced
 020|kept
 16|replaced
 17|replaced
 x18|replaced
+18.0|kept
++18|kept
+17.5|kept
+16.5|replaced
+18.4|kept
+32768|replaced
 CASES
 
   # ----- a silent uninstall -----
@@ -293,7 +308,7 @@ CASES
   printf '/x,/y\r\n' >"$INST_WINDIR/tavoria_ssargs.ini"
   mkdir -p "$INST_APPDATA/Tavoria Screensaver"
   printf '25\r\n' >"$INST_APPDATA/Tavoria Screensaver/tavoria_config.ini"
-  printf 'half an upgrade' >"$INST_WINDIR/kelvane-upgrade.tmp"
+  printf 'half an upgrade' >"$INST_WINDIR/kelvane-4242-0.tmp"
   if silent_uninstall; then
     check_equal "silent uninstall: C:\\windows holds only what it had, and the user's settings" \
       "$(printf '%s\n' "$windows_before" ./tavoria_config.ini ./tavoria_ssargs.ini | sort)" \

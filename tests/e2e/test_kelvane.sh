@@ -180,6 +180,84 @@ wait "$saver" 2>/dev/null
 check "the saver, ended by its PID, is gone" driver gone "Screensaver Main Form" 5000
 rm -f "$WINDIR/tavoria.scr"
 
+# ----- what a download may not do --------------------------------------------------------------
+
+# kelvane_refuses NAME FILE TEXT: Kelvane on the upgrade FILE (in $UPGRADES) shows the failure box
+# with TEXT, and C:\windows's listing and the installed database stay as they were.
+kelvane_refuses() {
+  local before
+  before=$(windows_listing)
+  if kelvane_open "Screensaver upgrade" "$UPGRADES_WIN\\$2"; then
+    check_equal "$1: the failure box, whole" \
+      "$(printf 'title=Screensaver upgrade\ntext=%s%s\nicon=stop\nbuttons=OK' "$FAILED_TEXT" "$3")" \
+      "$BOX"
+  else
+    fail "$1: the failure box appears"
+  fi
+  check_equal "$1: C:\\windows's listing is unchanged" "$before" "$(windows_listing)"
+  check "$1: the installed database is untouched" cmp -s "$installed" "$WINDIR/tavoria.sdf"
+}
+
+# The shipped database and 80 MB of nothing after it.
+cp "$E2E_ROOT/assets/tavoria.sdf" "$UPGRADES/padded.tup"
+truncate -s 83886080 "$UPGRADES/padded.tup"
+kelvane_refuses "an upgrade of 80 MB" padded.tup \
+  "The upgrade file is 83886080 bytes, larger than a team database can be (at most 1048576 bytes, 1 MiB)."
+# Saved as UTF-8 by a text editor.
+{ printf '\xEF\xBB\xBF'; kelvane_database tavoria; } >"$UPGRADES/bom.tup"
+kelvane_refuses "a byte-order mark" bom.tup \
+  "The first line of the upgrade file is not a plain name: it starts with a byte-order mark, as a text editor writes when it saves the file as Unicode."
+
+# Kelvane reads the dates as the saver of the user at the desktop will. Under Wine that user and
+# Kelvane's own account are one, whose dates read month first; the tests' hook names another
+# user's settings (here the default profile's, day first), or none it can tell.
+wine reg add 'HKU\.Default\Control Panel\International' /v sShortDate /d dd/MM/yyyy /f \
+  >/dev/null 2>&1
+kelvane_database tavoria | sed 's#^14 June 2026#14/06/2099#' >"$UPGRADES/day first.tup"
+kelvane_refuses "a date the desktop user's saver reads month first" "day first.tup" \
+  'The screensaver could not read the upgrade file: line 12, "14/06/2099" is not a date.'
+export TAVORIA_TEST_ONLY_DESKTOP_USER=
+kelvane_refuses "a date, the desktop user's settings unknown" "day first.tup" \
+  'The screensaver could not read the upgrade file where dates are written month-day-year: line 12, "14/06/2099" is not a date.'
+export TAVORIA_TEST_ONLY_DESKTOP_USER=.Default
+if kelvane_open "Screensaver upgraded!" "$UPGRADES_WIN\\day first.tup"; then
+  check "a date the desktop user reads day first is installed, whatever Kelvane's account reads" \
+    cmp -s "$UPGRADES/day first.tup" "$WINDIR/tavoria.sdf"
+else
+  fail "a date the desktop user reads day first is installed" "$(driver box 'Screensaver upgrade')"
+  driver press "Screensaver upgrade" OK >/dev/null 2>&1
+fi
+unset TAVORIA_TEST_ONLY_DESKTOP_USER
+wine reg delete 'HKU\.Default\Control Panel\International' /v sShortDate /f >/dev/null 2>&1
+
+# Two Kelvanes started together, on a good upgrade and one the saver would stop on: the good one
+# is installed, the other refused, and no temporary file stays behind.
+kelvane_database tavoria | sed 's#^Upgrade 18#Upgrade 19#; s#^18$#19#' >"$UPGRADES/good.tup"
+kelvane_database tavoria | sed 's#^14 June 2026#14 June 2099#; s#^18:00#7.45pm#' >"$UPGRADES/broken.tup"
+for round in 1 2 3; do
+  cp "$installed" "$WINDIR/tavoria.sdf"
+  before=$(windows_listing)
+  start_program 30 "$KELVANE" 'C:\My' 'Upgrades\good.tup'
+  good=$LAST_PID
+  start_program 30 "$KELVANE" 'C:\My' 'Upgrades\broken.tup'
+  broken=$LAST_PID
+  if driver wait "Screensaver upgraded!" 10000 >/dev/null &&
+    driver wait "Screensaver upgrade" 10000 >/dev/null; then
+    check "two at once, round $round: the refusal names the broken upgrade's line" \
+      grep -q 'line 15, kick-off' <<<"$(driver box "Screensaver upgrade")"
+    driver press "Screensaver upgraded!" OK
+    driver press "Screensaver upgrade" OK
+  else
+    fail "two at once, round $round: one box each" "$(driver box 'Screensaver upgrade' 2>&1)"
+  fi
+  wait_exit "$good" 10 && wait_exit "$broken" 10 || fail "two at once, round $round: both end"
+  check "two at once, round $round: the good upgrade is installed" \
+    cmp -s "$UPGRADES/good.tup" "$WINDIR/tavoria.sdf"
+  check_equal "two at once, round $round: C:\\windows's listing is unchanged" "$before" \
+    "$(windows_listing)"
+done
+cp "$installed" "$WINDIR/tavoria.sdf"
+
 # No argument at all.
 if kelvane_run "Couldn't upgrade!"; then
   check_equal "no argument: the short box, whole" \

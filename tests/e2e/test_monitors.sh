@@ -93,6 +93,24 @@ if mon_start; then
   else
     fail "two monitors: /s opens the saver window"
   fi
+  # Closed by the system in the opening phase (Alt+F4, "End task"): the whole saver ends.
+  start_program 120 "$APP_WIN\\tavoria.scr" /s
+  saver=$LAST_PID
+  if driver wait "$MON_TITLE" 10000 >/dev/null && driver wait "Screensaver Cover" 10000 >/dev/null
+  then
+    opened=$(date +%s%N)
+    driver close "$MON_TITLE"
+    echo "# closed $((($(date +%s%N) - opened) / 1000000)) ms after the cover appeared"
+    if wait_exit "$saver" 10; then
+      check_equal "two monitors, closed early: the saver ends (exit code 0)" 0 "$EXIT_CODE"
+    else
+      fail "two monitors, closed early: the saver ends"
+    fi
+    check "two monitors, closed early: the cover goes with it" driver gone "Screensaver Cover" 5000
+    check_equal "two monitors, closed early: the pointer is shown again" shown "$(driver cursor)"
+  else
+    fail "two monitors: /s opens the saver window and its cover again"
+  fi
   # The long run through the real window layer, here with a cover: nothing leaks.
   gdi_log=$(timeout 300 wine "$WIN_BUILD/tests/win32_tests.exe" --gtest_filter='GdiTest.*' \
     --gtest_brief=1 </dev/null 2>&1 | tr -d '\r')

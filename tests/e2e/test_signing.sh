@@ -53,8 +53,9 @@ else
   check_equal "signing: configuring says once that it signs, and with what" \
     "-- Signing the programs and the setup program with $SIGN_CERT (no time stamp)" \
     "$(grep -i 'sign' "$SIGN_DIR/build.log" | grep -v '^\[')"
-  for file in "${SIGN_PROGRAMS[@]}" tavoria-setup.exe; do
-    check_equal "signing: $file is signed, SHA-256, with the product's name and address" \
+  SIGN_PLUGIN=../windows/installer/plugin/TavoriaDatabase.dll  # packed into the setup program
+  for file in "${SIGN_PROGRAMS[@]}" tavoria-setup.exe "$SIGN_PLUGIN"; do
+    check_equal "signing: ${file##*/} is signed, SHA-256, with the product's name and address" \
       "$SIGNATURE_EXPECTED" "$(signature "$SIGN_DIST/$file")"
   done
   for file in "${SIGN_PROGRAMS[@]}"; do

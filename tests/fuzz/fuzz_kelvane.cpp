@@ -1,7 +1,7 @@
-// Kelvane with any upgrade file: the name check and the completeness check. Whatever the file
-// holds, exactly one box is shown; on success the installed file is the upgrade byte for byte
-// under a plain name in the Windows directory; on failure nothing at all has changed.
-// The input is the upgrade file.
+// Kelvane with any upgrade file: the name check and the completeness check, in every date order
+// (the desktop user's settings unknown). Whatever the file holds, exactly one box is shown; on
+// success the installed file is the upgrade byte for byte under a plain name in the Windows
+// directory; on failure nothing at all was ever written there. The input is the upgrade file.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -23,6 +23,7 @@ platform::memory::MemoryPlatform& Session() {
   static const bool prepared = [&m] {
     fs::create_directory(m.PathOf("windows"));
     m.desktop.windowsDirectory = m.process.programDirectory + "\\windows";
+    m.clock.desktopUserRegional.reset();
     m.process.argumentText = m.process.programDirectory + "\\My Downloads\\upgrade.tup";
     fs::create_directory(m.PathOf("My Downloads"));
     return true;
@@ -54,6 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   m.WriteFile("windows/tavoria.sdf", kOldDatabase);
   m.WriteFile("My Downloads/upgrade.tup", upgrade);
   m.desktop.messages.clear();
+  m.files.written.clear();
 
   kelvane::Main({m.process, m.files, m.clock, m.desktop});
 
@@ -76,6 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } else {
     Require(m.desktop.messages[0].title == "Screensaver upgrade");
     Require(Count(m.PathOf("windows")) == 1);
+    for (const std::string& path : m.files.written)
+      Require(!path.starts_with(m.desktop.windowsDirectory));
     Require(m.ReadFile("windows/tavoria.sdf") == kOldDatabase);
   }
   return 0;

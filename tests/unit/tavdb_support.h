@@ -13,6 +13,7 @@
 #include "platform/whole_file.h"
 #include "tavdb/commands.h"
 #include "tests/unit/database_text.h"
+#include "tz/time_zone.h"
 
 namespace tavdb_test {
 
@@ -54,6 +55,11 @@ inline const std::string kHostRoot;
 // The system's time zone rules (Debian's tzdata package), and a file of the tests' data folder.
 inline std::string SystemZoneInfo() {
   return kHostRoot + "/usr/share/zoneinfo";
+}
+// A zone's rules from the system's zone files, for the in-memory computer's clock.
+inline tz::TimeZone SystemZone(platform::Files& files, const std::string& name) {
+  return tz::TimeZone::FromTzif(platform::ReadFile(
+      files, platform::SystemName(SystemZoneInfo() + "/" + tz::ZoneFilePath(name).value())));
 }
 inline std::string TestData(const std::string& name) {
   return kHostRoot + TAVORIA_TEST_DATA + "/" + name;

@@ -125,6 +125,9 @@ struct MovingClock : platform::Clock {
   }
   double SecondsSinceMidnight() override { return inner.SecondsSinceMidnight(); }
   calendar::RegionalSettings Regional() override { return inner.Regional(); }
+  std::optional<calendar::RegionalSettings> DesktopUserRegional() override {
+    return inner.DesktopUserRegional();
+  }
   std::optional<calendar::Moment> LocalMomentOf(std::chrono::sys_seconds instant) override {
     return inner.LocalMomentOf(instant);
   }

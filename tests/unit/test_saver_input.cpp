@@ -124,7 +124,8 @@ TEST_F(SaverInputTest, ClosingTheWindowShowsThePointerThenCloses) {
   Open();
   m.ui.Advance(1000);
   m.ui.UserCloses(form());
-  EXPECT_EQ(m.Events(), (Events{"pointer hidden", kOpened, "pointer shown", kClosed}));
+  EXPECT_EQ(m.Events(),
+            (Events{"pointer hidden", kOpened, "pointer shown", kClosed, "ended with 0"}));
 }
 
 // A handler that fails: the pointer back first, the window closed (its timers must not run more
@@ -222,6 +223,25 @@ TEST_F(CoverTest, AFailureOverACoverClosesEveryWindowBeforeTheReport) {
             (Events{"pointer shown", "window closed \"Screensaver Cover\"",
                     "window closed \"Screensaver Cover\"", kClosed, kReport, "ended with 1"}));
 }
+
+// Alt+F4 or "End task" in the opening phase, on the saver window or on either cover: every window
+// goes, the pointer comes back and the program ends; no cover stays behind that nothing ends.
+struct EarlyCloseTest : CoverTest, ::testing::WithParamInterface<int> {};
+
+TEST_P(EarlyCloseTest, ClosingAnyOfTheSaversWindowsEndsTheWholeSaver) {
+  Open();
+  m.ui.Advance(1000);
+  const int closed = GetParam();
+  m.ui.UserCloses(closed < 0 ? form() : cover(static_cast<std::size_t>(closed)));
+  const std::string cover = "window closed \"Screensaver Cover\"";
+  const Events events = m.Events();
+  EXPECT_EQ(Events(events.begin() + 4, events.end()),
+            (Events{"pointer shown", cover, cover, kClosed, "ended with 0"}));
+  EXPECT_TRUE(m.ui.openForms.empty());
+  EXPECT_EQ(m.desktop.cursorCount, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(SaverWindowOrCover, EarlyCloseTest, ::testing::Values(-1, 0, 1));
 
 TEST_F(CoverTest, TheCoversAndTheSaverWindowFollowTheMonitorsAsTheyChange) {
   struct Change {

@@ -40,6 +40,41 @@ TEST_F(SaverTest, OnA640By480ScreenThePlayerRowRunsOffBothEdges) {
   EXPECT_EQ(form().height, 7200);
 }
 
+// The window at a DPI other than the system's, as it opens and as it changes: a laptop signed in
+// at 150 % docked to a 100 % monitor, and the scale raised to 150 % without signing out. On a
+// screen of 1920 x 1080 pixels the window fills it at its own DPI, with the credits and the
+// pictures centred on it and the text in its bottom quarter.
+struct WindowDpiTest : SaverTest, ::testing::WithParamInterface<std::pair<int, int>> {
+  static ui::Size Screen(int dpi) { return {1920 * 1440.0f / dpi, 1080 * 1440.0f / dpi}; }
+  void ExpectLaidOutOn(ui::Size screen) {
+    EXPECT_EQ((ui::Size{form().width, form().height}), screen);
+    const ui::Control& credits = form()[c().creditsPanel];
+    EXPECT_EQ(credits.left * 2 + credits.width, screen.width);
+    EXPECT_EQ(credits.top * 2 + credits.height, screen.height);
+    const ui::Control &first = form()[c().playerPictures[0]], &last = form()[c().playerPictures[3]];
+    EXPECT_FLOAT_EQ(first.left + last.left + last.width, screen.width);
+    EXPECT_GE(joke().top, screen.height * 3 / 4);
+    EXPECT_LE(joke().top + joke().height, screen.height);
+    EXPECT_LE(joke().left + joke().width, screen.width);
+  }
+};
+
+TEST_P(WindowDpiTest, TheSaverLaysOutAtItsWindowsOwnDpiAsItOpensAndAsItChanges) {
+  const auto [systemDpi, windowDpi] = GetParam();
+  m.ui.systemDpi = systemDpi;
+  m.ui.openingDpi = windowDpi;
+  m.ui.screen = Screen(systemDpi);
+  Open();
+  m.ui.Advance(tavoria::kCreditsShownFor);
+  ExpectLaidOutOn(Screen(windowDpi));
+  m.ui.ChangeDpi(form(), systemDpi);
+  m.ui.Advance(7000);  // the text moves at the next display step
+  ExpectLaidOutOn(Screen(systemDpi));
+}
+
+INSTANTIATE_TEST_SUITE_P(DockedOrRescaled, WindowDpiTest,
+                         ::testing::Values(std::pair{144, 96}, std::pair{96, 144}));
+
 TEST_F(SaverTest, AFlagTallerThanTheLogoSetsTheRowsFromTheFlag) {
   tavoria::CreateScreenSaverWindow(saver);
   form()[c().flagPicture].height = 3540;

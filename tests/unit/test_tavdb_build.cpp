@@ -228,8 +228,10 @@ TEST_F(TavdbTest, TheWorldCupIsTooBigForOneDatabaseAndItsEarliest100CheckCleanAn
                            ": 0 errors, 0 warnings on 2026-06-01 in dmy order; the saver loads "
                            "it: 100 fixture texts, 0 facts, 0 adverts\n");
 
-  // The saver itself, started on the tournament's first morning with the file as its database.
+  // The saver itself, started on the tournament's first morning in Mexico City with the file as
+  // its database.
   m.WriteFile("tavoria.sdf", *bytes);
+  m.clock.zone = SystemZone(m.files, "America/Mexico_City");
   m.clock.Set({2026, 6, 11}, 9, 0, 0);
   tavoria::SaverState saver{m.platform};
   tavoria::LoadDatabase(saver);

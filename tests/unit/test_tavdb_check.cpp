@@ -191,6 +191,35 @@ TEST_F(TavdbCheckTest, TheCommandListsEveryErrorInOneRunAndExitsWith1) {
       << run.out;
 }
 
+TEST_F(TavdbCheckTest, ADatabaseOver1MiBIsAnErrorCheckReportsAndBuildNeverWrites) {
+  const std::string says =
+      "error: the file is larger than a team database can be (at most "
+      "1048576 bytes, 1 MiB): Kelvane refuses it, and the saver reads it "
+      "only that far";
+  Database db;
+  db.fixtures = Fixture("26 March 2027");
+  const std::string text = db.Text();
+  for (const std::size_t size : {std::size_t{1} << 20, (std::size_t{1} << 20) + 1}) {
+    const std::string path = Write("big.sdf", text + std::string(size - text.size(), ' '));
+    const Outcome run = Tavdb({"check", path, "--date", "2026-12-08"});
+    EXPECT_EQ(run.status, size > (1u << 20) ? 1 : 0) << size;
+    EXPECT_EQ(run.err.find(path + ": " + says) != std::string::npos, size > (1u << 20)) << run.err;
+  }
+  std::string facts;
+  for (int n = 0; n < 20; ++n) facts += std::string(60000, 'f') + "\n";
+  const Outcome run =
+      Tavdb({"build",
+             Write("f.csv",
+                   "date,time,title,home,away\n2027-03-26,19:45,"
+                   "Friendly,Tavoria,Norway\n"),
+             "--facts", Write("facts.txt", facts), "--number", "18", "-o", Path("out.sdf")});
+  EXPECT_EQ(run.status, 1);
+  const auto at = run.err.find(Path("out.sdf") + ": " + says);
+  EXPECT_NE(at, std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find(says, at + says.size()), std::string::npos) << "said once: " << run.err;
+  EXPECT_EQ(m.ReadFile("out.sdf"), std::nullopt);
+}
+
 TEST_F(TavdbCheckTest, WhatTheLoaderNeverReadsIsNoError) {
   Database db;
   // A past fixture's kick-off is never read, nor is its match line split.

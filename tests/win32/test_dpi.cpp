@@ -82,6 +82,24 @@ TEST_F(DpiTest, AMoveToAMonitorOfAnotherDpiShowsTheDescriptionAgainAtThatDpi) {
   EXPECT_FLOAT_EQ(mouseY, 720);
 }
 
+// A full-screen window whose monitor changes its scale: it keeps covering the screen (not the
+// size the system suggests), and its form hears of it and measures the screen at the new DPI.
+TEST_F(DpiTest, AMaximisedPopupAtANewDpiKeepsItsScreenAndMeasuresItThere) {
+  form.maximised = true;
+  int told = 0;
+  form.onDisplayChange = [&] { ++told; };
+  Open();
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  RECT suggested{0, 0, width * 2, height * 2};
+  SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(told, 1);
+  const RECT r = ScreenRect(hwnd);
+  EXPECT_EQ(r.left, 0);
+  EXPECT_EQ(r.right - r.left, width);
+  EXPECT_EQ(r.bottom - r.top, height);
+  EXPECT_EQ(ui.ScreenSizeOf(form), (ui::Size{width * 7.5f, height * 7.5f}));  // 1440 / 192
+}
+
 TEST_F(DpiTest, MonitorsComeWithThePrimaryFirstAtTheOrigin) {
   const auto monitors = ui.Monitors();
   ASSERT_GE(monitors.size(), 1u);

@@ -52,20 +52,42 @@ TEST(Win32Files, MakeDirectoryMakesItOnceAndRefusesWhatCannotBeOne) {
   EXPECT_TRUE(RemoveDirectoryW(WideFileName(dir).c_str())) << "nothing left in it";
 }
 
-TEST(Win32Files, NamesOutsideTheCodePageAreWrittenCopiedMovedAndReadWhole) {
+TEST(Win32Files, NamesOutsideTheCodePageAreWrittenHeldMovedAndReadWhole) {
   Win32Files files;
   const SystemName dir = TemporaryDirectory();
   files.MakeDirectory(dir);
-  const SystemName written = dir / "upgrade 李.tup", copied = dir / "Ł.tmp", moved = dir / "😀.sdf";
+  const SystemName written = dir / "upgrade 李.tup", moved = dir / "😀.sdf", placed = dir / "Ł.sdf";
   files.WriteNew(written, "tavoria\r\n");
-  files.CopyReplacing(written, copied);
-  files.MoveReplacing(copied, moved);
+  files.MoveReplacing(written, moved);
   EXPECT_EQ(platform::ReadFile(files, moved), "tavoria\r\n");
-  EXPECT_EQ(platform::ReadFile(files, written), "tavoria\r\n");
-  EXPECT_EQ(GetFileAttributesW(WideFileName(copied).c_str()), INVALID_FILE_ATTRIBUTES);
-  files.Remove(written);
+  EXPECT_EQ(GetFileAttributesW(WideFileName(written).c_str()), INVALID_FILE_ATTRIBUTES);
+  {
+    auto held = files.CreateHeld(dir, "Ł-", ".tmp");
+    auto other = files.CreateHeld(dir, "Ł-", ".tmp");
+    EXPECT_NE(held->Path(), other->Path());
+    held->Write("tav");
+    held->Write("oria 2\r\n");
+    EXPECT_THROW(platform::ReadFile(files, held->Path()), util::Failure) << "no one else opens it";
+    EXPECT_FALSE(MoveFileExW(WideFileName(held->Path()).c_str(), WideFileName(placed).c_str(), 0));
+    held->PutInPlace(moved);
+    EXPECT_THROW(platform::ReadFile(files, moved), util::Failure) << "held under its new name";
+  }  // let go; the other, never put in place, is removed
+  EXPECT_EQ(platform::ReadFile(files, moved), "tavoria 2\r\n");
   files.Remove(moved);
   EXPECT_TRUE(RemoveDirectoryW(WideFileName(dir).c_str())) << "nothing left in it";
+}
+
+TEST(Win32Library, SystemLibrariesComeFromTheSystemDirectoryOnly) {
+  // The test driver's helper library lies beside this program, where a bare name once found it.
+  wchar_t program[MAX_PATH];
+  GetModuleFileNameW(nullptr, program, MAX_PATH);
+  std::wstring beside(program);
+  beside = beside.substr(0, beside.find_last_of(L'\\') + 1) + L"tavdriver_hook.dll";
+  ASSERT_NE(GetFileAttributesW(beside.c_str()), INVALID_FILE_ATTRIBUTES);
+  platform::win32::Library planted("tavdriver_hook.dll"), shell("shell32.dll");
+  EXPECT_EQ(planted.Get<void*>("LayoutHook"), nullptr);
+  EXPECT_FALSE(planted.Loaded());
+  EXPECT_NE(shell.Get<void*>("ShellExecuteW"), nullptr);
 }
 
 TEST(Win32Files, TheRoamingFolderIsTheUsersOwnAndThere) {
