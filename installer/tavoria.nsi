@@ -12,6 +12,8 @@
 ;   VERSION, VERSION_QUAD      the product version ("2") and as four numbers ("2.0.0.0")
 ;   ICON, WIZARD_BITMAP        the product's icon and the welcome and finish pages' picture
 ;   OUTFILE                    the setup program to write
+;   SIGN_COMMAND               in a signed build: the command that signs a program in place, %1
+;                              its path, run on the uninstaller before it is packed
 ;
 ; Silent: `tavoria-setup.exe /S` installs everything with the defaults (the saver becomes the
 ; screensaver of the user at the desktop when Setup runs as that user; otherwise setup.log in the
@@ -22,6 +24,8 @@ Unicode true
 ; registry redirection (and Wine here runs only 64-bit programs).
 Target amd64-unicode
 SetCompressor /SOLID lzma
+; The packed files' times stay out of the setup program: its bytes depend only on their contents.
+SetDateSave off
 RequestExecutionLevel admin
 ManifestDPIAware true
 
@@ -49,6 +53,9 @@ ManifestDPIAware true
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
+!ifdef SIGN_COMMAND
+  !uninstfinalize '${SIGN_COMMAND}' = 0
+!endif
 ; Only the uninstaller lives here; the programs go into the Windows directory.
 InstallDir "$PROGRAMFILES64\${PRODUCT}"
 BrandingText "${COMPANY}"

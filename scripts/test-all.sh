@@ -64,8 +64,16 @@ windows_built=0
 if cmake --preset windows >"$LOGS/windows-configure.log" 2>&1 &&
    cmake --build build/windows -j"$JOBS" >"$LOGS/windows-build.log" 2>&1; then
   windows_built=1
-  [ -f build/dist/tavoria.scr ] && [ -f build/dist/tavoria.sdf ] && add "delivery folder build/dist" 1 0 ||
+  [ -f build/dist/tavoria.scr ] && [ -f build/dist/tavoria.sdf ] &&
+    (cd build/dist && sha256sum --check --quiet SHA256SUMS) && add "delivery folder build/dist" 1 0 ||
     add "delivery folder build/dist" 0 1
+  # The same deliverables again in another folder; tests/e2e/test_signing.sh then signs that tree.
+  if JOBS=$JOBS bash scripts/check-reproducible.sh >"$LOGS/reproducible.log" 2>&1; then
+    add "reproducible deliverables ($(sed -n 's/^second build and comparison: //p' "$LOGS/reproducible.log"))" 1 0
+  else
+    grep -E '^(differs|not reproducible)' "$LOGS/reproducible.log" | head -20
+    add "reproducible deliverables" 0 1
+  fi
 else
   tail -30 "$LOGS/windows-build.log" 2>/dev/null || cat "$LOGS/windows-configure.log"
   add "Windows build" 0 1
