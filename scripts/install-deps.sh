@@ -4,7 +4,7 @@ set -eu
 packages=(
   cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang-format g++-mingw-w64-x86-64 wine64 wine xvfb xauth xdotool imagemagick x11-utils
-  x11-xserver-utils nsis osslsigncode openssl
+  x11-xserver-utils nsis osslsigncode openssl faketime
   fonts-wine fonts-liberation fonts-dejavu-core procps python3 tzdata time
 )
 missing=()
