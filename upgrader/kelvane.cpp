@@ -14,26 +14,23 @@
 #include <exception>
 #include <optional>
 #include <string_view>
+#include <utility>
 
+#include "database/installed_name.h"
 #include "database/loader.h"
 #include "platform/whole_file.h"
-#include "util/text.h"
 #include "util/text_reader.h"
-#include "util/utf8.h"
 
 namespace kelvane {
 
 namespace {
 
-constexpr const char* kExtension = ".sdf";
 // The temporary files' names: this prefix, a part no other run uses, and this suffix (never
 // ".sdf"). The uninstaller removes any left by a run that was cut off.
 constexpr const char* kTemporaryPrefix = "kelvane-";
 constexpr const char* kTemporarySuffix = ".tmp";
 // How long Kelvane waits for another program to finish replacing a database.
 constexpr int kLockWait = 30000;
-// The longest name one folder entry may have.
-constexpr std::size_t kLongestName = 255;
 
 void ShowCouldNotUpgrade(const System& sys) {
   sys.desktop.ShowMessage({.title = "Couldn't upgrade!",
@@ -68,54 +65,17 @@ void ShowUpgradeFailed(const System& sys, const util::Failure& failure) {
          "The first line of the upgrade file is not a plain name: " + why + ".");
 }
 
-// Device names Windows keeps for itself in every folder, whatever extension follows them.
-bool IsReservedDeviceName(std::string_view name) {
-  const std::string base = text::UpperCase(text::TrimRight(name, " "));
-  static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
-  for (const char* device : kDevices)
-    if (base == device) return true;
-  if (!base.starts_with("COM") && !base.starts_with("LPT")) return false;
-  // 0 to 9, and the superscript digits one, two and three.
-  const std::string_view digit = std::string_view(base).substr(3);
-  return (digit.size() == 1 && text::IsDigit(digit[0])) || digit == "¹" || digit == "²" ||
-         digit == "³";
-}
-
-// A name's length as Windows counts it: in UTF-16 units.
-std::size_t WindowsLength(std::string_view name) {
-  std::size_t units = 0;
-  for (std::size_t at = 0; at < name.size();) {
-    const auto c = utf8::Next(name, at);
-    if (!c) ++at;
-    units += c && *c > 0xFFFF ? 2 : 1;
-  }
-  return units;
-}
-
 // Refuses a first line whose bytes are no plain name: a byte-order mark, a control character.
 void RefuseUnlessPlain(std::string_view firstLine) {
-  for (const char* mark : {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"})
-    if (firstLine.starts_with(mark))
-      NotAPlainName(
-          "it starts with a byte-order mark, as a text editor writes when it saves the "
-          "file as Unicode");
-  for (const unsigned char c : firstLine)
-    if (c < 0x20 || c == 0x7F)
-      NotAPlainName("it holds a control character (code " + std::to_string(c) + ")");
+  if (const auto why = database::WhyNotAPlainName(firstLine)) NotAPlainName(*why);
 }
 
 // The name of the installed database: the upgrade file's first line, read as text, and ".sdf".
 // It must make a file name that stays in the Windows directory; anything else is refused.
 std::string DatabaseName(const std::string& firstLine) {
-  if (firstLine.empty()) NotAValidDatabaseName();  // ".sdf" names no database the saver reads
-  for (const char c : firstLine)
-    if (std::string_view("<>:\"/\\|?*").find(c) != std::string::npos) NotAValidDatabaseName();
-  if (firstLine.find("..") != std::string::npos) NotAValidDatabaseName();
-  if (firstLine.back() == '.' || firstLine.back() == ' ') NotAValidDatabaseName();
-  if (IsReservedDeviceName(firstLine.substr(0, firstLine.find('.')))) NotAValidDatabaseName();
-  std::string name = firstLine + kExtension;
-  if (WindowsLength(name) > kLongestName) NotAValidDatabaseName();
-  return name;
+  auto name = database::InstalledName(firstLine);
+  if (!name) NotAValidDatabaseName();
+  return std::move(*name);
 }
 
 // The upgrade file's bytes, read once: no more than a team database may have.
