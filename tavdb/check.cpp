@@ -5,6 +5,7 @@
 
 #include "database/dates.h"
 #include "database/fixture_text.h"
+#include "database/installed_name.h"
 #include "database/loader.h"
 #include "database/walk.h"
 #include "tavdb/encoding.h"
@@ -283,6 +284,24 @@ void CheckNumber(std::string_view bytes, const std::vector<RawLine>& raw,
                               ": the upgrade check would not offer this database"});
 }
 
+// The first line as Kelvane reads it, to name the file it installs the upgrade as.
+void CheckName(const std::vector<RawLine>& raw, Diagnostics& out) {
+  const std::string_view bytes = raw.front().text;
+  std::string problem;
+  if (const auto why = database::WhyNotAPlainName(bytes)) {
+    problem = "the first line is not a plain name: " + *why;
+  } else {
+    const auto declared = raw.size() >= 5 ? database::DeclaredEncoding(raw[4].text) : std::nullopt;
+    const std::string name = declared ? codepage::ToUtf8(bytes, *declared) : UndeclaredText(bytes);
+    if (database::InstalledName(name)) return;
+    problem = "the first line " + database::Quoted(name, Visible) +
+              " names no file in the Windows directory (NAME.sdf)";
+  }
+  out.push_back({.severity = Severity::Warning,
+                 .line = 1,
+                 .message = problem + ": Kelvane refuses it as an upgrade"});
+}
+
 void CheckAfterEnd(const std::vector<RawLine>& raw, int lastLine, Diagnostics& out) {
   for (int n = lastLine + 1; n <= static_cast<int>(raw.size()); ++n) {
     if (text::Trim(raw[static_cast<std::size_t>(n - 1)].text).empty()) continue;
@@ -386,6 +405,7 @@ Diagnostics CheckDatabase(std::string_view whole, const CheckOptions& options) {
   CheckSpecials(specials, records, others);
   CheckInstants(records, fixturesHeading, options, others);
   if (walk.complete) CheckAfterEnd(raw, walk.lastLine, others);
+  if (!raw.empty()) CheckName(raw, others);
   if (raw.size() >= 4) CheckNumber(bytes, raw, options, others);
   std::stable_sort(others.begin(), others.end(),
                    [](const Diagnostic& a, const Diagnostic& b) { return a.line < b.line; });

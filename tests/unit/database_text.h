@@ -21,10 +21,11 @@ struct Database {
   Lines adverts;
   std::string fixturesHeading = "Fixtures";
   std::string lineEnd = "\r\n";
+  std::string devname = "tavoria";
 
   Lines AllLines() const {
-    Lines all = {"tavoria", "Tavoria national team", "Fenmoor Entertainment UK", line4, line5,
-                 line6,     "Special fixtures"};
+    Lines all = {devname, "Tavoria national team", "Fenmoor Entertainment UK", line4, line5,
+                 line6,   "Special fixtures"};
     auto add = [&](const Lines& lines, const std::string& terminator, const char* next) {
       all.insert(all.end(), lines.begin(), lines.end());
       all.push_back(terminator);

@@ -329,6 +329,14 @@ std::vector<Warned> Warnings() {
   add("an instant another time than its lines", db, 14,
       "the kick-off's instant 2027-03-26T18:45Z is 26 March 2027 at 18:45 in Europe/London, but "
       "its lines say 26 March 2027 at 19:45");
+  db.devname = "\xEF\xBB\xBFtavoria";
+  add("a byte-order mark", db, 1,
+      "the first line is not a plain name: it starts with a byte-order mark, as a text editor "
+      "writes when it saves the file as Unicode: Kelvane refuses it as an upgrade");
+  db.devname = "COM1.db";
+  add("a device's name", db, 1,
+      "the first line \"COM1.db\" names no file in the Windows directory (NAME.sdf): Kelvane "
+      "refuses it as an upgrade");
   return all;
 }
 
