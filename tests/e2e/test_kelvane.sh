@@ -47,19 +47,25 @@ kelvane_open() {
 windows_listing() { (cd "$WINDIR" && find . -maxdepth 1 | sort); }
 drive_listing() { (cd "$C_DRIVE" && find . -maxdepth 1 | sort); }
 
+# kelvane_installs WHAT UPGRADE SOURCE: Kelvane opened on UPGRADE (a Windows path) says it upgraded
+# the screensaver, and C:\windows\tavoria.sdf is then SOURCE byte for byte.
+kelvane_installs() {
+  if kelvane_open "Screensaver upgraded!" "$2"; then
+    check "$1 is installed byte for byte" cmp -s "$3" "$WINDIR/tavoria.sdf"
+  else
+    fail "$1 is installed" "$(driver box 'Screensaver upgrade')"
+    driver press "Screensaver upgrade" OK >/dev/null 2>&1
+  fi
+}
+
 # ----- a good upgrade -------------------------------------------------------------------------
 
 printf 'the old database\r\n' >"$WINDIR/tavoria.sdf"
 
 # The database the product ships is itself a complete upgrade.
 cp "$E2E_ROOT/assets/tavoria.sdf" "$UPGRADES/shipped.tup"
-if kelvane_open "Screensaver upgraded!" "$UPGRADES_WIN\\shipped.tup"; then
-  check "the shipped database installs as an upgrade, byte for byte" \
-    cmp -s "$E2E_ROOT/assets/tavoria.sdf" "$WINDIR/tavoria.sdf"
-else
-  fail "the shipped database installs as an upgrade" "$(driver box 'Screensaver upgrade')"
-  driver press "Screensaver upgrade" OK >/dev/null 2>&1
-fi
+kelvane_installs "the shipped database, as an upgrade," "$UPGRADES_WIN\\shipped.tup" \
+  "$E2E_ROOT/assets/tavoria.sdf"
 
 kelvane_database tavoria >"$UPGRADES/tavoria upgrade 18.tup"
 printf 'lines after End Ads are copied too\r\n' >>"$UPGRADES/tavoria upgrade 18.tup"
@@ -82,13 +88,8 @@ LUKASZ_DOWNLOADS="$C_DRIVE/users/Łukasz 李/Downloads"
 mkdir -p "$LUKASZ_DOWNLOADS"
 kelvane_database tavoria >"$LUKASZ_DOWNLOADS/tavoria upgrade 李.tup"
 printf 'saved by Łukasz\r\n' >>"$LUKASZ_DOWNLOADS/tavoria upgrade 李.tup"
-if kelvane_open "Screensaver upgraded!" 'C:\users\Łukasz 李\Downloads\tavoria upgrade 李.tup'; then
-  check "an upgrade named outside the code page is installed byte for byte" \
-    cmp -s "$LUKASZ_DOWNLOADS/tavoria upgrade 李.tup" "$WINDIR/tavoria.sdf"
-else
-  fail "an upgrade named outside the code page is installed" "$(driver box 'Screensaver upgrade')"
-  driver press "Screensaver upgrade" OK >/dev/null 2>&1
-fi
+kelvane_installs "an upgrade named outside the code page" \
+  'C:\users\Łukasz 李\Downloads\tavoria upgrade 李.tup' "$LUKASZ_DOWNLOADS/tavoria upgrade 李.tup"
 installed=$(mktemp)
 cp "$WINDIR/tavoria.sdf" "$installed"
 
@@ -220,13 +221,8 @@ export TAVORIA_TEST_ONLY_DESKTOP_USER=
 kelvane_refuses "a date, the desktop user's settings unknown" "day first.tup" \
   'The screensaver could not read the upgrade file where dates are written month-day-year: line 12, "14/06/2099" is not a date.'
 export TAVORIA_TEST_ONLY_DESKTOP_USER=.Default
-if kelvane_open "Screensaver upgraded!" "$UPGRADES_WIN\\day first.tup"; then
-  check "a date the desktop user reads day first is installed, whatever Kelvane's account reads" \
-    cmp -s "$UPGRADES/day first.tup" "$WINDIR/tavoria.sdf"
-else
-  fail "a date the desktop user reads day first is installed" "$(driver box 'Screensaver upgrade')"
-  driver press "Screensaver upgrade" OK >/dev/null 2>&1
-fi
+kelvane_installs "a date the desktop user reads day first, whatever Kelvane's account reads," \
+  "$UPGRADES_WIN\\day first.tup" "$UPGRADES/day first.tup"
 unset TAVORIA_TEST_ONLY_DESKTOP_USER
 wine reg delete 'HKU\.Default\Control Panel\International' /v sShortDate /f >/dev/null 2>&1
 
